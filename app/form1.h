@@ -1,0 +1,142 @@
+// Form1: the one object that holds the run state, the route model and every procedure of the
+// run. Its procedures are defined in the folder of their subsystem.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <iosfwd>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "files/field_reader.h"
+#include "files/line_table.h"
+#include "model/route_model.h"
+
+// Thrown to end the run at once (the message box was dismissed): the process exits with
+// `status`, and nothing after the throw is written.
+struct program_end {
+  int status;
+};
+
+// Where a recorded fault is reported: the source file as the user knows it and, for a fault tied
+// to a row, its line (from 1), the column of the place to point at and the line's text.
+struct source_location {
+  std::string file;
+  int line = 0;
+  int column = 0;
+  std::string text;
+};
+
+class Form1 {
+ public:
+  Form1();
+
+  // ---- Run state -------------------------------------------------------------------------
+  std::string route_name;
+  std::string train_number;
+  int32_t error_code = 0;
+  int32_t error_position = 0;
+
+  // ---- Route model -----------------------------------------------------------------------
+  std::vector<track_cell> track_cells;  // cells 0 .. last_cell_index; empty until a route length
+  std::array<scenario_record, scenario_record_count> scenario_records;
+  route_plan_table route_plan;  // metres 0 .. grid_length, axes 0 (x) and 1 (y)
+  int32_t plan_enabled = 0;
+  int32_t grid_length = 0;
+  int32_t last_cell_index = 0;
+  std::string current_field;
+  int32_t mountain_count = 0;
+  std::array<int32_t, 81> mountain_starts{};
+  std::array<int32_t, 81> mountain_ends{};
+  int32_t loop_index = 0;
+  int32_t aux_index = 0;
+
+  // Reader state of the compiler, kept from the line file to the train file.
+  int32_t board_index = 80;
+  int32_t gradient_cell_index = 0;
+  int32_t previous_gradient = 0;
+  int32_t plan_index = 2;
+  int32_t speed_cell_index = 0;
+  int32_t adhesion_cell_index = 0;
+  int32_t previous_speed = 0;     // 0 before the first speed row
+  int32_t previous_adhesion = 0;  // 0 before the first adhesion row
+  int32_t station_counter = 1;
+
+  bool has_grid() const { return !track_cells.empty(); }
+
+  // ---- Console layer and environment -------------------------------------------------------
+  std::string program_folder;   // where every file of the run lives
+  int32_t plan_argument = 1;    // what Form_Load passes to memorizza_percorso
+  std::ostream* console;        // standard error: the window's label, the message box, diagnostics
+  // Names to show in diagnostics for the files read, by file name (the author's own files when
+  // the run compiles copies of them).
+  std::map<std::string, std::string> source_names;
+  int faults_reported = 0;      // recorded faults so far; any makes the run end with status 1
+  source_location fault_location;  // where the next recorded fault is reported
+
+  // ---- Run sequence and error reporting (app/) ----------------------------------------------
+  void Form_Load();
+  [[noreturn]] void errore(const std::string& a);
+  // Records a fault in error_code (and error_position when given) and reports it at once.
+  void record_fault(int32_t code, std::optional<int32_t> position = std::nullopt,
+                    const std::string& detail = {});
+  std::string shown_name(const std::string& file_name) const;
+
+  // ---- Files (files/) ----------------------------------------------------------------------
+  std::string path_of(const std::string& name) const;
+  void write_text_file(const std::string& name, const line_table& table);
+  bool file_exists(const std::string& name) const;
+  void write_binary_file(const std::string& name, const std::string& bytes);
+  void write_binary_file(const std::string& name, const route_plan_table& plan);
+  void delete_file(const std::string& name);
+  // The one file slot for reading: open, read fields, test the end, close.
+  std::optional<field_reader> input;
+  std::string input_name;
+  void open_input(const std::string& name);  // a file that cannot be read is a reading fault
+  void close_input();
+  bool input_at_end() const;
+  void read_field(std::string& text);  // also sets fault_location to the field's line
+  void read_field(int32_t& number);
+  void read_field(int16_t& number);
+  void read_field(uint8_t& number);
+  // After a reading fault: every file closed, the two text files that still exist deleted,
+  // code 25 recorded with the place and reason.
+  void handle_reading_fault(const reading_fault& fault);
+  // Points fault_location at the line of the last field read from the open file.
+  void locate_last_field();
+
+  // ---- Scenario source writers (scenario/) --------------------------------------------------
+  void dati_linea();
+  void dati_treno();
+
+  // ---- Driver documents (documents/) -------------------------------------------------------
+  void dati_note();
+  void dati_rallentamenti();
+  void dati_scheda();
+
+  // ---- Compiler (compiler/) ----------------------------------------------------------------
+  void memorizza_dati();
+  bool leggi_linea();  // the line file phase; false when the compiler ends without the train file
+  void leggi_treno();  // the train file phase
+  void progressive_ordina();
+  void controlla_progressive();  // the end-of-pass check of the three progressives (code 2)
+  static double minimo(double x, double y);
+  void memo_montagna(int32_t& inizio, int32_t& fine, int32_t& tipo);
+  void memo_indicatori_v_max(int32_t posizione, int32_t& vas, int32_t& vbs, int32_t& vcs,
+                             int16_t& strisces, int32_t& vad, int32_t& vbd, int32_t& vcd,
+                             int16_t& strisced);
+  void memo_segnale(int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s2, int32_t& s3,
+                    int32_t& rapp, int32_t& dx, int32_t& d1, int32_t& d2, int32_t& d3,
+                    int32_t& tempo);
+  void memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt, int32_t f_ta,
+                          int32_t& d_v);
+  // Range rule: a row at `position` fits when last_cell_index >= (position + margin) / 50.
+  bool within_grid(int32_t position, int32_t margin = 100) const;
+
+  // ---- Finishing and output (finishing/) ---------------------------------------------------
+  void memorizza_percorso(int32_t j);
+  int32_t codice_gara_st();
+  int32_t codice_gara_og();
+};

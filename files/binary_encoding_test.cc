@@ -1,0 +1,113 @@
+#include "files/binary_encoding.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/form1.h"
+#include "testing/temp_folder.h"
+
+namespace {
+
+struct one_byte_then_short {
+  uint8_t a;
+  int16_t b;
+};
+void encode(byte_buffer& out, const one_byte_then_short& r) {
+  out.u8(r.a);
+  out.i16(r.b);
+}
+
+TEST(BinaryEncoding, RecordHasNoGaps) {
+  byte_buffer out;
+  encode(out, one_byte_then_short{7, -2});
+  EXPECT_EQ(out.bytes(), std::string("\x07\xfe\xff", 3));
+}
+
+TEST(BinaryEncoding, TextHasLengthPrefix) {
+  byte_buffer out;
+  out.text("Zenvro_Quarvel");
+  EXPECT_EQ(out.bytes(), std::string("\x0e\x00Zenvro_Quarvel", 16));
+  byte_buffer empty;
+  empty.text("");
+  EXPECT_EQ(empty.bytes(), std::string("\x00\x00", 2));
+  byte_buffer accented;
+  accented.text("\xc3\xa8");  // è is one byte on disk
+  EXPECT_EQ(accented.bytes(), std::string("\x01\x00\xe8", 3));
+  byte_buffer too_long;
+  EXPECT_THROW(too_long.text(std::string(65536, 'a')), std::length_error);
+}
+
+TEST(BinaryEncoding, VariantEntries) {
+  byte_buffer out;
+  out.variant({variant_int16, 1});
+  out.variant({variant_empty, 0});
+  out.variant({variant_double, 1.5});
+  out.variant({variant_int32, -2});
+  EXPECT_EQ(out.bytes(), std::string("\x02\x00\x01\x00"
+                                     "\x00\x00"
+                                     "\x05\x00\x00\x00\x00\x00\x00\x00\xf8\x3f"
+                                     "\x03\x00\xfe\xff\xff\xff",
+                                     4 + 2 + 10 + 6));
+}
+
+TEST(BinaryEncoding, TrackCellTakes15BytesInFieldOrder) {
+  track_cell c{1, 0x0102, 0x0304, 0x0506, 0x0708, 9, 10, 11, 12, 13, 14};
+  byte_buffer out;
+  encode(out, c);
+  EXPECT_EQ(out.bytes(), std::string("\x01\x02\x01\x04\x03\x06\x05\x08\x07\x09\x0a\x0b\x0c\x0d\x0e",
+                                     15));
+}
+
+TEST(BinaryEncoding, ScenarioRecordTakes34BytesPlusText) {
+  scenario_record r;
+  r.tag = 8;
+  r.number_1 = -800;
+  r.text = "AB";
+  r.short_1 = 610;
+  r.byte_4 = 255;
+  r.number_4 = 82875;
+  byte_buffer out;
+  encode(out, r);
+  ASSERT_EQ(out.size(), 36u);
+  EXPECT_EQ(out.bytes()[0], '\x08');
+  EXPECT_EQ(out.bytes().substr(1, 4), std::string("\xe0\xfc\xff\xff", 4));
+  EXPECT_EQ(out.bytes().substr(14, 4), std::string("\x02\x00" "AB", 4));
+  EXPECT_EQ(out.bytes().substr(18, 2), std::string("\x62\x02", 2));
+  EXPECT_EQ(out.bytes()[31], '\xff');
+  EXPECT_EQ(out.bytes().substr(32, 4), std::string("\xbb\x43\x01\x00", 4));
+}
+
+TEST(BinaryEncoding, ArrayStartsWithItsFirstElement) {
+  std::vector<track_cell> cells(3);
+  cells[0].kind = 6;
+  cells[2].adhesion_code = 100;
+  byte_buffer out;
+  encode_array(out, cells);
+  ASSERT_EQ(out.size(), 45u);
+  EXPECT_EQ(out.bytes()[0], '\x06');
+  EXPECT_EQ(out.bytes()[44], '\x64');
+}
+
+TEST(BinaryEncoding, PlanFileRunsTheMetreFastest) {
+  route_plan_table plan;
+  plan.create(3);  // metres 0..3
+  plan.set_int16(0, 0, 0);
+  plan.set_int16(1, 1, 1);
+  plan.set_double(2, 1, 2.0);
+  temp_folder dir;
+  Form1 form;
+  form.program_folder = dir.path();
+  form.write_binary_file("p.dat", plan);
+  std::string bytes = read_file(dir.file("p.dat"));
+  // x: int16 0, empty, empty, empty; y: empty, int16 1, double 2.0, empty.
+  EXPECT_EQ(bytes, std::string("\x02\x00\x00\x00"
+                               "\x00\x00\x00\x00\x00\x00"
+                               "\x00\x00"
+                               "\x02\x00\x01\x00"
+                               "\x05\x00\x00\x00\x00\x00\x00\x00\x00\x40"
+                               "\x00\x00",
+                               4 + 6 + 2 + 4 + 10 + 2));
+}
+
+}  // namespace

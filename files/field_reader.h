@@ -1,0 +1,54 @@
+// Reads a text file as one stream of comma-separated fields; lines matter only as separators.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+// A failure while a text file is read: a number that is not one or does not fit, a read past
+// the end. `line` and `column` (from 1) say where the offending field starts.
+struct reading_fault : std::runtime_error {
+  reading_fault(const std::string& message, int line = 0, int column = 0,
+                std::string line_text = {})
+      : std::runtime_error(message), line(line), column(column), line_text(std::move(line_text)) {}
+  int line;
+  int column;
+  std::string line_text;
+};
+
+class field_reader {
+ public:
+  // `bytes` is the file as read from disk, in Windows-1252.
+  explicit field_reader(std::string bytes);
+
+  std::string read_text();  // UTF-8
+  int32_t read_int32();
+  int16_t read_int16();
+  uint8_t read_uint8();
+
+  // True once everything in the file has been consumed, the last line end included.
+  bool at_end() const { return pos_ >= bytes_.size(); }
+
+  // Where the last field read starts (from 1).
+  int field_line() const { return field_line_; }
+  int field_column() const { return field_column_; }
+
+  // The text of the line where the last field read starts, UTF-8, without its line end.
+  std::string field_line_text() const;
+
+ private:
+  int64_t read_number(int64_t low, int64_t high, const char* kind);
+  void skip_blanks();
+  bool at_line_end() const;
+  void consume_line_end();
+  void start_field();
+  [[noreturn]] void fault(const std::string& message) const;
+
+  std::string bytes_;
+  size_t pos_ = 0;
+  int line_ = 1;
+  size_t line_start_ = 0;
+  size_t field_line_start_ = 0;
+  int field_line_ = 0;
+  int field_column_ = 0;
+};

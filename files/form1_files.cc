@@ -1,0 +1,100 @@
+// The file services of Form1: every file of a run lives in program_folder.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+
+#include "app/form1.h"
+#include "files/atomic_file.h"
+#include "files/binary_encoding.h"
+#include "files/file_names.h"
+
+std::string Form1::path_of(const std::string& name) const {
+  return join_path(program_folder, name);
+}
+
+void Form1::write_text_file(const std::string& name, const line_table& table) {
+  replace_file(path_of(name), text_file_bytes(table));
+}
+
+// A plain file of that name; a folder is not found, and a name shorter than 2 characters
+// counts as missing.
+bool Form1::file_exists(const std::string& name) const {
+  if (name.size() < 2) return false;
+  struct stat st;
+  return stat(path_of(name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+void Form1::write_binary_file(const std::string& name, const std::string& bytes) {
+  replace_file(path_of(name), bytes);
+}
+
+// The plan is encoded in pieces of about a megabyte, so a long route never holds its whole
+// file in memory.
+void Form1::write_binary_file(const std::string& name, const route_plan_table& plan) {
+  constexpr size_t kChunk = 1 << 20;
+  atomic_file file(path_of(name));
+  byte_buffer buffer;
+  buffer.reserve(kChunk + 16);
+  for (size_t i = 0; i < plan.entry_count(); ++i) {
+    buffer.variant({plan.types[i], plan.values[i]});
+    if (buffer.size() >= kChunk) {
+      file.write(buffer.bytes());
+      buffer.clear();
+    }
+  }
+  file.write(buffer.bytes());
+  file.commit();
+}
+
+void Form1::delete_file(const std::string& name) {
+  std::string path = path_of(name);
+  if (std::remove(path.c_str()) != 0 && errno != ENOENT)
+    throw write_failure(path, std::string("cannot delete: ") + std::strerror(errno));
+}
+
+void Form1::open_input(const std::string& name) {
+  close_input();
+  input_name = name;
+  std::ifstream in(path_of(name), std::ios::binary);
+  if (!in) throw reading_fault("cannot open the file: " + std::string(std::strerror(errno)));
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  if (in.bad()) throw reading_fault("cannot read the file");
+  input.emplace(bytes.str());
+}
+
+void Form1::close_input() { input.reset(); }
+
+bool Form1::input_at_end() const { return !input || input->at_end(); }
+
+static field_reader& slot(std::optional<field_reader>& input) {
+  if (!input) throw reading_fault("no file is open");
+  return *input;
+}
+
+void Form1::read_field(std::string& text) {
+  text = slot(input).read_text();
+  locate_last_field();
+}
+void Form1::read_field(int32_t& number) { number = slot(input).read_int32(); }
+void Form1::read_field(int16_t& number) { number = slot(input).read_int16(); }
+void Form1::read_field(uint8_t& number) { number = slot(input).read_uint8(); }
+
+void Form1::locate_last_field() {
+  if (!input) return;
+  fault_location = {shown_name(input_name), input->field_line(), input->field_column(),
+                    input->field_line_text()};
+}
+
+void Form1::handle_reading_fault(const reading_fault& fault) {
+  if (!input_name.empty())
+    fault_location = {shown_name(input_name), fault.line, fault.column, fault.line_text};
+  close_input();
+  for (const std::string& name :
+       {line_file_name(route_name), train_file_name(route_name, train_number)})
+    if (file_exists(name)) delete_file(name);
+  record_fault(25, std::nullopt, fault.what());
+}

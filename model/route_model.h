@@ -1,0 +1,126 @@
+// The route model: the 50-metre cell grid, the scenario records and the route plan.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One 50-metre cell of the grid. Fields in the order they are written to the cell file.
+struct track_cell {
+  uint8_t kind = 0;
+  int16_t value_1 = 0;
+  int16_t value_2 = 0;
+  int16_t value_3 = 0;
+  int16_t value_4 = 0;
+  uint8_t time_code = 0;
+  uint8_t marker_code = 0;
+  uint8_t mountain_type = 0;
+  uint8_t speed_code = 0;
+  uint8_t gradient_code = 0;
+  uint8_t adhesion_code = 0;
+
+  bool operator==(const track_cell&) const = default;
+};
+
+// What a cell carries, by `kind`.
+enum cell_kind : uint8_t {
+  kind_empty = 0,
+  kind_signal = 1,
+  kind_slowdown_end = 2,
+  kind_slowdown_start = 3,
+  kind_warning_board = 4,
+  kind_approach_marker = 5,
+  kind_speed_board = 6,
+  kind_stop_point = 10,
+  kind_mountain_marker = 11,
+  kind_speed_cut_value = 12,
+  kind_speed_cut = 13,
+  kind_indicator_board = 14,
+};
+
+// A cell is free for a new object when it is empty or holds only a mountain marker.
+inline bool cell_is_free(const track_cell& c) {
+  return c.kind == kind_empty || c.kind == kind_mountain_marker;
+}
+
+// One entry of the scenario record table. Fields in the order they are written to the .sim file.
+// `text` is UTF-8 in memory and Windows-1252 on disk.
+struct scenario_record {
+  uint8_t tag = 0;
+  int32_t number_1 = 0;
+  int32_t number_2 = 0;
+  int32_t number_3 = 0;
+  uint8_t flag_byte = 0;
+  std::string text;
+  int16_t short_1 = 0;
+  int16_t short_2 = 0;
+  int16_t short_3 = 0;
+  int16_t short_4 = 0;
+  int16_t short_5 = 0;
+  uint8_t byte_1 = 0;
+  uint8_t byte_2 = 0;
+  uint8_t byte_3 = 0;
+  uint8_t byte_4 = 0;
+  int32_t number_4 = 0;
+
+  bool operator==(const scenario_record&) const = default;
+};
+
+constexpr int scenario_record_count = 87;
+
+// Type codes of a variant entry, as the simulator reads them.
+enum variant_type : uint16_t {
+  variant_empty = 0,
+  variant_int16 = 2,
+  variant_int32 = 3,
+  variant_double = 5,
+};
+
+// One variant entry: its type code and its value (an int16 is held exactly in the double).
+struct variant_entry {
+  uint16_t type = variant_empty;
+  double value = 0;
+
+  bool operator==(const variant_entry&) const = default;
+};
+
+// The route plan: points (x, y) for metres 0 .. upper, one per metre, as variant entries.
+// Stored in file order (every x first, then every y: the metre runs fastest), with the type
+// codes apart from the values so that a long route costs 9 bytes an entry, not 16.
+struct route_plan_table {
+  int32_t upper = -1;  // the highest metre; -1 while the plan does not exist
+  std::vector<double> values;
+  std::vector<uint8_t> types;
+
+  bool exists() const { return upper >= 0; }
+  size_t entry_count() const { return values.size(); }
+  void create(int32_t highest_metre) {
+    upper = highest_metre;
+    size_t n = 2 * (static_cast<size_t>(highest_metre) + 1);
+    values.assign(n, 0.0);
+    types.assign(n, variant_empty);
+  }
+  void clear() {
+    upper = -1;
+    values = {};
+    types = {};
+  }
+  size_t index(int32_t metre, int axis) const {
+    return static_cast<size_t>(axis) * (static_cast<size_t>(upper) + 1) + static_cast<size_t>(metre);
+  }
+  variant_entry get(int32_t metre, int axis) const {
+    size_t i = index(metre, axis);
+    return {types[i], values[i]};
+  }
+  double coordinate(int32_t metre, int axis) const { return values[index(metre, axis)]; }
+  void set_double(int32_t metre, int axis, double v) {
+    size_t i = index(metre, axis);
+    types[i] = variant_double;
+    values[i] = v;
+  }
+  void set_int16(int32_t metre, int axis, int16_t v) {
+    size_t i = index(metre, axis);
+    types[i] = variant_int16;
+    values[i] = v;
+  }
+};

@@ -1,0 +1,42 @@
+// Test helpers: a private folder removed at the end of the test, and whole-file reads and writes.
+#pragma once
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+class temp_folder {
+ public:
+  temp_folder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "sc-test-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+  }
+  ~temp_folder() {
+    std::error_code ec;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(path_, ec);
+  }
+  const std::string& path() const { return path_; }
+  std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+inline std::string read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+inline void write_file(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+inline bool file_present(const std::string& path) { return std::filesystem::exists(path); }

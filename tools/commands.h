@@ -1,0 +1,38 @@
+// The commands of scenario-compiler: one table entry each, with its usage, short help, long help
+// and run function, so the help never drifts from the code.
+#pragma once
+
+#include <iosfwd>
+#include <span>
+#include <string>
+#include <vector>
+
+// Exit statuses of every command.
+enum exit_status {
+  exit_clean = 0,
+  exit_scenario_fault = 1,  // a recorded code, or a shown one (1250, 1251)
+  exit_usage = 2,
+  exit_file_fault = 3,      // a file that cannot be written or read for a reason other than its content
+};
+
+struct command {
+  const char* name;  // "" for the run of the built-in scenario
+  const char* usage;
+  const char* short_help;
+  const char* long_help;
+  int (*run)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+};
+
+std::span<const command> command_table();
+const command* find_command(const std::string& name);
+
+// Prints "usage: ..." for `c` and returns exit_usage; `problem`, when given, comes first.
+int usage_error(const command& c, std::ostream& err, const std::string& problem = {});
+
+// The commands' run functions, each in its own file.
+int run_builtin(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int run_help(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// Runs the program with `args` (without the program's name) and returns its exit status.
+int scenario_compiler_main(const std::vector<std::string>& args, std::ostream& out,
+                           std::ostream& err);

@@ -1,0 +1,19 @@
+#include <ostream>
+
+#include "tools/commands.h"
+
+int scenario_compiler_main(const std::vector<std::string>& args, std::ostream& out,
+                           std::ostream& err) {
+  if (!args.empty() && (args[0] == "--help" || args[0] == "-h"))
+    return run_help({}, out, err);
+  if (!args.empty() && args[0] == "--version") {
+    out << "scenario-compiler " << SC_VERSION << '\n';
+    return exit_clean;
+  }
+  if (!args.empty() && !args[0].empty() && args[0][0] != '-') {
+    const command* c = find_command(args[0]);
+    if (!c) return usage_error(*find_command(""), err, "unknown command " + args[0]);
+    return c->run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+  }
+  return find_command("")->run(args, out, err);
+}
