@@ -12,6 +12,12 @@ void Form1::Form_Load() {
   route_name = "Zenvro_Quarvel";
   train_number = "2417";
   show_window(*console);
+  dati_linea();
+  dati_treno();
+  dati_note();
+  dati_rallentamenti();
+  dati_scheda();
+  memorizza_percorso(plan_argument);
 }
 
 void Form1::errore(const std::string& a) { message_box(*console, " Errore n. " + a); }
