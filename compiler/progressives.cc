@@ -1,8 +1,69 @@
-#include <stdexcept>
-
+// The three kilometre progressives: ordered by start into entries 81 (greatest) to 83
+// (smallest) once the general section is read, and checked after the train file.
 #include "app/form1.h"
 
-// Placeholder: replaced by the real procedures when this part of the system is built.
-void Form1::progressive_ordina() { throw std::logic_error("progressive_ordina is not built yet"); }
-void Form1::controlla_progressive() { throw std::logic_error("controlla_progressive is not built yet"); }
-double Form1::minimo(double x, double y) { throw std::logic_error("minimo is not built yet"); }
+namespace {
+
+struct progressive {
+  int32_t start = 0;
+  int32_t value = 0;
+  int32_t flag = 0;
+};
+
+progressive take(const scenario_record& r) { return {r.number_1, r.number_2, r.number_3}; }
+
+void put(scenario_record& r, const progressive& p) {
+  r.number_1 = p.start;
+  r.number_2 = p.value;
+  r.number_3 = p.flag;
+}
+
+}  // namespace
+
+void Form1::progressive_ordina() {
+  const progressive t = take(scenario_records[81]);
+  const progressive d = take(scenario_records[82]);
+  const progressive u = take(scenario_records[83]);
+  progressive r81, r82, r83;
+
+  // The start sum is formed in 64 bits: three large starts must not wrap to 0.
+  if (static_cast<int64_t>(t.start) + d.start + u.start != 0) {
+    // Greatest start first; a greatest start shared by two progressives clears all three.
+    if (t.start > d.start && t.start > u.start) {
+      r81 = t;
+      if (d.start > u.start) r82 = d, r83 = u;
+      else r82 = u, r83 = d;
+    }
+    if (d.start > t.start && d.start > u.start) {
+      r81 = d;
+      if (t.start > u.start) r82 = t, r83 = u;
+      else r82 = u, r83 = t;
+    }
+    if (u.start > t.start && u.start > d.start) {
+      r81 = u;
+      if (t.start > d.start) r82 = t, r83 = d;
+      else r82 = d, r83 = t;
+    }
+  } else {
+    // All starts at 0: picked by value, each positive value in turn replacing all three.
+    if (t.value > 0) r81 = t, r82 = d, r83 = u;
+    if (d.value > 0) r81 = d, r82 = t, r83 = u;
+    if (u.value > 0) r81 = u, r82 = d, r83 = t;
+  }
+
+  put(scenario_records[81], r81);
+  put(scenario_records[82], r82);
+  put(scenario_records[83], r83);
+  for (int e = 81; e <= 83; ++e)
+    if (scenario_records[e].number_3 == 1) scenario_records[e].number_2 += 100;
+}
+
+void Form1::controlla_progressive() {
+  aux_index = 0;
+  for (int e = 81; e <= 83; ++e)
+    if (scenario_records[e].number_1 % 50 != 0 || scenario_records[e].number_2 % 50 != 0)
+      aux_index = 1;
+  if (aux_index) record_fault(2);
+}
+
+double Form1::minimo(double x, double y) { return x > y ? y : x; }
