@@ -61,8 +61,8 @@ void Form1::memo_indicatori_v_max(int32_t posizione, int32_t& vas, int32_t& vbs,
   const int32_t tens = 10 * static_cast<int32_t>(strisces);
   const int32_t stripes = tens + strisced;
   if (!fits_int16(tens) || !fits_int16(stripes))
-    row_fault("the stripe counts " + std::to_string(strisces) + " and " +
-              std::to_string(strisced) + " give a code that does not fit a 16-bit field");
+    row_fault("the stripe counts " + std::to_string(strisces) + " and " + std::to_string(strisced) +
+              " give a code that does not fit a 16-bit field");
   cell.kind = kind_speed_board;
   cell.value_1 = a;
   cell.value_2 = b;

@@ -32,22 +32,27 @@ TEST_P(SpeedBoards, PackTheSpeedsIntoTheirCell) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, SpeedBoards,
     testing::Values(
-        speed_board_case{"indicatori_vmax,  800,  30,  30,  30,  0,  ,  ,  ,  0", 17, 600, 600, 600, 0},
-        speed_board_case{"indicatori_vmax,  63650,  140,  160,  160,  0,  140,  160,  160,  0", 1274,
-                         2828, 3232, 3232, 0},
-        speed_board_case{"indicatori_vmax,  77400,  80,  80,  80,  2,  80,  80,  80,  2", 1549, 1616,
-                         1616, 1616, 22},
-        speed_board_case{"indicatori_vmax,  33350,  90,  95,  100,  2,  ,  ,  ,  0", 668, 1800, 1900,
-                         2000, 20},
+        speed_board_case{"indicatori_vmax,  800,  30,  30,  30,  0,  ,  ,  ,  0", 17, 600, 600, 600,
+                         0},
+        speed_board_case{"indicatori_vmax,  63650,  140,  160,  160,  0,  140,  160,  160,  0",
+                         1274, 2828, 3232, 3232, 0},
+        speed_board_case{"indicatori_vmax,  77400,  80,  80,  80,  2,  80,  80,  80,  2", 1549,
+                         1616, 1616, 1616, 22},
+        speed_board_case{"indicatori_vmax,  33350,  90,  95,  100,  2,  ,  ,  ,  0", 668, 1800,
+                         1900, 2000, 20},
         // 17.5 and 18.5 both round to the even cell 18.
-        speed_board_case{"indicatori_vmax,  825,  30,  30,  30,  0,  ,  ,  ,  0", 18, 600, 600, 600, 0},
-        speed_board_case{"INDICATORI_VMAX,  875,  30,  30,  30,  0,  ,  ,  ,  0", 18, 600, 600, 600, 0},
+        speed_board_case{"indicatori_vmax,  825,  30,  30,  30,  0,  ,  ,  ,  0", 18, 600, 600, 600,
+                         0},
+        speed_board_case{"INDICATORI_VMAX,  875,  30,  30,  30,  0,  ,  ,  ,  0", 18, 600, 600, 600,
+                         0},
         // The real sum is rounded: 3 / 5 adds 0.6, -3 / 5 takes it away.
-        speed_board_case{"indicatori_vmax,  1000,  30,  -5,  1,  0,  3,  -3,  -7,  -1", 21, 601, -101,
-                         19, -1},
+        speed_board_case{"indicatori_vmax,  1000,  30,  -5,  1,  0,  3,  -3,  -7,  -1", 21, 601,
+                         -101, 19, -1},
         // At position 0 the board takes cell 1, where the check codes go later.
-        speed_board_case{"indicatori_vmax,  0,  30,  30,  30,  0,  ,  ,  ,  0", 1, 600, 600, 600, 0},
-        speed_board_case{"indicatori_vmax,  -75,  30,  30,  30,  0,  ,  ,  ,  0", 0, 600, 600, 600, 0},
+        speed_board_case{"indicatori_vmax,  0,  30,  30,  30,  0,  ,  ,  ,  0", 1, 600, 600, 600,
+                         0},
+        speed_board_case{"indicatori_vmax,  -75,  30,  30,  30,  0,  ,  ,  ,  0", 0, 600, 600, 600,
+                         0},
         // The largest values that fit 16 bits.
         speed_board_case{"indicatori_vmax,  800,  1638,  -1638,  0,  3276,  35,  -40,  0,  7", 17,
                          32767, -32768, 0, 32767}));
@@ -91,29 +96,33 @@ INSTANTIATE_TEST_SUITE_P(
     Codes, RefusedBoards,
     testing::Values(
         refused_case{"speed_board_beyond_the_grid",
-                     "indicatori_vmax,  88950,  30,  30,  30,  0,  ,  ,  ,  0\npendenza,  0,  3\n", 15,
-                     88950, true},
-        refused_case{"speed_board_on_a_board", "indicatori_vmax,  790,  30,  30,  30,  0,  ,  ,  ,  0\n"
-                                               "indicatori_vmax,  810,  30,  30,  30,  0,  ,  ,  ,  0\n"
-                                               "pendenza,  0,  3\n",
+                     "indicatori_vmax,  88950,  30,  30,  30,  0,  ,  ,  ,  0\npendenza,  0,  3\n",
+                     15, 88950, true},
+        refused_case{"speed_board_on_a_board",
+                     "indicatori_vmax,  790,  30,  30,  30,  0,  ,  ,  ,  0\n"
+                     "indicatori_vmax,  810,  30,  30,  30,  0,  ,  ,  ,  0\n"
+                     "pendenza,  0,  3\n",
                      21, 810, false},
         refused_case{"speed_board_before_the_route",
-                     "indicatori_vmax,  -76,  30,  30,  30,  0,  ,  ,  ,  0\npendenza,  0,  3\n", 26,
-                     -76, true},
-        refused_case{"indicator_beyond_the_grid", "cartello_indicatore,  88950,   (Km. 2.256)\n"
-                                                  "pendenza,  0,  3\n",
+                     "indicatori_vmax,  -76,  30,  30,  30,  0,  ,  ,  ,  0\npendenza,  0,  3\n",
+                     26, -76, true},
+        refused_case{"indicator_beyond_the_grid",
+                     "cartello_indicatore,  88950,   (Km. 2.256)\n"
+                     "pendenza,  0,  3\n",
                      15, 88950, true},
         refused_case{"indicator_on_a_board",
                      "indicatori_vmax,  800,  30,  30,  30,  0,  ,  ,  ,  0\n"
                      "cartello_indicatore,  820,   (Km. 2.256)\npendenza,  0,  3\n",
                      6, 820, false},
         refused_case{"indicator_before_the_route",
-                     "cartello_indicatore,  -100,   (Km. 2.256)\npendenza,  0,  3\n", 26, -100, true}));
+                     "cartello_indicatore,  -100,   (Km. 2.256)\npendenza,  0,  3\n", 26, -100,
+                     true}));
 
 TEST(SpeedBoards, ReplaceAMountainMarker) {
   line_fixture t;
-  ASSERT_TRUE(t.read_rows("montagna,   0,  1000,  11\n"
-                          "indicatori_vmax,  100,  30,  30,  30,  0,  ,  ,  ,  0\n"));
+  ASSERT_TRUE(
+      t.read_rows("montagna,   0,  1000,  11\n"
+                  "indicatori_vmax,  100,  30,  30,  30,  0,  ,  ,  ,  0\n"));
   EXPECT_EQ(t.form.error_code, 0);
   EXPECT_EQ(t.cell(3).kind, kind_speed_board);
   EXPECT_EQ(t.cell(3).mountain_type, 1);
@@ -126,24 +135,26 @@ TEST(SpeedBoards, ValuesThatDoNotFitSixteenBitsAreReadingFaults) {
     const char* row;
     const char* message;
   };
-  for (const overflow_case& c : {
-           overflow_case{"indicatori_vmax,  800,  1639,  30,  30,  0,  ,  ,  ,  0",
-                         "the speeds 1639 and 0 give the code 32780, which does not fit a 16-bit field"},
-           overflow_case{"indicatori_vmax,  800,  30,  30,  -1639,  0,  ,  ,  ,  0",
-                         "the speeds -1639 and 0 give the code -32780"},
-           overflow_case{"indicatori_vmax,  800,  30,  30,  30,  40000,  ,  ,  ,  0",
-                         "the stripe count 40000 does not fit a 16-bit field"},
-           overflow_case{"indicatori_vmax,  800,  30,  30,  30,  0,  ,  ,  ,  -32769",
-                         "the stripe count -32769 does not fit a 16-bit field"},
-           overflow_case{"indicatori_vmax,  800,  30,  30,  30,  3276,  ,  ,  ,  8",
-                         "the stripe counts 3276 and 8 give a code that does not fit"},
-           // 10 x 3300 leaves 16 bits before the right-hand count brings it back.
-           overflow_case{"indicatori_vmax,  800,  30,  30,  30,  3300,  ,  ,  ,  -300",
-                         "the stripe counts 3300 and -300 give a code that does not fit"}}) {
+  for (const overflow_case& c :
+       {overflow_case{
+            "indicatori_vmax,  800,  1639,  30,  30,  0,  ,  ,  ,  0",
+            "the speeds 1639 and 0 give the code 32780, which does not fit a 16-bit field"},
+        overflow_case{"indicatori_vmax,  800,  30,  30,  -1639,  0,  ,  ,  ,  0",
+                      "the speeds -1639 and 0 give the code -32780"},
+        overflow_case{"indicatori_vmax,  800,  30,  30,  30,  40000,  ,  ,  ,  0",
+                      "the stripe count 40000 does not fit a 16-bit field"},
+        overflow_case{"indicatori_vmax,  800,  30,  30,  30,  0,  ,  ,  ,  -32769",
+                      "the stripe count -32769 does not fit a 16-bit field"},
+        overflow_case{"indicatori_vmax,  800,  30,  30,  30,  3276,  ,  ,  ,  8",
+                      "the stripe counts 3276 and 8 give a code that does not fit"},
+        // 10 x 3300 leaves 16 bits before the right-hand count brings it back.
+        overflow_case{"indicatori_vmax,  800,  30,  30,  30,  3300,  ,  ,  ,  -300",
+                      "the stripe counts 3300 and -300 give a code that does not fit"}}) {
     line_fixture t;
     EXPECT_FALSE(t.read_rows(std::string("pendenza,  0,  0\n") + c.row + "\n"));
     EXPECT_EQ(t.form.error_code, 25) << c.row;
-    const std::string expected = "Zenvro_Quarvel_linea.txt:5: error 25: the text files cannot be read: ";
+    const std::string expected =
+        "Zenvro_Quarvel_linea.txt:5: error 25: the text files cannot be read: ";
     EXPECT_EQ(t.console.str().rfind(expected + c.message, 0), 0u) << t.console.str();
     EXPECT_EQ(t.cell(17).kind, kind_empty) << c.row;
   }
@@ -151,8 +162,9 @@ TEST(SpeedBoards, ValuesThatDoNotFitSixteenBitsAreReadingFaults) {
 
 TEST(IndicatorBoards, TakeRecordEntriesFromEightyDown) {
   line_fixture t;
-  ASSERT_TRUE(t.read_rows("cartello_indicatore,  60950,   (Km. 2.256)\n"
-                          "CARTELLO_INDICATORE,  61950,   Bivio Nord citt\xe0\n"));
+  ASSERT_TRUE(
+      t.read_rows("cartello_indicatore,  60950,   (Km. 2.256)\n"
+                  "CARTELLO_INDICATORE,  61950,   Bivio Nord citt\xe0\n"));
   EXPECT_EQ(t.form.error_code, 0);
   EXPECT_EQ(t.cell(1220).kind, kind_indicator_board);
   EXPECT_EQ(t.cell(1220).value_1, 80);
@@ -170,7 +182,8 @@ TEST(IndicatorBoards, ReplaceAMountainMarker) {
 
 TEST(IndicatorBoards, EightyAtMost) {
   std::string rows;
-  for (int i = 1; i <= 80; ++i) rows += "cartello_indicatore,  " + std::to_string(i * 100) + ",   B\n";
+  for (int i = 1; i <= 80; ++i)
+    rows += "cartello_indicatore,  " + std::to_string(i * 100) + ",   B\n";
   line_fixture eighty;
   ASSERT_TRUE(eighty.read_rows(rows));
   EXPECT_EQ(eighty.form.error_code, 0);

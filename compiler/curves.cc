@@ -16,7 +16,8 @@ constexpr int32_t kPlanLimit = 1000000;
 
 void Form1::add_straight_point() {
   const int32_t k = plan_index;
-  if (k > route_plan.upper) row_fault("route plan point " + std::to_string(k) + " lies beyond its end");
+  if (k > route_plan.upper)
+    row_fault("route plan point " + std::to_string(k) + " lies beyond its end");
   const double dx = route_plan.coordinate(k - 1, 0) - route_plan.coordinate(k - 2, 0);
   const double dy = route_plan.coordinate(k - 1, 1) - route_plan.coordinate(k - 2, 1);
   route_plan.set_double(k, 0, route_plan.coordinate(k - 1, 0) + dx);
@@ -26,7 +27,8 @@ void Form1::add_straight_point() {
 
 void Form1::add_curved_point(double factor) {
   const int32_t k = plan_index;
-  if (k > route_plan.upper) row_fault("route plan point " + std::to_string(k) + " lies beyond its end");
+  if (k > route_plan.upper)
+    row_fault("route plan point " + std::to_string(k) + " lies beyond its end");
   const double dx = route_plan.coordinate(k - 1, 0) - route_plan.coordinate(k - 2, 0);
   const double dy = route_plan.coordinate(k - 1, 1) - route_plan.coordinate(k - 2, 1);
   // The turned step is formed and stored first, then added to the previous point.

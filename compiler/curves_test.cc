@@ -79,10 +79,10 @@ TEST(Curves, ClassDigitAndSideFromTheKeyword) {
     const char* keyword;
     double factor;  // turning per metre, + towards +x
   };
-  for (const side_case& c : {side_case{"curvad1", 0.0001}, side_case{"curvad2", 0.0002},
-                             side_case{"curvad4", 0.001}, side_case{"curvad5", 0.002},
-                             side_case{"CURVAS3", -0.0004}, side_case{"curvad61", 0.0001},
-                             side_case{"Curvad9s6", -0.003}}) {
+  for (const side_case& c :
+       {side_case{"curvad1", 0.0001}, side_case{"curvad2", 0.0002}, side_case{"curvad4", 0.001},
+        side_case{"curvad5", 0.002}, side_case{"CURVAS3", -0.0004}, side_case{"curvad61", 0.0001},
+        side_case{"Curvad9s6", -0.003}}) {
     line_fixture t(1);
     ASSERT_TRUE(t.read_rows(std::string(c.keyword) + ",  100,  1\n", 1000));
     EXPECT_DOUBLE_EQ(x(t, 101), c.factor) << c.keyword;

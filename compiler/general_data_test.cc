@@ -37,7 +37,8 @@ INSTANTIATE_TEST_SUITE_P(
     Keywords, GeneralRows,
     testing::Values(
         general_case{"background_one", "sfondo uno,    1\n[curve]\n", 85, n1, 1},
-        general_case{"background_two_in_number_3", "sfondo due,    31000\n[curve]\n", 85, n3, 31000},
+        general_case{"background_two_in_number_3", "sfondo due,    31000\n[curve]\n", 85, n3,
+                     31000},
         general_case{"background_keyword_case_counts", "Sfondo uno,    5\n[curve]\n", 85, n1, 0},
         general_case{"background_number_case_counts", "sfondo UNO,    5\n[curve]\n", 85, n1, 0},
         general_case{"progressive_uno_ordered_to_81",
@@ -64,12 +65,12 @@ INSTANTIATE_TEST_SUITE_P(
         general_case{"one_bracket_does_not_end", "[curve\n", 85, n2, 77},
         general_case{"no_end_at_all", "", 85, n2, 77},
         // Ten minus fields are skipped; the eleventh field is examined whatever it holds.
-        general_case{"ten_skips_then_examined", "-\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-sfondo uno,   5\n[curve]\n",
-                     85, n1, 5},
+        general_case{"ten_skips_then_examined",
+                     "-\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-sfondo uno,   5\n[curve]\n", 85, n1, 5},
         general_case{"eleven_is_past_the_limit",
                      "-\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-sfondo uno,   5\n[curve]\n", 85, n1, 0},
-        general_case{"minus_header_does_not_end",
-                     "-\n-\n-\n-\n-\n-\n-\n-\n-\n-\n  -[curve]\n", 85, n2, 77}));
+        general_case{"minus_header_does_not_end", "-\n-\n-\n-\n-\n-\n-\n-\n-\n-\n  -[curve]\n", 85,
+                     n2, 77}));
 
 struct fault_case {
   const char* name;
@@ -85,7 +86,8 @@ TEST_P(GeneralFaults, EndTheCompilerAndDeleteTheFile) {
   const fault_case& c = GetParam();
   line_fixture t;
   t.form.error_position = 9;
-  EXPECT_FALSE(t.read(std::string("[generale]\n") + c.row + "\n[curve]\npendenza,  0,  7\n[fine]\n"));
+  EXPECT_FALSE(
+      t.read(std::string("[generale]\n") + c.row + "\n[curve]\npendenza,  0,  7\n[fine]\n"));
   EXPECT_EQ(t.form.error_code, c.code);
   EXPECT_EQ(t.form.error_position, 9);
   EXPECT_FALSE(file_present(t.line_path()));
@@ -102,9 +104,11 @@ INSTANTIATE_TEST_SUITE_P(
         fault_case{"length_too_long", "lunghezza percorso,    1000001", 1},
         fault_case{"repetition_start", "ripetizione segnali 4 codici,    10525,    79900", 3},
         // The start is tested first.
-        fault_case{"repetition_start_and_end", "ripetizione segnali 4 codici,    10525,    79925", 3},
+        fault_case{"repetition_start_and_end", "ripetizione segnali 4 codici,    10525,    79925",
+                   3},
         fault_case{"repetition_end", "ripetizione segnali 4 codici,    10550,    79925", 4},
-        fault_case{"repetition_without_4_or_9", "ripetizione segnali codici,    10550,    79900", 5},
+        fault_case{"repetition_without_4_or_9", "ripetizione segnali codici,    10550,    79900",
+                   5},
         fault_case{"length_without_grid", "lunghezza percorso,    -7001", 25}));
 
 TEST(GeneralRows, RouteLengthSizesTheGridAndThePlan) {
@@ -112,12 +116,14 @@ TEST(GeneralRows, RouteLengthSizesTheGridAndThePlan) {
     int32_t length;
     int32_t grid_length, last_cell_index;
   };
-  for (const length_case& c : {length_case{82000, 89000, 1780}, length_case{1000000, 1007000, 20140},
-                               length_case{1175, 8175, 164},  // 163.5 rounds to even
-                               length_case{1225, 8225, 164},  // 164.5 rounds to even
-                               length_case{-5000, 2000, 40}}) {
+  for (const length_case& c :
+       {length_case{82000, 89000, 1780}, length_case{1000000, 1007000, 20140},
+        length_case{1175, 8175, 164},  // 163.5 rounds to even
+        length_case{1225, 8225, 164},  // 164.5 rounds to even
+        length_case{-5000, 2000, 40}}) {
     line_fixture t(1);
-    ASSERT_TRUE(t.read("[generale]\nlunghezza percorso,    " + std::to_string(c.length) + "\n[fine]\n"));
+    ASSERT_TRUE(
+        t.read("[generale]\nlunghezza percorso,    " + std::to_string(c.length) + "\n[fine]\n"));
     EXPECT_EQ(t.form.scenario_records[84].number_2, c.length);
     EXPECT_EQ(t.form.grid_length, c.grid_length);
     EXPECT_EQ(t.form.last_cell_index, c.last_cell_index);
@@ -134,11 +140,11 @@ TEST(GeneralRows, PlanIsNotCreatedWhenDisabled) {
 
 TEST(GeneralRows, ProgressivesAreOrderedWhenTheSectionEnds) {
   line_fixture t;
-  ASSERT_TRUE(t.read(
-      "[generale]\nlunghezza percorso,    82000\n"
-      "progressiva chilometrica uno,    40000,    1,    0\n"
-      "progressiva chilometrica due,    40000,    2,    0\n"
-      "progressiva chilometrica tre,    10000,    3,    1\n[curve]\n[fine]\n"));
+  ASSERT_TRUE(
+      t.read("[generale]\nlunghezza percorso,    82000\n"
+             "progressiva chilometrica uno,    40000,    1,    0\n"
+             "progressiva chilometrica due,    40000,    2,    0\n"
+             "progressiva chilometrica tre,    10000,    3,    1\n[curve]\n[fine]\n"));
   // The greatest start is shared: all three progressives are cleared.
   for (int e = 81; e <= 83; ++e) {
     EXPECT_EQ(t.form.scenario_records[e].number_1, 0) << e;

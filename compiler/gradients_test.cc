@@ -12,8 +12,9 @@ std::vector<uint8_t> gradient_codes(const line_fixture& t, int from, int to) {
 
 TEST(Gradients, EachAppliesFromItsCellToTheCellBeforeTheNext) {
   line_fixture t;
-  ASSERT_TRUE(t.read_rows("pendenza,  0,   0\npendenza,  1200,   5\npendenza,  1750,   0\n"
-                          "pendenza,  43950,   -5\n"));
+  ASSERT_TRUE(
+      t.read_rows("pendenza,  0,   0\npendenza,  1200,   5\npendenza,  1750,   0\n"
+                  "pendenza,  43950,   -5\n"));
   EXPECT_EQ(gradient_codes(t, 0, 23), std::vector<uint8_t>(24, 100));
   EXPECT_EQ(gradient_codes(t, 24, 34), std::vector<uint8_t>(11, 105));
   EXPECT_EQ(gradient_codes(t, 35, 878), std::vector<uint8_t>(844, 100));

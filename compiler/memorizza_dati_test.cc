@@ -74,7 +74,8 @@ TEST(LineFile, ExactDiagnosticForAFileFault) {
 
 TEST(LineFile, ExactDiagnosticForARowFault) {
   line_fixture t;
-  EXPECT_TRUE(t.read_rows("pendenza,  0,   0\n  indicatori_vmax,  88950,  30,  30,  30,  0,  ,  ,  ,  0\n"));
+  EXPECT_TRUE(t.read_rows(
+      "pendenza,  0,   0\n  indicatori_vmax,  88950,  30,  30,  30,  0,  ,  ,  ,  0\n"));
   EXPECT_EQ(t.console.str(),
             "Zenvro_Quarvel_linea.txt:5: error 15: the row's position lies beyond the end of the "
             "grid (at 88950 m)\n"
@@ -90,11 +91,12 @@ TEST(LineFile, ReadingFaultGives25WithTheRowAndDeletesBothTextFiles) {
   EXPECT_EQ(t.form.error_code, 25);
   EXPECT_FALSE(file_present(t.line_path()));
   EXPECT_FALSE(file_present(t.train_path()));
-  EXPECT_EQ(t.console.str(),
-            "Zenvro_Quarvel_linea.txt:4: error 25: the text files cannot be read: \"12x0\" is not a "
-            "number\n"
-            "pendenza,  12x0,   5\n"
-            "           ^\n");
+  EXPECT_EQ(
+      t.console.str(),
+      "Zenvro_Quarvel_linea.txt:4: error 25: the text files cannot be read: \"12x0\" is not a "
+      "number\n"
+      "pendenza,  12x0,   5\n"
+      "           ^\n");
 }
 
 // Codes that end the compiler leave the train file alone; memorizza_dati does not go on.
@@ -179,16 +181,16 @@ TEST(LineFile, RangeFaultEndsTheMainPhaseAndRunsTheClosingSteps) {
   line_fixture t;
   // 82000 m: the grid ends at cell 1780, so 88900 fits ((88900 + 100) / 50 = 1780) and 88950
   // does not.
-  EXPECT_TRUE(t.read_rows(
-      "pendenza,  0,   2\n"
-      "indicatori_vmax,  88900,  30,  30,  30,  0,  ,  ,  ,  0\n"
-      "pendenza,  88950,   5\n"
-      "pendenza,  100,   9\n"));
+  EXPECT_TRUE(
+      t.read_rows("pendenza,  0,   2\n"
+                  "indicatori_vmax,  88900,  30,  30,  30,  0,  ,  ,  ,  0\n"
+                  "pendenza,  88950,   5\n"
+                  "pendenza,  100,   9\n"));
   EXPECT_EQ(t.form.error_code, 15);
   EXPECT_EQ(t.form.error_position, 88950);
   EXPECT_EQ(t.cell(1779).kind, kind_speed_board);  // round(88900 / 50 + 1)
-  EXPECT_EQ(t.cell(0).gradient_code, 102);          // the row after the fault is not read
-  EXPECT_EQ(t.cell(1777).gradient_code, 102);       // but the final fill ran
+  EXPECT_EQ(t.cell(0).gradient_code, 102);         // the row after the fault is not read
+  EXPECT_EQ(t.cell(1777).gradient_code, 102);      // but the final fill ran
   EXPECT_FALSE(file_present(t.line_path()));
 }
 

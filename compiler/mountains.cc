@@ -45,8 +45,7 @@ void Form1::memo_montagna(int32_t& inizio, int32_t& fine, int32_t& tipo) {
   mountain_starts[mountain_count] = inizio;
   mountain_ends[mountain_count] = fine;
   // Mountains 150 m apart or closer get type 3.
-  if (mountain_count > 1 &&
-      static_cast<int64_t>(inizio) - mountain_ends[mountain_count - 1] <= 150)
+  if (mountain_count > 1 && static_cast<int64_t>(inizio) - mountain_ends[mountain_count - 1] <= 150)
     tipo = 3;
 
   const int64_t last = last_mountain_cell(fine);

@@ -21,10 +21,10 @@ TEST(Mountains, CoverTheirCellsWithTheirType) {
 TEST(Mountains, TypeAboveTenMarksEveryFourthEmptyCell) {
   line_fixture t;
   // A board in cell 7 keeps its place; a board placed after the mountain replaces a marker.
-  ASSERT_TRUE(t.read_rows(
-      "indicatori_vmax,  300,  30,  30,  30,  0,  ,  ,  ,  0\n"
-      "montagna,   0,  1000,  12\n"
-      "indicatori_vmax,  500,  30,  30,  30,  0,  ,  ,  ,  0\n"));
+  ASSERT_TRUE(
+      t.read_rows("indicatori_vmax,  300,  30,  30,  30,  0,  ,  ,  ,  0\n"
+                  "montagna,   0,  1000,  12\n"
+                  "indicatori_vmax,  500,  30,  30,  30,  0,  ,  ,  ,  0\n"));
   EXPECT_EQ(t.form.error_code, 0);
   for (int c = 0; c <= 19; ++c) EXPECT_EQ(t.cell(c).mountain_type, 2) << c;
   EXPECT_EQ(t.cell(20).mountain_type, 0);
@@ -94,7 +94,8 @@ INSTANTIATE_TEST_SUITE_P(
     Codes, RefusedMountains,
     testing::Values(refused_case{"beyond_the_grid", "montagna,   7950,  7990,  2\n", 15, 7950},
                     refused_case{"starts_before_the_route", "montagna,   -50,  500,  2\n", 26, -50},
-                    refused_case{"ends_beyond_the_grid", "montagna,   7000,  8100,  2\n", 27, 7000}));
+                    refused_case{"ends_beyond_the_grid", "montagna,   7000,  8100,  2\n", 27,
+                                 7000}));
 
 TEST(Mountains, EdgesThatFit) {
   line_fixture t;
@@ -107,7 +108,8 @@ TEST(Mountains, EdgesThatFit) {
 TEST(Mountains, EightyAtMost) {
   std::string rows;
   for (int i = 1; i <= 80; ++i)
-    rows += "montagna,   " + std::to_string(i * 1000) + ",  " + std::to_string(i * 1000 + 100) + ",  1\n";
+    rows += "montagna,   " + std::to_string(i * 1000) + ",  " + std::to_string(i * 1000 + 100) +
+            ",  1\n";
   line_fixture eighty;
   ASSERT_TRUE(eighty.read_rows(rows));
   EXPECT_EQ(eighty.form.error_code, 0);
