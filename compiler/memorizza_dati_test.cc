@@ -50,7 +50,9 @@ TEST_P(GeneralSearch, FindsTheSectionOrGives102) {
   EXPECT_EQ(go_on, c.code == 0);
   EXPECT_EQ(t.form.error_position, 55);
   EXPECT_FALSE(file_present(t.line_path()));
-  if (c.code == 0) EXPECT_EQ(t.form.last_cell_index, 160);
+  if (c.code == 0) {
+    EXPECT_EQ(t.form.last_cell_index, 160);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
