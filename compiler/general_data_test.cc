@@ -154,3 +154,22 @@ TEST(GeneralRows, ProgressivesAreOrderedWhenTheSectionEnds) {
 }
 
 }  // namespace
+
+namespace {
+
+// -7000 m leaves one cell and a plan of one point: enough for the grid, not for the plan's
+// first two points.
+TEST(GeneralRows, ShortestRoute) {
+  line_fixture no_plan(0);
+  EXPECT_TRUE(no_plan.read("[generale]\nlunghezza percorso,    -7000\n[fine]\n"));
+  EXPECT_EQ(no_plan.form.error_code, 0);
+  EXPECT_EQ(no_plan.form.track_cells.size(), 1u);
+  EXPECT_EQ(no_plan.cell(0).gradient_code, 100);
+
+  line_fixture plan(1);
+  EXPECT_FALSE(plan.read("[generale]\nlunghezza percorso,    -7000\n[fine]\n"));
+  EXPECT_EQ(plan.form.error_code, 25);
+  EXPECT_NE(plan.console.str().find("too short for its first two points"), std::string::npos);
+}
+
+}  // namespace
