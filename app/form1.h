@@ -134,6 +134,25 @@ class Form1 {
                           int32_t& d_v);
   // Range rule: a row at `position` fits when last_cell_index >= (position + margin) / 50.
   bool within_grid(int32_t position, int32_t margin = 100) const;
+  // Line file reader: the general phase (false when the compiler ends), one procedure per row
+  // kind of the main phase, the closing fills and the checks the rows share.
+  enum class row_outcome { next_row, end_main_phase, end_compiler };
+  bool read_general_phase();
+  row_outcome read_main_row();
+  row_outcome read_gradient_row();
+  row_outcome read_curve_row();
+  row_outcome read_mountain_row();
+  row_outcome read_speed_board_row();
+  row_outcome read_indicator_board_row();
+  void write_gradient_cell();  // the previous gradient into the next cell still to write
+  void add_straight_point();
+  void add_curved_point(double factor);
+  void final_gradient_fill();
+  void final_plan_fill();
+  void end_line_file();  // closes and deletes the line file
+  bool row_fits_grid(int32_t position);  // range rule; records 15 when the row does not fit
+  track_cell& grid_cell(int64_t index);  // a cell outside the grid is a reading fault
+  [[noreturn]] void row_fault(const std::string& message) const;  // reading fault at the row
 
   // ---- Finishing and output (finishing/) ---------------------------------------------------
   void memorizza_percorso(int32_t j);

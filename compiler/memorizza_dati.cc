@@ -1,7 +1,100 @@
-#include <stdexcept>
-
+// The compiler: the line description file, then the train description file.
 #include "app/form1.h"
+#include "compiler/keywords.h"
+#include "files/file_names.h"
 
-// Placeholder: replaced by the real procedures when this part of the system is built.
-void Form1::memorizza_dati() { throw std::logic_error("memorizza_dati is not built yet"); }
-bool Form1::leggi_linea() { throw std::logic_error("leggi_linea is not built yet"); }
+void Form1::memorizza_dati() {
+  scenario_records[85].text = route_name;
+  scenario_records[86].text = train_number;
+  try {
+    if (leggi_linea()) leggi_treno();
+  } catch (const reading_fault& fault) {
+    handle_reading_fault(fault);
+  }
+}
+
+bool Form1::leggi_linea() {
+  const std::string name = line_file_name(route_name);
+  // Faults not tied to a row name the file alone.
+  auto locate_file = [&] { fault_location = {shown_name(name), 0, 0, {}}; };
+
+  locate_file();
+  if (!file_exists(name)) {
+    record_fault(101);
+    return false;
+  }
+  open_input(name);
+
+  // The search: a read that reaches the end of the file ends it, whatever the field read.
+  do {
+    read_field(current_field);
+    if (input_at_end()) {
+      end_line_file();
+      locate_file();
+      record_fault(102);
+      return false;
+    }
+  } while (!contains_nocase(current_field, "[generale]"));
+
+  if (!read_general_phase()) return false;
+  progressive_ordina();
+
+  locate_file();
+  mountain_count = 0;
+  board_index = 80;
+  gradient_cell_index = 0;
+  previous_gradient = 0;
+  plan_index = 2;
+  if (plan_enabled != 0) {
+    if (route_plan.upper < 1)
+      row_fault(route_plan.exists()
+                    ? "the route plan is too short for its first two points"
+                    : "the route plan does not exist: the general section has no route length row");
+    route_plan.set_int16(0, 0, 0);
+    route_plan.set_int16(0, 1, 0);
+    route_plan.set_int16(1, 0, 0);
+    route_plan.set_int16(1, 1, 1);
+  }
+
+  // The main phase; a row beyond the grid (and the other refused rows that do not end the
+  // compiler) ends it early, and the closing steps follow as at the end of the file.
+  while (!input_at_end()) {
+    read_field(current_field);
+    if (input_at_end()) break;
+    // A keyword field with a minus sign gives way to the next field, at most twice in a row.
+    bool at_end = false;
+    for (int skips = 0; skips < 2 && contains(current_field, "-"); ++skips) {
+      read_field(current_field);
+      if (input_at_end()) {
+        at_end = true;
+        break;
+      }
+    }
+    if (at_end) break;
+    const row_outcome outcome = read_main_row();
+    if (outcome == row_outcome::end_compiler) return false;
+    if (outcome == row_outcome::end_main_phase) break;
+  }
+
+  end_line_file();
+  locate_file();
+  final_gradient_fill();
+  if (plan_enabled != 0) final_plan_fill();
+  return true;
+}
+
+// Every test that matches fires, in this order; a field that matches none is passed over.
+Form1::row_outcome Form1::read_main_row() {
+  using enum row_outcome;
+  if (contains_nocase(current_field, "pendenza"))
+    if (row_outcome o = read_gradient_row(); o != next_row) return o;
+  if (plan_enabled != 0 && contains_nocase(current_field, "curva"))
+    if (row_outcome o = read_curve_row(); o != next_row) return o;
+  if (contains_nocase(current_field, "montagna"))
+    if (row_outcome o = read_mountain_row(); o != next_row) return o;
+  if (contains_nocase(current_field, "indicatori_v"))
+    if (row_outcome o = read_speed_board_row(); o != next_row) return o;
+  if (contains_nocase(current_field, "indicat") && contains_nocase(current_field, "cartello"))
+    if (row_outcome o = read_indicator_board_row(); o != next_row) return o;
+  return next_row;
+}

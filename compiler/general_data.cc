@@ -1,0 +1,83 @@
+// The general section of the line file: route length and grid, kilometre progressives,
+// backgrounds and signal repetition.
+#include <string>
+
+#include "app/form1.h"
+#include "compiler/keywords.h"
+#include "model/rounding.h"
+
+namespace {
+
+// The section ends with a field holding both brackets, unless it starts with a minus sign.
+bool ends_general_section(const std::string& field) {
+  size_t first = field.find_first_not_of(" \t");
+  bool starts_with_minus = first != std::string::npos && field[first] == '-';
+  return contains(field, "[") && contains(field, "]") && !starts_with_minus;
+}
+
+}  // namespace
+
+bool Form1::read_general_phase() {
+  while (!input_at_end()) {
+    read_field(current_field);
+    if (input_at_end()) break;
+    // A keyword field with a minus sign gives way to the next field, at most ten times in a
+    // row; unlike the main phase, the end of the file is not tested here.
+    for (int skips = 0; skips < 10 && contains(current_field, "-"); ++skips)
+      read_field(current_field);
+
+    // A field may match several tests; each one that matches reads its own numbers.
+    const std::string& f = current_field;
+    if (contains_nocase(f, "percorso") && contains_nocase(f, "lunghezza")) {
+      int32_t& length = scenario_records[84].number_2;
+      read_field(length);
+      if (length > 1000000) {
+        end_line_file();
+        record_fault(1);
+        return false;
+      }
+      if (length < -7000)
+        row_fault("a route length of " + std::to_string(length) + " m leaves no grid");
+      grid_length = length + 7000;
+      last_cell_index = static_cast<int32_t>(round_even(grid_length / 50.0));
+      track_cells.assign(static_cast<size_t>(last_cell_index) + 1, track_cell{});
+      if (plan_enabled != 0) route_plan.create(grid_length);
+    }
+    for (auto [word, entry] : {std::pair{"tre", 81}, {"due", 82}, {"uno", 83}}) {
+      if (contains(f, word) && contains(f, "progressiva")) {
+        read_field(scenario_records[entry].number_1);
+        read_field(scenario_records[entry].number_2);
+        read_field(scenario_records[entry].number_3);
+      }
+    }
+    // Background one, two and three go to number_1, number_3 and number_2 of entry 85.
+    if (contains(f, "sfondo") && contains(f, "uno")) read_field(scenario_records[85].number_1);
+    if (contains(f, "sfondo") && contains(f, "due")) read_field(scenario_records[85].number_3);
+    if (contains(f, "sfondo") && contains(f, "tre")) read_field(scenario_records[85].number_2);
+    if (contains(f, "segnali") && contains(f, "ripetizione")) {
+      scenario_record& r = scenario_records[86];
+      read_field(r.number_1);
+      read_field(r.number_2);
+      int32_t fault = 0;
+      if (r.number_1 % 50 != 0)
+        fault = 3;
+      else if (r.number_2 % 50 != 0)
+        fault = 4;
+      else if (contains(f, "4"))
+        r.number_3 = 4;
+      else if (contains(f, "9"))
+        r.number_3 = 9;
+      else
+        fault = 5;
+      if (fault != 0) {
+        end_line_file();
+        record_fault(fault);
+        return false;
+      }
+      if (r.number_2 == 0) r.number_3 = 0;  // an end of 0 clears the count
+    }
+
+    if (ends_general_section(f)) break;
+  }
+  return true;
+}

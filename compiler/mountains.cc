@@ -1,0 +1,59 @@
+// Mountain rows: the covered cells get the mountain's type, and every fourth cell a marker
+// when the type asks for markers.
+#include "app/form1.h"
+#include "model/rounding.h"
+
+namespace {
+
+constexpr int32_t kMostMountains = 80;  // entry 0 of the mountain tables is never used
+
+int64_t first_mountain_cell(int32_t start) { return round_even(start / 50.0); }
+int64_t last_mountain_cell(int32_t end) { return round_even(end / 50.0 - 1); }
+
+}  // namespace
+
+Form1::row_outcome Form1::read_mountain_row() {
+  int32_t a, b, t;
+  read_field(a);
+  read_field(b);
+  read_field(t);
+  if (!row_fits_grid(a)) return row_outcome::end_main_phase;
+  // Refused rows end the main phase as a row beyond the grid does.
+  int32_t refused = 0;
+  if (first_mountain_cell(a) < 0)
+    refused = 26;
+  else if (last_mountain_cell(b) > last_cell_index)
+    refused = 27;
+  else if (mountain_count >= kMostMountains)
+    refused = 28;
+  if (refused != 0) {
+    record_fault(refused, a);
+    return row_outcome::end_main_phase;
+  }
+  memo_montagna(a, b, t);
+  return row_outcome::next_row;
+}
+
+void Form1::memo_montagna(int32_t& inizio, int32_t& fine, int32_t& tipo) {
+  aux_index = 0;
+  if (tipo > 10) {
+    aux_index = 1;  // markers wanted
+    tipo -= 10;
+  }
+  if (mountain_count >= kMostMountains) row_fault("more than 80 mountains");
+  ++mountain_count;
+  mountain_starts[mountain_count] = inizio;
+  mountain_ends[mountain_count] = fine;
+  // Mountains 150 m apart or closer get type 3.
+  if (mountain_count > 1 && static_cast<int64_t>(inizio) - mountain_ends[mountain_count - 1] <= 150)
+    tipo = 3;
+
+  const int64_t last = last_mountain_cell(fine);
+  loop_index = static_cast<int32_t>(first_mountain_cell(inizio));
+  if (loop_index > last) return;
+  for (int32_t n = 1; loop_index <= last; ++loop_index, ++n) {
+    track_cell& cell = grid_cell(loop_index);
+    cell.mountain_type = static_cast<uint8_t>(tipo);
+    if (aux_index == 1 && n % 4 == 0 && cell.kind == kind_empty) cell.kind = kind_mountain_marker;
+  }
+}

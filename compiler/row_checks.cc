@@ -1,0 +1,32 @@
+// Checks shared by the rows of the text files: the range rule, the bounds of the grid, and
+// failures reported at the row being read.
+#include <string>
+
+#include "app/form1.h"
+#include "files/file_names.h"
+
+bool Form1::row_fits_grid(int32_t position) {
+  if (within_grid(position)) return true;
+  record_fault(15, position);
+  return false;
+}
+
+// Every cell access of the readers goes through here, so no input can reach outside the grid;
+// a cell that does not exist is a failure while reading, as a missing grid is.
+track_cell& Form1::grid_cell(int64_t index) {
+  if (track_cells.empty())
+    row_fault("the grid does not exist: the general section has no route length row");
+  if (index < 0 || index >= static_cast<int64_t>(track_cells.size()))
+    row_fault("cell " + std::to_string(index) + " lies outside the grid (cells 0 to " +
+              std::to_string(track_cells.size() - 1) + ")");
+  return track_cells[static_cast<size_t>(index)];
+}
+
+void Form1::row_fault(const std::string& message) const {
+  throw reading_fault(message, fault_location.line, fault_location.column, fault_location.text);
+}
+
+void Form1::end_line_file() {
+  close_input();
+  delete_file(line_file_name(route_name));
+}
