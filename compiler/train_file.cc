@@ -114,7 +114,7 @@ Form1::row_end Form1::memo_velocita() {
     riempi_celle(speed_cell_index, n, &track_cell::speed_code,
                  static_cast<uint8_t>(round_even(previous_speed / 5.0)));
   // Cells hold a fifth of the speed in a byte: 1278 and above, or below -2, cannot be stored.
-  fit_uint8(round_even(v / 5.0), "speed " + std::to_string(v) + ": its fifth,");
+  fit_uint8(round_even(v / 5.0), "speed " + std::to_string(v) + " / 5 =");
   previous_speed = v;
   return row_end::next_row;
 }
