@@ -153,6 +153,21 @@ class Form1 {
   bool row_fits_grid(int32_t position);  // range rule; records 15 when the row does not fit
   track_cell& grid_cell(int64_t index);  // a cell outside the grid is a reading fault
   [[noreturn]] void row_fault(const std::string& message) const;  // reading fault at the row
+  // How a row of the train file ends: the main loop goes on, reading stops and End of reading
+  // runs, or the phase ends at once (file closed and deleted, cells behind left as they are).
+  enum class row_end { next_row, end_of_reading, early_exit };
+  row_end leggi_riga_treno(const std::string& keyword);  // every keyword test, in order
+  row_end memo_velocita();
+  row_end memo_aderenza();
+  row_end memo_stazione();
+  row_end memo_abbattimento();
+  // Writes `code` into `field` of the cell at `index` and moves on, at least once, then while
+  // index < until. Cells beyond the grid are not written.
+  void riempi_celle(int32_t& index, int64_t until, uint8_t track_cell::*field, uint8_t code);
+  // A value that does not fit where it is stored: a reading fault at the row being handled.
+  int16_t fit_int16(int64_t value, const std::string& what) const;
+  uint8_t fit_uint8(int64_t value, const std::string& what) const;
+  int32_t fit_int32(int64_t value, const std::string& what) const;
 
   // ---- Finishing and output (finishing/) ---------------------------------------------------
   void memorizza_percorso(int32_t j);

@@ -1,0 +1,112 @@
+// A "stazione" row: the next station entry of scenario_records, its extent along the route,
+// its stop cell and the four approach markers before it.
+#include <string>
+
+#include "app/form1.h"
+#include "files/cp1252.h"
+#include "model/rounding.h"
+
+// The row is read straight into its entry, field by field: an entry refused part-way keeps what
+// was read before the refusal.
+Form1::row_end Form1::memo_stazione() {
+  scenario_record& r = scenario_records[static_cast<size_t>(station_counter)];
+
+  read_field(r.number_3);
+  const int32_t p = r.number_3;
+  // A station needs 800 m of grid behind its position; no other field is read when it lacks them.
+  if (!within_grid(p, 800)) {
+    record_fault(15, p);
+    return row_end::end_of_reading;
+  }
+  if (p % 50 != 0) {
+    record_fault(8, p);
+    return row_end::early_exit;
+  }
+  read_field(r.tag);  // station_type
+  int32_t length;
+  read_field(length);
+  if (length % 100 != 0) {
+    record_fault(9, p);
+    return row_end::early_exit;
+  }
+  read_field(r.flag_byte);  // flag_1
+  read_field(r.byte_4);     // flag_2
+  read_field(r.byte_3);     // end_extension_flag
+  read_field(r.short_1);    // value_a1
+  read_field(r.short_2);    // value_a2
+  read_field(r.byte_1);     // value_a3
+  read_field(r.short_3);    // value_b1
+  read_field(r.short_4);    // value_b2
+  read_field(r.short_5);    // value_b3
+  read_field(r.byte_2);     // stop_value
+  int32_t h, m, s;
+  read_field(h);
+  read_field(m);
+  read_field(s);
+  r.number_4 = fit_int32((int64_t{h} * 60 + m) * 60 + s, "scheduled time");
+  std::string name;
+  read_field(name);
+  // The records file gives a text a 16-bit length.
+  if (utf8_to_cp1252(name).size() > 65535) {
+    record_fault(36, p);
+    return row_end::early_exit;
+  }
+  r.text = name;
+
+  // Extent by type. Lengths are multiples of 100, so the centred halves are exact.
+  const uint8_t type = r.tag;
+  int64_t start, end;
+  if (type == 5 || type == 6) {
+    start = int64_t{p} - length;
+    end = int64_t{p} + 150;
+  } else if (type == 7 || type == 8) {
+    start = int64_t{p} - length;
+    end = int64_t{p} + length;
+  } else {  // every other type, 25 and above included
+    const int64_t half = round_even(length / 2.0);
+    start = p - half;
+    end = p + half + (r.byte_3 != 0 ? 50 : 0);
+  }
+  if (type >= 5 && type <= 8) r.byte_3 = 0;
+  r.number_1 = fit_int32(start, "station start");
+  r.number_2 = fit_int32(end, "station end");
+  if (length < 600) r.byte_4 = 0;
+  // The first station never keeps these flags; its extension has already lengthened it.
+  if (station_counter == 1) {
+    r.byte_3 = 0;
+    r.byte_4 = 0;
+  }
+
+  // The last cell inside the station is its stop cell; the grid must reach it.
+  const int64_t e = round_even(end / 50.0);
+  if (e - 1 > last_cell_index) {
+    record_fault(34, p);
+    return row_end::early_exit;
+  }
+  if (type < 25 && type != 5 && type != 6)
+    for (int k = 1; k <= 4; ++k)
+      if (e - k - 1 > 1) track_cells[static_cast<size_t>(e - k - 1)].marker_code = 80 + k;
+  if (type < 25) {
+    // The stop point overwrites whatever the cell held, a signal included.
+    if (e - 1 > 1) {
+      track_cell& stop = track_cells[static_cast<size_t>(e - 1)];
+      stop.kind = kind_stop_point;
+      stop.value_1 = static_cast<int16_t>(station_counter);
+    } else {
+      record_fault(24);
+      return row_end::early_exit;
+    }
+  }
+
+  if (station_counter > 1 && start - 350 < scenario_records[station_counter - 1].number_2) {
+    record_fault(22, p);
+    return row_end::early_exit;
+  }
+  ++station_counter;
+  // Stations count up and board texts count down in the same table.
+  if (station_counter >= board_index) {
+    record_fault(10);
+    return row_end::early_exit;
+  }
+  return row_end::next_row;
+}
