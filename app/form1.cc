@@ -5,12 +5,13 @@
 #include "app/console.h"
 #include "app/error_codes.h"
 #include "files/file_names.h"
+#include "scenario/builtin_scenario.h"
 
 Form1::Form1() : program_folder(executable_folder()), console(&std::cerr) {}
 
 void Form1::Form_Load() {
-  route_name = "Zenvro_Quarvel";
-  train_number = "2417";
+  route_name = builtin_route_name;
+  train_number = builtin_train_number;
   show_window(*console);
   dati_linea();
   dati_treno();

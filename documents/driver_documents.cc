@@ -1,8 +1,19 @@
-#include <stdexcept>
-
 #include "app/form1.h"
+#include "documents/document_lines.h"
+#include "files/file_names.h"
 
-// Placeholder: replaced by the real procedures when this part of the system is built.
-void Form1::dati_note() { throw std::logic_error("dati_note is not built yet"); }
-void Form1::dati_rallentamenti() { throw std::logic_error("dati_rallentamenti is not built yet"); }
-void Form1::dati_scheda() { throw std::logic_error("dati_scheda is not built yet"); }
+// Each document is a fixed text written whole under its own name.
+
+void Form1::dati_note() {
+  write_text_file(notes_file_name(route_name, train_number), make_line_table(notes_lines()));
+}
+
+void Form1::dati_rallentamenti() {
+  write_text_file(slowdowns_file_name(route_name, train_number),
+                  make_line_table(slowdowns_lines()));
+}
+
+void Form1::dati_scheda() {
+  write_text_file(timetable_file_name(route_name, train_number),
+                  make_line_table(timetable_lines()));
+}

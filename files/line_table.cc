@@ -7,6 +7,10 @@
 line_table make_line_table() { return line_table(line_table_size); }
 
 line_table make_line_table(std::initializer_list<std::string_view> lines) {
+  return make_line_table(std::span<const std::string_view>(lines.begin(), lines.size()));
+}
+
+line_table make_line_table(std::span<const std::string_view> lines) {
   if (lines.size() >= static_cast<size_t>(line_table_size))
     throw std::logic_error("a line table holds at most 1000 lines");
   line_table table = make_line_table();

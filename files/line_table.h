@@ -3,6 +3,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,7 @@ line_table make_line_table();
 
 // A table holding `lines` from index 0 and the end marker right after them.
 line_table make_line_table(std::initializer_list<std::string_view> lines);
+line_table make_line_table(std::span<const std::string_view> lines);
 
 // The bytes of the file that `table` describes: each entry before the marker in Windows-1252,
 // followed by CR LF. Throws std::logic_error when no entry holds the marker.

@@ -1,6 +1,9 @@
-#include <stdexcept>
-
 #include "app/form1.h"
+#include "files/file_names.h"
+#include "scenario/builtin_scenario.h"
 
-// Placeholder: replaced by the real procedure when this part of the system is built.
-void Form1::dati_linea() { throw std::logic_error("dati_linea is not built yet"); }
+// Writes the line description file from the built-in rows.
+void Form1::dati_linea() {
+  line_table table = make_line_table(builtin_line_rows());
+  write_text_file(line_file_name(route_name), table);
+}

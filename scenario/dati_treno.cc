@@ -1,6 +1,9 @@
-#include <stdexcept>
-
 #include "app/form1.h"
+#include "files/file_names.h"
+#include "scenario/builtin_scenario.h"
 
-// Placeholder: replaced by the real procedure when this part of the system is built.
-void Form1::dati_treno() { throw std::logic_error("dati_treno is not built yet"); }
+// Writes the train description file from the built-in rows.
+void Form1::dati_treno() {
+  line_table table = make_line_table(builtin_train_rows());
+  write_text_file(train_file_name(route_name, train_number), table);
+}

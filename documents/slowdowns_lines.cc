@@ -1,0 +1,16 @@
+// The slowdown list: the built-in scenario has none.
+#include "documents/document_lines.h"
+
+namespace {
+
+constexpr std::string_view kLines[] = {
+    "",
+    "",
+    "",
+    "",
+    "                         NESSUNA PRESCRIZIONE",
+};
+
+}  // namespace
+
+std::span<const std::string_view> slowdowns_lines() { return kLines; }
