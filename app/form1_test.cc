@@ -1,0 +1,146 @@
+#include "app/form1.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "files/file_names.h"
+#include "testing/temp_folder.h"
+
+namespace {
+
+TEST(Errore, ShowsTheMessageAndEndsTheRun) {
+  Form1 form;
+  std::ostringstream console;
+  form.console = &console;
+  try {
+    form.errore("1251");
+    FAIL() << "errore returned";
+  } catch (const program_end& end) {
+    EXPECT_EQ(end.status, 1);
+  }
+  EXPECT_EQ(console.str(), " Errore n. 1251\n");
+}
+
+struct fault_case {
+  const char* name;
+  source_location where;
+  int32_t code;
+  std::optional<int32_t> position;
+  std::string detail;
+  std::string expected;
+};
+
+void PrintTo(const fault_case& c, std::ostream* os) { *os << c.name; }
+
+class RecordFault : public testing::TestWithParam<fault_case> {};
+
+TEST_P(RecordFault, ReportsOneDiagnostic) {
+  const fault_case& c = GetParam();
+  Form1 form;
+  std::ostringstream console;
+  form.console = &console;
+  form.error_position = 5;
+  form.fault_location = c.where;
+  form.record_fault(c.code, c.position, c.detail);
+  EXPECT_EQ(console.str(), c.expected);
+  EXPECT_EQ(form.error_code, c.code);
+  EXPECT_EQ(form.error_position, c.position.value_or(5));  // kept when the code has none
+  EXPECT_EQ(form.faults_reported, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, RecordFault,
+    testing::Values(
+        fault_case{"row", {"Zenvro_Quarvel_linea.txt", 12, 1, "pendenza,  90000,   5"}, 15, 90000,
+                   "",
+                   "Zenvro_Quarvel_linea.txt:12: error 15: the row's position lies beyond the end "
+                   "of the grid (at 90000 m)\npendenza,  90000,   5\n^\n"},
+        fault_case{"file_only", {"Zenvro_Quarvel_linea.txt", 0, 0, ""}, 102, std::nullopt, "",
+                   "Zenvro_Quarvel_linea.txt: error 102: no field containing \"[generale]\" in the "
+                   "line description file\n"},
+        fault_case{"no_file", {}, 12, 1050, "",
+                   "scenario-compiler: error 12: no room for a speed-cut cell in one of the three "
+                   "windows before a slowdown start (at 1050 m)\n"},
+        fault_case{"detail_and_caret", {"t.txt", 3, 11, "sabbia,    3x0"}, 25, std::nullopt,
+                   "\"3x0\" is not a number",
+                   "t.txt:3: error 25: the text files cannot be read: \"3x0\" is not a number\n"
+                   "sabbia,    3x0\n          ^\n"}));
+
+TEST(RecordFault, EveryFaultIsReportedInOrderEvenWhenOverwritten) {
+  Form1 form;
+  std::ostringstream console;
+  form.console = &console;
+  form.record_fault(15, 88950);
+  form.record_fault(2);
+  EXPECT_EQ(form.error_code, 2);
+  EXPECT_EQ(form.error_position, 88950);
+  EXPECT_EQ(form.faults_reported, 2);
+  std::string text = console.str();
+  EXPECT_LT(text.find("error 15:"), text.find("error 2:"));
+}
+
+TEST(ReadingFault, ClosesAndDeletesBothTextFilesAndRecords25) {
+  temp_folder dir;
+  Form1 form;
+  std::ostringstream console;
+  form.console = &console;
+  form.program_folder = dir.path();
+  form.route_name = "R";
+  form.train_number = "7";
+  write_file(dir.file(line_file_name("R")), "x\r\n");
+  write_file(dir.file(train_file_name("R", "7")), "sabbia, 1x\r\n");
+  write_file(dir.file("R_7_note.txt"), "kept\r\n");
+  form.source_names[train_file_name("R", "7")] = "my/train.txt";
+  form.open_input(train_file_name("R", "7"));
+  std::string keyword;
+  form.read_field(keyword);
+  int16_t sand;
+  try {
+    form.read_field(sand);
+    FAIL() << "no fault";
+  } catch (const reading_fault& f) {
+    form.handle_reading_fault(f);
+  }
+  EXPECT_EQ(form.error_code, 25);
+  EXPECT_FALSE(form.input.has_value());
+  EXPECT_FALSE(file_present(dir.file(line_file_name("R"))));
+  EXPECT_FALSE(file_present(dir.file(train_file_name("R", "7"))));
+  EXPECT_TRUE(file_present(dir.file("R_7_note.txt")));
+  EXPECT_EQ(console.str(),
+            "my/train.txt:1: error 25: the text files cannot be read: \"1x\" is not a number\n"
+            "sabbia, 1x\n        ^\n");
+}
+
+TEST(ReadingFault, AFileThatCannotBeOpenedNamesTheFileAlone) {
+  temp_folder dir;
+  Form1 form;
+  std::ostringstream console;
+  form.console = &console;
+  form.program_folder = dir.path();
+  form.route_name = "R";
+  form.train_number = "7";
+  try {
+    form.open_input(train_file_name("R", "7"));
+    FAIL() << "opened a missing file";
+  } catch (const reading_fault& f) {
+    form.handle_reading_fault(f);
+  }
+  EXPECT_EQ(console.str(), "R_7-.txt: error 25: the text files cannot be read: cannot open the "
+                           "file: No such file or directory\n");
+}
+
+TEST(FileExists, PlainFilesOnly) {
+  temp_folder dir;
+  Form1 form;
+  form.program_folder = dir.path();
+  write_file(dir.file("ab"), "");
+  write_file(dir.file("a"), "");
+  std::filesystem::create_directory(dir.file("folder"));
+  EXPECT_TRUE(form.file_exists("ab"));
+  EXPECT_FALSE(form.file_exists("a"));  // a name shorter than 2 characters counts as missing
+  EXPECT_FALSE(form.file_exists("folder"));
+  EXPECT_FALSE(form.file_exists("missing"));
+}
+
+}  // namespace

@@ -1,0 +1,85 @@
+#include "files/atomic_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "testing/small_tmpfs.h"
+#include "testing/temp_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Names in `folder` other than those expected: a leftover temporary file shows up here.
+std::vector<std::string> names_in(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(AtomicFile, ReplacesTheOldFileWhole) {
+  temp_folder dir;
+  write_file(dir.file("f"), std::string(1000, 'o'));
+  replace_file(dir.file("f"), "new");
+  EXPECT_EQ(read_file(dir.file("f")), "new");
+  EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{"f"});
+}
+
+TEST(AtomicFile, ALinkIsReplacedByAFileAndItsTargetIsUntouched) {
+  temp_folder dir;
+  write_file(dir.file("target"), "precious");
+  fs::create_symlink(dir.file("target"), dir.file("out"));
+  replace_file(dir.file("out"), "new");
+  EXPECT_FALSE(fs::is_symlink(dir.file("out")));
+  EXPECT_EQ(read_file(dir.file("out")), "new");
+  EXPECT_EQ(read_file(dir.file("target")), "precious");
+}
+
+TEST(AtomicFile, AFolderInTheWayIsAFailureAndStays) {
+  temp_folder dir;
+  fs::create_directory(dir.file("out"));
+  write_file(dir.file("out/inside"), "x");
+  try {
+    replace_file(dir.file("out"), "new");
+    FAIL() << "no failure";
+  } catch (const write_failure& f) {
+    EXPECT_EQ(f.path, dir.file("out"));
+    EXPECT_EQ(f.reason, "Is a directory");
+  }
+  EXPECT_EQ(read_file(dir.file("out/inside")), "x");
+  EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{"out"});
+}
+
+TEST(AtomicFile, AFullDiskKeepsTheOldFileAndLeavesNoPartialOne) {
+  small_tmpfs disk("64k");
+  if (!disk.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here";
+  write_file(disk.file("f"), "old");
+  try {
+    replace_file(disk.file("f"), std::string(200 * 1024, 'n'));
+    FAIL() << "no failure";
+  } catch (const write_failure& f) {
+    EXPECT_EQ(f.reason, "No space left on device");
+    EXPECT_EQ(std::string(f.what()), "cannot write " + disk.file("f") + ": No space left on device");
+  }
+  EXPECT_EQ(read_file(disk.file("f")), "old");
+  EXPECT_EQ(names_in(disk.path()), std::vector<std::string>{"f"});
+}
+
+TEST(AtomicFile, AReadOnlyFolderKeepsTheOldFile) {
+  small_tmpfs disk("64k");
+  if (!disk.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here";
+  write_file(disk.file("f"), "old");
+  ASSERT_TRUE(disk.make_read_only());
+  try {
+    replace_file(disk.file("f"), "new");
+    FAIL() << "no failure";
+  } catch (const write_failure& f) {
+    EXPECT_EQ(f.reason, "Read-only file system");
+  }
+  EXPECT_EQ(read_file(disk.file("f")), "old");
+}
+
+}  // namespace
