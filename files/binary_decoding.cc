@@ -5,11 +5,17 @@
 #include "files/binary_encoding.h"
 #include "files/cp1252.h"
 
+namespace {
+
+std::string count_of_bytes(size_t n) { return std::to_string(n) + (n == 1 ? " byte" : " bytes"); }
+
+}  // namespace
+
 const unsigned char* byte_reader::take(size_t n, std::string_view what) {
   if (remaining() < n)
     throw decoding_fault(pos_, "the file ends inside " + std::string(what) + ": " +
-                                   std::to_string(n) + " bytes needed, " +
-                                   std::to_string(remaining()) + " left");
+                                   count_of_bytes(n) + " needed, " + std::to_string(remaining()) +
+                                   " left");
   const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes_.data()) + pos_;
   pos_ += n;
   return p;
@@ -41,9 +47,9 @@ std::string byte_reader::text(std::string_view what) {
   if (remaining() < 2) take(2, std::string(what) + "'s length");
   uint16_t n = u16(what);
   if (remaining() < n)
-    throw decoding_fault(start, std::string(what) + " of " + std::to_string(n) +
-                                    " bytes runs past the end of the file (" +
-                                    std::to_string(remaining()) + " bytes left)");
+    throw decoding_fault(start, std::string(what) + " of " + count_of_bytes(n) +
+                                    " runs past the end of the file (" +
+                                    count_of_bytes(remaining()) + " left)");
   const unsigned char* p = take(n, what);
   return cp1252_to_utf8(std::string_view(reinterpret_cast<const char*>(p), n));
 }
@@ -72,9 +78,9 @@ std::vector<track_cell> decode_cells(std::string_view bytes) {
   if (size_t partial = bytes.size() % track_cell_size; partial != 0) {
     size_t whole = bytes.size() / track_cell_size;
     throw decoding_fault(bytes.size() - partial,
-                         "the file ends " + std::to_string(partial) + " bytes into cell " +
-                             std::to_string(whole) + " (" + std::to_string(bytes.size()) +
-                             " bytes are not a whole number of 15-byte cells)");
+                         "the file ends " + count_of_bytes(partial) + " into cell " +
+                             std::to_string(whole) + ": its " + count_of_bytes(bytes.size()) +
+                             " are not a whole number of 15-byte cells");
   }
   std::vector<track_cell> cells(bytes.size() / track_cell_size);
   byte_reader in(bytes);
