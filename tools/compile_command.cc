@@ -135,6 +135,12 @@ int run_compile(const std::vector<std::string>& args, std::ostream& out, std::os
         return usage_error(self, err, "the output " + join_path(out_folder, name) +
                                           " is the source " + source);
 
+  std::error_code ec;
+  if (!fs::is_directory(out_folder, ec)) {
+    err << "scenario-compiler: cannot write into " << out_folder << ": no such folder\n";
+    return exit_file_fault;
+  }
+
   std::string line_bytes, train_bytes, reason;
   for (auto [path, bytes] : {std::pair{&line_source, &line_bytes}, {&train_source, &train_bytes}}) {
     if (!read_source(*path, *bytes, reason)) {
