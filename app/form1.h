@@ -173,4 +173,15 @@ class Form1 {
   void memorizza_percorso(int32_t j);
   int32_t codice_gara_st();
   int32_t codice_gara_og();
+  // The finishing pass over the grid and its rules, one procedure each.
+  void rifinisci_griglia();
+  void metti_abbattimento(int32_t c);  // a speed cut of value 180 at a free cell
+  void guardia_segnali(int32_t i);     // warning board at i
+  void finestre_avvicinamento(int32_t i);  // slowdown start at i
+  // The periodic markers of the slowdown starting at i; returns its end cell, or -1 when the
+  // walk reached the grid's last cell without finding one.
+  int32_t marcatori_periodici(int32_t i);
+  void marcatore_uscita(int32_t e);  // the slowdown ends at e
+  void timbra_codici();              // the fixed stamps and the check codes, with their guards
+  void scrivi_file_binari();
 };

@@ -1,6 +1,48 @@
-#include <stdexcept>
-
+// The last step of the run: compile, finish the grid, stamp the codes, write the binary files.
 #include "app/form1.h"
+#include "files/binary_encoding.h"
+#include "files/file_names.h"
 
-// Placeholder: replaced by the real procedure when this part of the system is built.
-void Form1::memorizza_percorso(int32_t) { throw std::logic_error("memorizza_percorso is not built yet"); }
+void Form1::memorizza_percorso(int32_t j) {
+  plan_enabled = j;
+  error_code = 0;
+  for (scenario_record& r : scenario_records) r = scenario_record{};
+
+  memorizza_dati();
+
+  // Without a grid there is nothing to finish or write. Codes 101, 102 and 1 end the compiler
+  // before the grid is usable even when an earlier route length row made one. The code was
+  // reported when it was recorded, so the run already ends with a fault.
+  if (error_code == 101 || error_code == 102 || error_code == 1 || !has_grid()) return;
+
+  rifinisci_griglia();
+  timbra_codici();
+  scrivi_file_binari();
+}
+
+// Four reserved slots must still be empty: 610 and 5121 go into the first two, the check codes
+// into the other two. A slot in use ends the run before any binary file is written.
+void Form1::timbra_codici() {
+  scenario_record& header = scenario_records[85];
+  track_cell& cell = track_cells[1];
+  if (header.short_1 != 0 || cell.value_1 != 0) errore("1250");
+  header.short_1 = 610;
+  cell.value_1 = 5121;
+  if (header.number_4 != 0 || cell.value_2 != 0) errore("1251");
+  header.number_4 = codice_gara_st();
+  cell.value_2 = static_cast<int16_t>(codice_gara_og());
+}
+
+void Form1::scrivi_file_binari() {
+  if (plan_enabled != 0 && route_plan.exists())
+    write_binary_file(plan_file_name(route_name), route_plan);
+
+  byte_buffer records;
+  encode_array(records, scenario_records);
+  write_binary_file(records_file_name(route_name, train_number), records.bytes());
+
+  byte_buffer cells;
+  cells.reserve(track_cells.size() * track_cell_size);
+  encode_array(cells, track_cells);
+  write_binary_file(cells_file_name(route_name, train_number), cells.bytes());
+}

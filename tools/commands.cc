@@ -19,6 +19,40 @@ const command kCommands[] = {
      "Every fault is reported on standard error as it is found. Exit status: 0 clean,\n"
      "1 a scenario fault, 2 wrong usage, 3 a file that cannot be written or read.\n",
      run_builtin},
+    {"compile",
+     "scenario-compiler compile LINE_FILE TRAIN_FILE [--out DIR] [--no-plan] [--route NAME] "
+     "[--train NUMBER]",
+     "compile an author's own line and train description files",
+     "Compiles LINE_FILE (a line description) and TRAIN_FILE (a train description) exactly as\n"
+     "the built-in run compiles its own, and writes the binary scenario files into DIR.\n"
+     "The route name comes from LINE_FILE's name (NAME_linea.txt) and the train number from\n"
+     "TRAIN_FILE's name (NAME_NUMBER-.txt) unless given. The two files are never changed or\n"
+     "deleted: the run works on copies in a private temporary folder, and diagnostics name\n"
+     "the files as given here.\n"
+     "\n"
+     "  --out DIR        write the binary files into DIR (default: the current folder)\n"
+     "  --no-plan        build no route plan and write no NAME_linea.dat\n"
+     "  --route NAME     the route name, first part of every output file's name\n"
+     "  --train NUMBER   the train number\n"
+     "\n"
+     "Exit status: 0 clean, 1 a scenario fault, 2 wrong usage (also a name that cannot be\n"
+     "taken from a file name and is not given), 3 a source that cannot be read or an output\n"
+     "that cannot be written.\n",
+     run_compile},
+    {"inspect", "scenario-compiler inspect FILE [--json] [--kind plan|records|cells]",
+     "print a binary scenario file",
+     "Reads back a binary scenario file and prints what it holds: the track cells and the\n"
+     "scenario records that hold something, by the model's field names, or a summary of the\n"
+     "route plan with a sample of its points. The kind comes from the name (NAME_linea.dat\n"
+     "the route plan, .sim the records, any other .dat the cells) unless given.\n"
+     "\n"
+     "  --json                      print every field of every entry as JSON, losslessly:\n"
+     "                              plan entries with their type code, doubles to 17 digits\n"
+     "  --kind plan|records|cells   the kind of file, whatever its name\n"
+     "\n"
+     "A file that is not what it claims to be gets one error naming the byte offset.\n"
+     "Exit status: 0 read, 1 a damaged file, 2 wrong usage, 3 a file that cannot be read.\n",
+     run_inspect},
     {"export", "scenario-compiler export [--out DIR]",
      "write the built-in scenario's two source files",
      "Writes the built-in scenario's line description file (Zenvro_Quarvel_linea.txt) and train\n"
