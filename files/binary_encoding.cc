@@ -5,10 +5,7 @@
 
 #include "files/cp1252.h"
 
-void byte_buffer::f64(double v) {
-  uint64_t u = std::bit_cast<uint64_t>(v);
-  for (int i = 0; i < 8; ++i) u8(static_cast<uint8_t>(u >> (8 * i)));
-}
+void byte_buffer::f64(double v) { put(std::bit_cast<uint64_t>(v), 8); }
 
 void byte_buffer::text(std::string_view utf8) {
   std::string bytes = utf8_to_cp1252(utf8);
@@ -18,20 +15,8 @@ void byte_buffer::text(std::string_view utf8) {
 }
 
 void byte_buffer::variant(const variant_entry& e) {
-  u16(e.type);
-  switch (e.type) {
-    case variant_int16:
-      i16(static_cast<int16_t>(e.value));
-      break;
-    case variant_int32:
-      i32(static_cast<int32_t>(e.value));
-      break;
-    case variant_double:
-      f64(e.value);
-      break;
-    default:
-      break;
-  }
+  char b[max_variant_size];
+  bytes_.append(b, encode_variant(b, e));
 }
 
 void encode(byte_buffer& out, const track_cell& c) {

@@ -3,24 +3,49 @@
 // header, variant entries with their type code.
 #pragma once
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
 #include "model/route_model.h"
 
+// The low `n` bytes of `v` at `out`, least significant first.
+inline void put_little_endian(char* out, uint64_t v, int n) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(out, &v, static_cast<size_t>(n));
+  } else {
+    for (int i = 0; i < n; ++i) out[i] = static_cast<char>(v >> (8 * i));
+  }
+}
+
+// Writes one variant entry at `out` (room for 10 bytes) and returns the bytes it took. Inline:
+// the route plan of a long route has millions of entries.
+constexpr size_t max_variant_size = 10;
+inline size_t encode_variant(char* out, const variant_entry& e) {
+  put_little_endian(out, e.type, 2);
+  switch (e.type) {
+    case variant_int16:
+      put_little_endian(out + 2, static_cast<uint16_t>(static_cast<int16_t>(e.value)), 2);
+      return 4;
+    case variant_int32:
+      put_little_endian(out + 2, static_cast<uint32_t>(static_cast<int32_t>(e.value)), 4);
+      return 6;
+    case variant_double:
+      put_little_endian(out + 2, std::bit_cast<uint64_t>(e.value), 8);
+      return 10;
+    default:
+      return 2;
+  }
+}
+
 class byte_buffer {
  public:
   void u8(uint8_t v) { bytes_.push_back(static_cast<char>(v)); }
-  void u16(uint16_t v) {
-    u8(static_cast<uint8_t>(v));
-    u8(static_cast<uint8_t>(v >> 8));
-  }
+  void u16(uint16_t v) { put(v, 2); }
   void i16(int16_t v) { u16(static_cast<uint16_t>(v)); }
-  void i32(int32_t v) {
-    uint32_t u = static_cast<uint32_t>(v);
-    for (int i = 0; i < 4; ++i) u8(static_cast<uint8_t>(u >> (8 * i)));
-  }
+  void i32(int32_t v) { put(static_cast<uint32_t>(v), 4); }
   void f64(double v);
   // A text held in a record field: its Windows-1252 length as 16 bits, then the bytes.
   // Throws std::length_error when the text is longer than 65535 bytes.
@@ -34,6 +59,12 @@ class byte_buffer {
   void reserve(size_t n) { bytes_.reserve(n); }
 
  private:
+  // The low `n` bytes of `v`, least significant first.
+  void put(uint64_t v, int n) {
+    char b[8];
+    put_little_endian(b, v, n);
+    bytes_.append(b, static_cast<size_t>(n));
+  }
   std::string bytes_;
 };
 

@@ -32,20 +32,20 @@ void Form1::write_binary_file(const std::string& name, const std::string& bytes)
 }
 
 // The plan is encoded in pieces of about a megabyte, so a long route never holds its whole
-// file in memory.
+// file in memory, and each piece goes to the file in one write.
 void Form1::write_binary_file(const std::string& name, const route_plan_table& plan) {
   constexpr size_t kChunk = 1 << 20;
   atomic_file file(path_of(name));
-  byte_buffer buffer;
-  buffer.reserve(kChunk + 16);
+  std::string buffer(kChunk + max_variant_size, '\0');
+  size_t used = 0;
   for (size_t i = 0; i < plan.entry_count(); ++i) {
-    buffer.variant({plan.types[i], plan.values[i]});
-    if (buffer.size() >= kChunk) {
-      file.write(buffer.bytes());
-      buffer.clear();
+    used += encode_variant(buffer.data() + used, {plan.types[i], plan.values[i]});
+    if (used >= kChunk) {
+      file.write(std::string_view(buffer.data(), used));
+      used = 0;
     }
   }
-  file.write(buffer.bytes());
+  file.write(std::string_view(buffer.data(), used));
   file.commit();
 }
 
