@@ -25,9 +25,10 @@ bool Form1::leggi_linea() {
   }
   open_input(name);
 
-  // The search: a read that reaches the end of the file ends it, whatever the field read.
+  // The search: a read that reaches the end of the file ends it, whatever the field read. An
+  // empty file has no "[generale]" either, and is told so rather than as a read past its end.
   do {
-    read_field(current_field);
+    if (!input_at_end()) read_field(current_field);
     if (input_at_end()) {
       end_line_file();
       locate_file();
