@@ -109,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
         fault_case{"repetition_end", "ripetizione segnali 4 codici,    10550,    79925", 4},
         fault_case{"repetition_without_4_or_9", "ripetizione segnali codici,    10550,    79900",
                    5},
-        fault_case{"length_without_grid", "lunghezza percorso,    -7001", 25}));
+        fault_case{"length_below_zero", "lunghezza percorso,    -1", 25}));
 
 TEST(GeneralRows, RouteLengthSizesTheGridAndThePlan) {
   struct length_case {
@@ -120,7 +120,7 @@ TEST(GeneralRows, RouteLengthSizesTheGridAndThePlan) {
        {length_case{82000, 89000, 1780}, length_case{1000000, 1007000, 20140},
         length_case{1175, 8175, 164},  // 163.5 rounds to even
         length_case{1225, 8225, 164},  // 164.5 rounds to even
-        length_case{-5000, 2000, 40}}) {
+        length_case{0, 7000, 140}}) {
     line_fixture t(1);
     ASSERT_TRUE(
         t.read("[generale]\nlunghezza percorso,    " + std::to_string(c.length) + "\n[fine]\n"));
