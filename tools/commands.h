@@ -32,6 +32,7 @@ int usage_error(const command& c, std::ostream& err, const std::string& problem 
 // The commands' run functions, each in its own file.
 int run_builtin(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int run_help(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int run_render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // Runs the program with `args` (without the program's name) and returns its exit status.
 int scenario_compiler_main(const std::vector<std::string>& args, std::ostream& out,
