@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cmath>
+#include <cstdio>
+#include <string>
 
 // The round step that cuts `span` into about `parts` pieces.
 inline double nice_step(double span, double parts) {
@@ -19,4 +21,14 @@ inline double nice_floor(double limit) {
   double power = std::pow(10.0, std::floor(std::log10(limit)));
   double f = limit / power;
   return (f >= 5 ? 5 : f >= 2 ? 2 : 1) * power;
+}
+
+// Metres as kilometres for a reader: to the metre, without trailing zeros ("1.75", "82").
+inline std::string km_text(double metre) {
+  char buffer[48];
+  std::snprintf(buffer, sizeof buffer, "%.3f", std::isfinite(metre) ? metre / 1000 : 0.0);
+  std::string s = buffer;
+  while (s.back() == '0') s.pop_back();
+  if (s.back() == '.') s.pop_back();
+  return s == "-0" ? "0" : s;
 }

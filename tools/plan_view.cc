@@ -8,15 +8,10 @@
 namespace {
 
 constexpr double kLabelFont = 11;
+constexpr size_t kLongestLabel = 40;  // characters; a longer name is shortened, whole in its tooltip
 constexpr double kFooterHeight = 46;  // the scale bar and the north arrow under the plan
 constexpr const char* kRouteColour = "#1f3b73";
 constexpr const char* kSignalColour = "#c0392b";
-
-std::string km_text(double metre) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.3f", metre / 1000);
-  return buffer;
-}
 
 std::string box_text(const plan_box& b) {
   return svg_number(b.xmin) + " " + svg_number(b.ymin) + " " + svg_number(b.xmax) + " " +
@@ -55,25 +50,26 @@ page_box square(double x, double y, double half) { return {x - half, y - half, x
 // box of everything drawn.
 page_box place_labels(const plan_path& path, const route_features& f, plan_view& v) {
   label_placer placer;
-  page_box drawn = square(v.page_x(v.plan_extent.xmin), v.page_y(v.plan_extent.ymax), 0)
-                       .united(square(v.page_x(v.plan_extent.xmax), v.page_y(v.plan_extent.ymin), 0));
-  for (const auto& [x, y] : page_points(path, v, 0, path.last_metre(), 3))
+  plan_box e = path.extent(0, v.drawn_end);
+  page_box drawn = square(v.page_x(e.xmin), v.page_y(e.ymax), 0)
+                       .united(square(v.page_x(e.xmax), v.page_y(e.ymin), 0));
+  for (const auto& [x, y] : page_points(path, v, 0, v.drawn_end, 3))
     placer.add_obstacle(square(x, y, 2));
   for (double s : v.signals) {
     plan_point p = path.at(s);
     placer.add_obstacle(square(v.page_x(p.x), v.page_y(p.y), 4));
   }
-  auto anchor = [&](double metre, const std::string& text) {
+  auto anchor = [&](double metre, const std::string& text, const std::string& title) {
     plan_point p = path.at(metre);
-    return placed_label{text, metre, v.page_x(p.x), v.page_y(p.y), {}};
+    return placed_label{shortened(text, kLongestLabel), title, metre, v.page_x(p.x), v.page_y(p.y), {}};
   };
   v.stations.clear();
   for (const station_mark& s : f.stations) {
-    v.stations.push_back(anchor(s.position, s.name));
+    v.stations.push_back(anchor(s.position, s.name, s.name + " at km " + km_text(s.position)));
     placer.add_obstacle(square(v.stations.back().anchor_x, v.stations.back().anchor_y, 4));
   }
-  v.start = anchor(0, "start");
-  v.end = anchor(v.route_end, "end");
+  v.start = anchor(0, "start", "start of the route");
+  v.end = anchor(v.route_end, "end", "end of the route at km " + km_text(v.route_end));
   placer.add_obstacle(square(v.start.anchor_x, v.start.anchor_y, 6));
   placer.add_obstacle(square(v.end.anchor_x, v.end.anchor_y, 6));
   for (placed_label& l : v.stations) {
@@ -104,15 +100,14 @@ void draw_label(svg_writer& svg, const placed_label& l, const char* cls, double 
     svg.element("line", {{"class", "label-leader"}, {"x1", svg_number(l.anchor_x)},
                          {"y1", svg_number(l.anchor_y)}, {"x2", svg_number(nx)},
                          {"y2", svg_number(ny)}, {"stroke", "#777"}, {"stroke-width", "0.7"}});
-  svg.text_element("text", {{"class", cls}, {"data-m", svg_number(l.metre)}, {"x", svg_number(l.box.left + 1)},
-                            {"y", svg_number(l.box.bottom - 0.3 * font)},
-                            {"font-size", svg_number(font)}},
-                   l.text);
+  svg.text_with_title({{"class", cls}, {"data-m", svg_number(l.metre)}, {"x", svg_number(l.box.left + 1)},
+                       {"y", svg_number(l.box.bottom - 0.3 * font)}, {"font-size", svg_number(font)}},
+                      l.text, l.title);
 }
 
 void draw_scale_bar(svg_writer& svg, const plan_view& v) {
   double length = v.scale_bar_km * 1000 * v.scale;
-  double x = v.bounds.left, y = v.bounds.bottom + 26;
+  double x = v.strip_left, y = v.bounds.bottom + 26;
   std::string km = svg_number(v.scale_bar_km);
   svg.open("g", {{"class", "scale-bar"}, {"data-km", km}, {"font-size", "10"}});
   svg.element("rect", {{"x", svg_number(x)}, {"y", svg_number(y)}, {"width", svg_number(length / 2)},
@@ -128,7 +123,7 @@ void draw_scale_bar(svg_writer& svg, const plan_view& v) {
 }
 
 void draw_north_arrow(svg_writer& svg, const plan_view& v) {
-  double x = v.bounds.right - 10, y = v.bounds.bottom + 34;
+  double x = v.strip_right - 10, y = v.bounds.bottom + 34;
   svg.open("g", {{"class", "north-arrow"}});
   svg.element("path", {{"d", "M" + svg_number(x) + " " + svg_number(y - 26) + " l6 16 l-6 -4 l-6 4 z"},
                        {"fill", "#333"}});
@@ -146,8 +141,11 @@ plan_view layout_plan_view(const plan_path& path, const route_features& features
   v.route_end = std::min(features.route_length, path.last_metre());
   v.route_extent = path.extent(0, v.route_end);
   v.plan_extent = path.extent(0, path.last_metre());
+  v.drawn_end = std::min(path.last_metre(), v.route_end + std::max(300.0, v.route_end / 10));
   v.signals = features.signals;
-  const plan_box& box = v.plan_extent;
+  v.strip_left = left;
+  v.strip_right = left + width;
+  const plan_box box = path.extent(0, v.drawn_end);
   // A straight route has no width: give the box some, so that the scale stays finite.
   double span = std::max({box.width(), box.height(), 1.0});
   double w = std::max(box.width(), span / 50), h = std::max(box.height(), span / 50);
@@ -196,12 +194,16 @@ void draw_plan_view(svg_writer& svg, const plan_path& path, const plan_view& v) 
   svg.element("polyline", {{"class", "route"}, {"points", points_attribute(route)}, {"fill", "none"},
                            {"stroke", kRouteColour}, {"stroke-width", "2.5"},
                            {"stroke-linejoin", "round"}, {"stroke-linecap", "round"}});
-  if (path.last_metre() > v.route_end)
+  if (v.drawn_end > v.route_end) {
+    std::string title = "run-out: " + km_text(path.last_metre() - v.route_end) +
+                        " km of track beyond the end of the route";
+    if (v.drawn_end < path.last_metre()) title += ", the first " + km_text(v.drawn_end - v.route_end) + " km drawn";
     svg.element_with_title(
         "polyline",
-        {{"class", "run-out"}, {"points", points_attribute(page_points(path, v, v.route_end, path.last_metre(), 0.75))},
+        {{"class", "run-out"}, {"points", points_attribute(page_points(path, v, v.route_end, v.drawn_end, 0.75))},
          {"fill", "none"}, {"stroke", "#8a94a6"}, {"stroke-width", "1.5"}, {"stroke-dasharray", "5 4"}},
-        "run-out beyond the end of the route");
+        title);
+  }
 
   for (double metre : v.signals) {
     plan_point p = path.at(metre), d = path.heading(metre);

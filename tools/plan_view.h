@@ -12,6 +12,7 @@
 
 struct placed_label {
   std::string text;
+  std::string title;                  // the tooltip
   double metre = 0;                   // along the route
   double anchor_x = 0, anchor_y = 0;  // the point the label names
   page_box box;
@@ -24,10 +25,13 @@ struct plan_view {
   plan_box route_extent;  // metres 0 to the route's end
   plan_box plan_extent;   // every computed point, the run-out included
   double route_end = 0;   // the metre where the route ends on the plan
+  double drawn_end = 0;   // the metre where the drawing stops: a stretch of the run-out shows
+                          // where the track goes on, but a long one would dwarf a short route
   std::vector<placed_label> stations;
   std::vector<double> signals;  // metres
   placed_label start, end;
   page_box bounds;  // everything drawn
+  double strip_left = 0, strip_right = 0;  // the page strip the view was laid out in
   double scale_bar_km = 1;
 
   double page_x(double x) const { return origin_x + x * scale; }

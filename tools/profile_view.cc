@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "tools/nice_numbers.h"
@@ -11,6 +10,7 @@ namespace {
 
 constexpr double kNameFont = 10.5;
 constexpr double kNameGap = 12.5;  // the least distance between two station names
+constexpr size_t kLongestName = 25;  // characters that fit the strip; more are shortened
 constexpr double kRowHeight = 16;  // the signal row
 constexpr double kPanelGap = 16;
 constexpr double kAxisHeight = 40;
@@ -21,12 +21,6 @@ constexpr const char* kSlowdownColour = "#d62728";
 constexpr const char* kCutColour = "#e67e22";
 constexpr const char* kSignalColour = "#c0392b";
 constexpr const char* kMountainFill = "#ead7bd";
-
-std::string km_text(double metre) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.3f", metre / 1000);
-  return buffer;
-}
 
 // A panel over the values from `low` to `high`, widened to round numbers at both ends.
 profile_panel make_panel(double top, double height, double low, double high) {
@@ -136,10 +130,10 @@ void draw_station_names(svg_writer& svg, const route_features& f, const profile_
                            {"stroke", "#9aa"}, {"stroke-width", "0.8"}});
     // Read upwards from just above the axis; the glyphs stand left of the baseline.
     double tx = col + kNameFont * 0.35, ty = v.strip_bottom - 8;
-    svg.text_element("text", {{"class", "axis-station-label"}, {"data-m", std::to_string(s.position)},
-                              {"x", svg_number(tx)}, {"y", svg_number(ty)},
-                              {"transform", "rotate(-90 " + svg_number(tx) + " " + svg_number(ty) + ")"}},
-                     s.name);
+    svg.text_with_title({{"class", "axis-station-label"}, {"data-m", std::to_string(s.position)},
+                         {"x", svg_number(tx)}, {"y", svg_number(ty)},
+                         {"transform", "rotate(-90 " + svg_number(tx) + " " + svg_number(ty) + ")"}},
+                        shortened(s.name, kLongestName), s.name + " at km " + km_text(s.position));
   }
   svg.close();
 }
@@ -292,11 +286,11 @@ profile_view layout_profiles(const route_features& f, double left, double top, d
   double longest = 0;
   std::vector<double> xs;
   for (const station_mark& s : f.stations) {
-    longest = std::max(longest, text_width(s.name, kNameFont));
+    longest = std::max(longest, text_width(shortened(s.name, kLongestName), kNameFont));
     xs.push_back(v.page_x(std::clamp<double>(s.position, 0, v.axis_end)));
   }
   v.strip_top = top;
-  v.strip_bottom = top + std::min(longest, 170.0) + 14;
+  v.strip_bottom = top + longest + 14;
   v.name_columns = name_columns(xs, v.x0, v.x1);
   v.signals_top = v.strip_bottom + 2;
 

@@ -208,6 +208,30 @@ TEST(RenderCommand, DrawsTheProfilesAndTheObjectsAlongThem) {
   EXPECT_EQ(with_class(p.root, "profiles")[0]->attribute("data-axis-end"), "6000");
 }
 
+TEST(RenderCommand, ALongNameIsShortenedAndWholeInItsTooltip) {
+  temp_folder t;
+  sample_route r = small_route();
+  std::string name = "STAZIONE " + std::string(90, 'Q');
+  r.records[2].text = name;
+  r.write(t.path(), kRoute, kTrain);
+  picture p = render_into(t);
+  for (const char* cls : {"station-label", "axis-station-label"}) {
+    const xml_element& label = *with_class(p.root, cls).at(1);
+    EXPECT_LT(label.text.size(), 50u) << cls;
+    EXPECT_EQ(label.text.rfind("STAZIONE QQ", 0), 0u) << cls;
+    ASSERT_EQ(label.children.size(), 1u) << cls;
+    EXPECT_EQ(label.children[0].text, name + " at km 2.5") << cls;
+  }
+  // The labels still leave the plan on the page.
+  const xml_element& plan = *with_class(p.root, "plan")[0];
+  std::vector<double> view = numbers(p.root.attribute("viewBox"));
+  std::vector<double> e = numbers(plan.attribute("data-extent"));
+  std::vector<double> origin = numbers(plan.attribute("data-origin"));
+  double scale = std::stod(plan.attribute("data-scale"));
+  EXPECT_GE(origin[0] + e[0] * scale, view[0]);
+  EXPECT_LE(origin[0] + e[2] * scale, view[0] + view[2]);
+}
+
 TEST(RenderCommand, TheFileIsWellFormedForAnIndependentParser) {
   if (std::system("command -v xmllint >/dev/null 2>&1") != 0)
     GTEST_SKIP() << "xmllint is not installed (setup.sh installs it)";

@@ -1,7 +1,7 @@
 #include "tools/route_picture.h"
 
-#include <cstdio>
 
+#include "tools/nice_numbers.h"
 #include "tools/picture_legend.h"
 #include "tools/plan_view.h"
 #include "tools/profile_view.h"
@@ -19,9 +19,7 @@ std::string count_text(size_t n, const char* one, const char* many) {
 }
 
 std::string subtitle(const route_features& f) {
-  char length[32];
-  std::snprintf(length, sizeof length, "%.3f", f.route_length / 1000);
-  return std::string("route of ") + length + " km, " +
+  return "route of " + km_text(f.route_length) + " km, " +
          count_text(f.stations.size(), "station", "stations") + ", " +
          count_text(f.signals.size(), "signal", "signals");
 }
@@ -47,7 +45,7 @@ std::string draw_route_picture(const route_picture_input& in) {
     plan = layout_plan_view(*in.plan, f, kMargin, y + 14, width, kPlanMaxHeight);
     y = plan_view_bottom(plan) + 16;
   } else {
-    y += 34;
+    y += 40;
   }
   double profiles_top = y + 6;
   profile_view profiles = layout_profiles(f, kMargin, profiles_top + 8, width);
@@ -72,15 +70,17 @@ std::string draw_route_picture(const route_picture_input& in) {
                             {"font-size", "12"}, {"fill", "#555"}},
                    subtitle(f));
 
-  heading(svg, 84, with_plan ? "Plan (north up, equal axes)" : "Plan");
   if (with_plan) {
+    heading(svg, 84, "Plan (north up, equal axes)");
     draw_plan_view(svg, *in.plan, plan);
   } else {
     std::string why = in.plan ? "the route plan " + in.plan_file + " holds no computed points"
                               : "no route plan: " + in.plan_file +
                                     " was not found (the scenario was compiled with --no-plan)";
-    svg.text_element("text", {{"class", "no-plan-note"}, {"x", svg_number(kMargin)}, {"y", "106"},
-                              {"font-size", "13"}, {"font-style", "italic"}, {"fill", "#a33"}},
+    svg.element("rect", {{"x", svg_number(kMargin)}, {"y", "74"}, {"width", svg_number(width)},
+                         {"height", "30"}, {"rx", "4"}, {"fill", "#fff4f2"}, {"stroke", "#e0b4ab"}});
+    svg.text_element("text", {{"class", "no-plan-note"}, {"x", svg_number(kMargin + 10)}, {"y", "94"},
+                              {"font-size", "13"}, {"fill", "#a33"}},
                      "Only the profiles are drawn: " + why + ".");
   }
   heading(svg, profiles_top, "Profiles along the route");

@@ -96,6 +96,15 @@ size_t utf8_length(std::string_view utf8) {
   return n;
 }
 
+std::string shortened(std::string_view utf8, size_t limit) {
+  if (utf8_length(utf8) <= limit || limit == 0) return std::string(utf8);
+  size_t kept = 0, i = 0;
+  for (; i < utf8.size(); ++i) {
+    if ((static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80 && kept++ == limit - 1) break;
+  }
+  return std::string(utf8.substr(0, i)) + "\xE2\x80\xA6";  // U+2026
+}
+
 svg_writer::svg_writer(const svg_attributes& root_attributes) {
   out_ = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   open("svg", root_attributes);
@@ -143,6 +152,16 @@ void svg_writer::text_element(std::string_view name, const svg_attributes& attri
   out_ += "</";
   out_ += name;
   out_ += ">\n";
+}
+
+void svg_writer::text_with_title(const svg_attributes& attributes, std::string_view text,
+                                 std::string_view title) {
+  start_tag("text", attributes);
+  out_ += "><title>";
+  out_ += xml_escape(title);
+  out_ += "</title>";
+  out_ += xml_escape(text);
+  out_ += "</text>\n";
 }
 
 void svg_writer::element_with_title(std::string_view name, const svg_attributes& attributes,

@@ -27,6 +27,9 @@ inline double text_width(std::string_view text, double font_size) {
   return static_cast<double>(utf8_length(text)) * 0.64 * font_size;
 }
 
+// `utf8` cut to at most `limit` characters, an ellipsis standing for what was cut.
+std::string shortened(std::string_view utf8, size_t limit);
+
 using svg_attributes = std::vector<std::pair<std::string, std::string>>;
 
 class svg_writer {
@@ -40,6 +43,10 @@ class svg_writer {
   // An element holding only text, e.g. <text x="1" y="2">Name</text>.
   void text_element(std::string_view name, const svg_attributes& attributes,
                     std::string_view text);
+  // A text element whose <title> child, the tooltip, says more than the text, e.g. the whole of
+  // a shortened name.
+  void text_with_title(const svg_attributes& attributes, std::string_view text,
+                       std::string_view title);
   // An element with a <title> child, the tooltip a browser shows over it.
   void element_with_title(std::string_view name, const svg_attributes& attributes,
                           std::string_view title);

@@ -35,6 +35,13 @@ TEST(SvgNumber, TwoDecimalsAtMost) {
   for (const row& r : rows) EXPECT_EQ(svg_number(r.in), r.out) << r.in;
 }
 
+TEST(Shortened, CutsWholeCharactersAndMarksTheCut) {
+  EXPECT_EQ(shortened("QUARVEL", 7), "QUARVEL");
+  EXPECT_EQ(shortened("QUARVEL", 5), "QUAR\xe2\x80\xa6");
+  EXPECT_EQ(shortened("\xc3\xa0\xc3\xa8\xc3\xac", 2), "\xc3\xa0\xe2\x80\xa6");  // not inside a character
+  EXPECT_EQ(utf8_length(shortened(std::string(100, 'x'), 40)), 40u);
+}
+
 TEST(SvgWriter, WritesAWellFormedTreeWhateverTheText) {
   std::string hostile = "<&>\"'\x01\xff]]> citt\xc3\xa0";
   svg_writer svg({{"xmlns", "http://www.w3.org/2000/svg"}, {"data-name", hostile}});
