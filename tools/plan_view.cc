@@ -94,12 +94,15 @@ std::pair<double, double> nearest_on(const page_box& box, double x, double y) {
   return {std::clamp(x, box.left, box.right), std::clamp(y, box.top, box.bottom)};
 }
 
-void draw_label(svg_writer& svg, const placed_label& l, const char* cls, double font) {
+void draw_leader(svg_writer& svg, const placed_label& l) {
   auto [nx, ny] = nearest_on(l.box, l.anchor_x, l.anchor_y);
   if (std::hypot(nx - l.anchor_x, ny - l.anchor_y) > 7)
     svg.element("line", {{"class", "label-leader"}, {"x1", svg_number(l.anchor_x)},
                          {"y1", svg_number(l.anchor_y)}, {"x2", svg_number(nx)},
                          {"y2", svg_number(ny)}, {"stroke", "#777"}, {"stroke-width", "0.7"}});
+}
+
+void draw_label(svg_writer& svg, const placed_label& l, const char* cls, double font) {
   svg.text_with_title({{"class", cls}, {"data-m", svg_number(l.metre)}, {"x", svg_number(l.box.left + 1)},
                        {"y", svg_number(l.box.bottom - 0.3 * font)}, {"font-size", svg_number(font)}},
                       l.text, l.title);
@@ -217,6 +220,10 @@ void draw_plan_view(svg_writer& svg, const plan_path& path, const plan_view& v) 
                            "signal at km " + km_text(metre));
   }
 
+  // Leaders under the marks, so that a mark hides the leader's end.
+  for (const placed_label& l : v.stations) draw_leader(svg, l);
+  draw_leader(svg, v.start);
+  draw_leader(svg, v.end);
   for (size_t i = 0; i < v.stations.size(); ++i) {
     const placed_label& l = v.stations[i];
     svg.element("circle", {{"class", "station-dot"}, {"data-m", svg_number(l.metre)}, {"cx", svg_number(l.anchor_x)},

@@ -232,7 +232,7 @@ void draw_gradient_panel(svg_writer& svg, const route_features& f, const profile
     double a = v.page_x(m.from), b = v.page_x(std::min(m.to, v.axis_end));
     svg.element_with_title("rect", {{"class", "mountain"}, {"data-m", svg_number(m.from)},
                                     {"x", svg_number(a)}, {"y", svg_number(p.top + 1)},
-                                    {"width", svg_number(std::max(b - a, 2.0))},
+                                    {"width", svg_number(std::max(b - a, 3.0))},
                                     {"height", svg_number(p.height - 2)}, {"fill", kMountainFill}},
                            "mountain of type " + std::to_string(m.value) + " from km " +
                                km_text(m.from) + " to km " + km_text(m.to));
@@ -279,7 +279,6 @@ void draw_route_end(svg_writer& svg, const route_features& f, const profile_view
 profile_view layout_profiles(const route_features& f, double left, double top, double width) {
   profile_view v;
   v.left = left;
-  v.width = width;
   v.x0 = left + 84;
   v.x1 = left + width - 18;
   v.axis_end = f.axis_end > 0 ? f.axis_end : 50;
@@ -289,7 +288,6 @@ profile_view layout_profiles(const route_features& f, double left, double top, d
     longest = std::max(longest, text_width(shortened(s.name, kLongestName), kNameFont));
     xs.push_back(v.page_x(std::clamp<double>(s.position, 0, v.axis_end)));
   }
-  v.strip_top = top;
   v.strip_bottom = top + longest + 14;
   v.name_columns = name_columns(xs, v.x0, v.x1);
   v.signals_top = v.strip_bottom + 2;
@@ -309,8 +307,7 @@ profile_view layout_profiles(const route_features& f, double left, double top, d
   v.adhesion = make_panel(v.gradient.top + v.gradient.height + kPanelGap, 90,
                           std::max(0.0, a_low - pad), a_high + pad);
   v.axis_y = v.adhesion.top + v.adhesion.height;
-  v.legend_top = v.axis_y + kAxisHeight + 6;
-  v.bottom = v.legend_top;
+  v.bottom = v.axis_y + kAxisHeight + 6;
   return v;
 }
 

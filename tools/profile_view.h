@@ -16,16 +16,15 @@ struct profile_panel {
 };
 
 struct profile_view {
-  double left = 0, width = 0;
+  double left = 0;
   double x0 = 0, x1 = 0;  // the page x of metre 0 and of the axis end
   double axis_end = 1;    // metres
-  double strip_top = 0, strip_bottom = 0;  // the station names
+  double strip_bottom = 0;  // the foot of the station names
   std::vector<double> name_columns;        // page x of each station's name
   double signals_top = 0;
   profile_panel speed, gradient, adhesion;
   double axis_y = 0;
-  double legend_top = 0;
-  double bottom = 0;
+  double bottom = 0;  // under the axis and its title
 
   double page_x(double metre) const { return x0 + (x1 - x0) * metre / axis_end; }
 };
