@@ -170,7 +170,15 @@ TEST(RenderCommand, DrawsThePlanToScaleWithStationsAndSignals) {
   EXPECT_NEAR(std::stod(dots[1]->attribute("cy")), page(2500).second, 0.02);
   EXPECT_EQ(with_class(p.root, "plan-start").size(), 1u);
   EXPECT_EQ(with_class(p.root, "plan-end").size(), 1u);
-  EXPECT_EQ(with_class(p.root, "scale-bar").size(), 1u);
+  // The scale bar is as long on the page as its kilometres on the plan.
+  ASSERT_EQ(with_class(p.root, "scale-bar").size(), 1u);
+  const xml_element& bar = *with_class(p.root, "scale-bar")[0];
+  double km = std::stod(bar.attribute("data-km"));
+  EXPECT_GT(km, 0);
+  double drawn = 0;
+  for (const xml_element& c : bar.children)
+    if (c.name == "rect") drawn += std::stod(c.attribute("width"));
+  EXPECT_NEAR(drawn, km * 1000 * scale, 0.02);
 }
 
 TEST(RenderCommand, DrawsTheProfilesAndTheObjectsAlongThem) {
