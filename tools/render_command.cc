@@ -24,11 +24,16 @@ struct unreadable_file {
   bool missing;
 };
 
-// A file whose bytes do not decode.
+// A file whose bytes do not decode; `noun` says what it should have been.
 struct damaged_file {
   std::string path;
+  const char* noun;
   decoding_fault fault;
 };
+
+constexpr const char* kCellNoun = "track cell file";
+constexpr const char* kRecordNoun = "scenario record file";
+constexpr const char* kPlanNoun = "route plan file";
 
 std::string read_whole_file(const std::string& path) {
   FILE* f = std::fopen(path.c_str(), "rb");
@@ -51,12 +56,12 @@ std::string read_whole_file(const std::string& path) {
 
 // Reads and decodes one file; a decoding fault is reported against the file.
 template <class Decode>
-auto read_decoded(const std::string& path, Decode decode) {
+auto read_decoded(const std::string& path, const char* noun, Decode decode) {
   std::string bytes = read_whole_file(path);
   try {
     return decode(bytes);
   } catch (const decoding_fault& f) {
-    throw damaged_file{path, f};
+    throw damaged_file{path, noun, f};
   }
 }
 
@@ -82,13 +87,13 @@ int run_render(const std::vector<std::string>& args, std::ostream& out, std::ost
 
   try {
     in.cells = read_decoded(join_path(dir, cells_file_name(in.route_name, in.train_number)),
-                            decode_cells);
+                            kCellNoun, decode_cells);
     in.records = read_decoded(join_path(dir, records_file_name(in.route_name, in.train_number)),
-                              decode_records);
+                              kRecordNoun, decode_records);
     std::string plan_path_name = join_path(dir, in.plan_file);
     std::optional<route_plan_table> plan;
     try {
-      plan = read_decoded(plan_path_name, decode_plan);
+      plan = read_decoded(plan_path_name, kPlanNoun, decode_plan);
     } catch (const unreadable_file& f) {
       if (!f.missing) throw;  // no plan file: a scenario compiled without one
     }
@@ -96,7 +101,7 @@ int run_render(const std::vector<std::string>& args, std::ostream& out, std::ost
       try {
         in.plan.emplace(*plan);
       } catch (const decoding_fault& f) {
-        throw damaged_file{plan_path_name, f};
+        throw damaged_file{plan_path_name, kPlanNoun, f};
       }
     }
     replace_file(output, draw_route_picture(in));
@@ -104,7 +109,9 @@ int run_render(const std::vector<std::string>& args, std::ostream& out, std::ost
     err << "scenario-compiler: cannot read " << f.path << ": " << f.reason << '\n';
     return exit_file_fault;
   } catch (const damaged_file& f) {
-    err << "scenario-compiler: " << f.path << ": " << f.fault.what() << '\n';
+    // Worded as inspect words it, so that both commands tell of a damaged file alike.
+    err << "scenario-compiler: " << f.path << ": not a valid " << f.noun << ": at byte "
+        << f.fault.offset << ": " << f.fault.message << '\n';
     return exit_scenario_fault;
   } catch (const write_failure& f) {
     err << "scenario-compiler: " << f.what() << '\n';

@@ -298,41 +298,42 @@ TEST(RenderCommand, MissingAndDamagedFiles) {
     const char* message;  // and what it must say
   } rows[] = {
       {"no cell file", [](const temp_folder& t) { std::filesystem::remove(t.file("Zenvro_Quarvel_2417.dat")); },
-       3, "Zenvro_Quarvel_2417.dat", "cannot read"},
+       3, "Zenvro_Quarvel_2417.dat", "No such file or directory"},
       {"no record file", [](const temp_folder& t) { std::filesystem::remove(t.file("Zenvro_Quarvel_2417.sim")); },
-       3, "Zenvro_Quarvel_2417.sim", "cannot read"},
+       3, "Zenvro_Quarvel_2417.sim", "No such file or directory"},
       {"a folder for the plan",
        [](const temp_folder& t) {
          std::filesystem::remove(t.file("Zenvro_Quarvel_linea.dat"));
          std::filesystem::create_directory(t.file("Zenvro_Quarvel_linea.dat"));
        },
-       3, "Zenvro_Quarvel_linea.dat", "cannot read"},
+       3, "Zenvro_Quarvel_linea.dat", "it is a folder"},
       {"cells cut short",
        [](const temp_folder& t) {
          std::string bytes = read_file(t.file("Zenvro_Quarvel_2417.dat"));
          write_file(t.file("Zenvro_Quarvel_2417.dat"), bytes.substr(0, 15 * 20 + 7));
        },
-       1, "Zenvro_Quarvel_2417.dat", "at byte 300:"},
+       1, "Zenvro_Quarvel_2417.dat", ": not a valid track cell file: at byte 300: the file ends"},
       {"records with bytes after the last entry",
        [](const temp_folder& t) {
          std::string bytes = read_file(t.file("Zenvro_Quarvel_2417.sim"));
          write_file(t.file("Zenvro_Quarvel_2417.sim"), bytes + "xy");
        },
-       1, "Zenvro_Quarvel_2417.sim", "at byte "},
+       1, "Zenvro_Quarvel_2417.sim", ": not a valid scenario record file: at byte "},
       {"a plan entry with a bad type code",
        [](const temp_folder& t) {
          std::string bytes = read_file(t.file("Zenvro_Quarvel_linea.dat"));
          bytes[8] = 9;  // the third x entry's type code
          write_file(t.file("Zenvro_Quarvel_linea.dat"), bytes);
        },
-       1, "Zenvro_Quarvel_linea.dat", "at byte 8:"},
+       1, "Zenvro_Quarvel_linea.dat", ": not a valid route plan file: at byte 8: "},
       {"a plan point that is not a number",
        [](const temp_folder& t) {
          std::string bytes = read_file(t.file("Zenvro_Quarvel_linea.dat"));
          for (int i = 10; i < 18; ++i) bytes[i] = '\xff';  // the double of the third x: a NaN
          write_file(t.file("Zenvro_Quarvel_linea.dat"), bytes);
        },
-       1, "Zenvro_Quarvel_linea.dat", "at byte 8: the x of metre 2 is not a finite number"},
+       1, "Zenvro_Quarvel_linea.dat",
+       ": not a valid route plan file: at byte 8: the x of metre 2 is not a finite number"},
   };
   for (const row& r : rows) {
     temp_folder t;
@@ -340,7 +341,9 @@ TEST(RenderCommand, MissingAndDamagedFiles) {
     r.damage(t);
     cli_result result = run({"render", "--dir", t.path(), "-o", t.file("out.svg")});
     EXPECT_EQ(result.status, r.status) << r.what;
-    EXPECT_NE(result.err.find(t.file(r.file)), std::string::npos) << r.what << ": " << result.err;
+    std::string named = r.status == 3 ? "scenario-compiler: cannot read " + t.file(r.file) + ": "
+                                      : "scenario-compiler: " + t.file(r.file);
+    EXPECT_EQ(result.err.rfind(named, 0), 0u) << r.what << ": " << result.err;
     EXPECT_NE(result.err.find(r.message), std::string::npos) << r.what << ": " << result.err;
     EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << r.what << ": " << result.err;
     EXPECT_FALSE(file_present(t.file("out.svg"))) << r.what;
