@@ -19,6 +19,17 @@ const command kCommands[] = {
      "Every fault is reported on standard error as it is found. Exit status: 0 clean,\n"
      "1 a scenario fault, 2 wrong usage, 3 a file that cannot be written or read.\n",
      run_builtin},
+    {"export", "scenario-compiler export [--out DIR]",
+     "write the built-in scenario's two source files",
+     "Writes the built-in scenario's line description file (Zenvro_Quarvel_linea.txt) and train\n"
+     "description file (Zenvro_Quarvel_2417-.txt) into DIR, and keeps them: a starting point for\n"
+     "a scenario of your own. Nothing else is written or changed; files of the same names are\n"
+     "replaced. Prints the path of each file written.\n"
+     "\n"
+     "  --out DIR   write into DIR (default: the current folder)\n"
+     "\n"
+     "Exit status: 0 clean, 2 wrong usage, 3 a file that cannot be written.\n",
+     run_export},
     {"compile",
      "scenario-compiler compile LINE_FILE TRAIN_FILE [--out DIR] [--no-plan] [--route NAME] "
      "[--train NUMBER]",
@@ -53,19 +64,6 @@ const command kCommands[] = {
      "A file that is not what it claims to be gets one error naming the byte offset.\n"
      "Exit status: 0 read, 1 a damaged file, 2 wrong usage, 3 a file that cannot be read.\n",
      run_inspect},
-    {"export", "scenario-compiler export [--out DIR]",
-     "write the built-in scenario's two source files",
-     "Writes the built-in scenario's line description file (Zenvro_Quarvel_linea.txt) and train\n"
-     "description file (Zenvro_Quarvel_2417-.txt) into DIR, and keeps them: a starting point for\n"
-     "a scenario of your own. Nothing else is written or changed; files of the same names are\n"
-     "replaced. Prints the path of each file written.\n"
-     "\n"
-     "  --out DIR   write into DIR (default: the current folder)\n"
-     "\n"
-     "Exit status: 0 clean, 2 wrong usage, 3 a file that cannot be written.\n",
-     run_export},
-    {"help", "scenario-compiler help [COMMAND]", "show the help of a command",
-     "Without a command, lists the commands; with one, shows its whole help.\n", run_help},
     {"render", "scenario-compiler render [--dir DIR] [--route NAME] [--train NUMBER] [-o FILE.svg]",
      "draw a compiled scenario as an SVG picture",
      "Reads the binary files of a compiled scenario from DIR (default: the current folder):\n"
@@ -85,6 +83,8 @@ const command kCommands[] = {
      "Exit status: 0 the picture is written, 1 a damaged file (the message names the file\n"
      "and the byte offset), 2 wrong usage, 3 a file that cannot be read or written.\n",
      run_render},
+    {"help", "scenario-compiler help [COMMAND]", "show the help of a command",
+     "Without a command, lists the commands; with one, shows its whole help.\n", run_help},
 };
 
 }  // namespace
