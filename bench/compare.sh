@@ -4,7 +4,7 @@
 # Usage: bench/compare.sh   (from the project's root; builds the default preset first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-command -v hyperfine >/dev/null || { echo "compare: installing hyperfine" >&2; apt-get install -y -qq hyperfine >/dev/null; }
+command -v hyperfine >/dev/null && [ -x /usr/bin/time ] || { echo "compare: installing hyperfine and time" >&2; apt-get install -y -qq hyperfine time >/dev/null; }
 cmake --preset default >/dev/null && cmake --build --preset default >/dev/null
 exe=$PWD/build/default/scenario-compiler
 
