@@ -34,7 +34,8 @@ compare() {  # name, run command, reference folder, cat folder
   run_ms=$(python3 -c "import json; r=json.load(open('$work/$name.json'))['results']; print('%.1f' % (r[0]['mean']*1000))")
   cat_ms=$(python3 -c "import json; r=json.load(open('$work/$name.json'))['results']; print('%.1f' % (r[1]['mean']*1000))")
   local peak
-  peak=$( { /usr/bin/time -v sh -c "$run" >/dev/null 2>/dev/null; } 2>&1 | awk -F': ' '/Maximum resident/ {print $2}')
+  /usr/bin/time -v -o "$work/$name.time" sh -c "$run" >/dev/null 2>&1
+  peak=$(awk -F': ' '/Maximum resident/ {print $2}' "$work/$name.time")
   local bytes
   bytes=$(cat "$ref"/* | wc -c)
   printf '%-8s run %8.1f ms   cat %8.1f ms   ratio %5s   output %9d bytes   peak memory %7d kB\n' \
