@@ -191,13 +191,53 @@ INSTANTIATE_TEST_SUITE_P(
         guard_case{"check_code", "indicatori_vmax,  0,  0,  30,  0,  0,  ,  ,  ,  0", "1251"}),
     [](const testing::TestParamInfo<guard_case>& info) { return info.param.name; });
 
-TEST_F(CompileCommand, NoGridMeansNoBinaryFile) {
-  write_sources("no general section here\r\n", kTrain);
-  cli_result r = compile();
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("error 102"), std::string::npos) << r.err;
-  EXPECT_EQ(names_in(out_dir()), std::vector<std::string>{});
-  EXPECT_EQ(read_file(train_path()), kTrain);
+struct no_output_case {
+  const char* name;
+  std::string line;
+  const char* says;
+};
+
+void PrintTo(const no_output_case& c, std::ostream* os) { *os << c.name; }
+
+class NoOutput : public CompileCommand, public testing::WithParamInterface<no_output_case> {};
+
+// The compiler ended before a usable grid exists: no binary file, the code reported, status 1.
+TEST_P(NoOutput, WritesNoBinaryFile) {
+  write_sources(GetParam().line, kTrain);
+  for (bool plan : {true, false}) {
+    cli_result r = compile(plan ? std::vector<std::string>{} : std::vector<std::string>{"--no-plan"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(GetParam().says), std::string::npos) << r.err;
+    EXPECT_EQ(names_in(out_dir()), std::vector<std::string>{});
+    EXPECT_EQ(read_file(train_path()), kTrain);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, NoOutput,
+    testing::Values(
+        no_output_case{"no_general_section", "no general section here\r\n", "error 102: "},
+        no_output_case{"no_route_length", "[generale]\r\n[curve]\r\n[fine]\r\n", "error 25: "},
+        // An earlier route length row made a grid; code 1 still means no files.
+        no_output_case{"route_too_long_after_a_grid",
+                       "[generale]\r\nlunghezza percorso,    1000\r\n"
+                       "lunghezza percorso,    1000001\r\n[curve]\r\n[fine]\r\n",
+                       "error 1: "},
+        // Grids of cell 0 alone: nowhere to stamp.
+        no_output_case{"one_cell_grid",
+                       "[generale]\r\nlunghezza percorso,    -7000\r\n[curve]\r\n[fine]\r\n",
+                       "a route length of -7000 m leaves no cell 1 for the stamps"},
+        no_output_case{"one_cell_grid_rounded",
+                       "[generale]\r\nlunghezza percorso,    -6975\r\n[curve]\r\n[fine]\r\n",
+                       "a route length of -6975 m leaves no cell 1 for the stamps"}),
+    [](const testing::TestParamInfo<no_output_case>& info) { return info.param.name; });
+
+TEST_F(CompileCommand, TheShortestGridWithACell1IsWritten) {
+  write_sources("[generale]\r\nlunghezza percorso,    -6950\r\n[curve]\r\n[fine]\r\n",
+                "[generale]\r\n[fine]\r\n");
+  cli_result r = compile({"--no-plan"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(decode_cells(read_file(out_file("Mini_42.dat"))).size(), 2u);
 }
 
 TEST_F(CompileCommand, ASourceThatCannotBeReadIsOneMessage) {
