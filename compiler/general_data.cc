@@ -36,8 +36,9 @@ bool Form1::read_general_phase() {
         record_fault(1);
         return false;
       }
-      if (length < -7000)
-        row_fault("a route length of " + std::to_string(length) + " m leaves no grid");
+      // A negative length would leave a grid without the cells that the stamps, the finishing
+      // pass and the plan's first points need.
+      if (length < 0) row_fault("a route length of " + std::to_string(length) + " m is below 0");
       grid_length = length + 7000;
       last_cell_index = static_cast<int32_t>(round_even(grid_length / 50.0));
       track_cells.assign(static_cast<size_t>(last_cell_index) + 1, track_cell{});

@@ -109,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
         fault_case{"repetition_end", "ripetizione segnali 4 codici,    10550,    79925", 4},
         fault_case{"repetition_without_4_or_9", "ripetizione segnali codici,    10550,    79900",
                    5},
-        fault_case{"length_without_grid", "lunghezza percorso,    -7001", 25}));
+        fault_case{"length_below_zero", "lunghezza percorso,    -1", 25}));
 
 TEST(GeneralRows, RouteLengthSizesTheGridAndThePlan) {
   struct length_case {
@@ -120,7 +120,7 @@ TEST(GeneralRows, RouteLengthSizesTheGridAndThePlan) {
        {length_case{82000, 89000, 1780}, length_case{1000000, 1007000, 20140},
         length_case{1175, 8175, 164},  // 163.5 rounds to even
         length_case{1225, 8225, 164},  // 164.5 rounds to even
-        length_case{-5000, 2000, 40}}) {
+        length_case{0, 7000, 140}}) {
     line_fixture t(1);
     ASSERT_TRUE(
         t.read("[generale]\nlunghezza percorso,    " + std::to_string(c.length) + "\n[fine]\n"));
@@ -157,19 +157,18 @@ TEST(GeneralRows, ProgressivesAreOrderedWhenTheSectionEnds) {
 
 namespace {
 
-// -7000 m leaves one cell and a plan of one point: enough for the grid, not for the plan's
-// first two points.
-TEST(GeneralRows, ShortestRoute) {
-  line_fixture no_plan(0);
-  EXPECT_TRUE(no_plan.read("[generale]\nlunghezza percorso,    -7000\n[fine]\n"));
-  EXPECT_EQ(no_plan.form.error_code, 0);
-  EXPECT_EQ(no_plan.form.track_cells.size(), 1u);
-  EXPECT_EQ(no_plan.cell(0).gradient_code, 100);
-
-  line_fixture plan(1);
-  EXPECT_FALSE(plan.read("[generale]\nlunghezza percorso,    -7000\n[fine]\n"));
-  EXPECT_EQ(plan.form.error_code, 25);
-  EXPECT_NE(plan.console.str().find("too short for its first two points"), std::string::npos);
+// A negative route length would leave a grid too short for the stamps in cell 1 and the plan's
+// first two points: it cannot be read. A length of 0 still gives the 7000 m run-out.
+TEST(GeneralRows, RouteLengthBelowZeroIsRefused) {
+  for (int plan : {0, 1}) {
+    line_fixture t(plan);
+    EXPECT_FALSE(t.read("[generale]\nlunghezza percorso,    -50\n[fine]\n"));
+    EXPECT_EQ(t.form.error_code, 25);
+    EXPECT_NE(t.console.str().find("a route length of -50 m is below 0"), std::string::npos);
+  }
+  line_fixture zero(1);
+  EXPECT_TRUE(zero.read("[generale]\nlunghezza percorso,    0\n[fine]\n"));
+  EXPECT_EQ(zero.form.track_cells.size(), 141u);
 }
 
 }  // namespace

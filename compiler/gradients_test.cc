@@ -38,18 +38,18 @@ TEST(Gradients, ARowNotBeyondTheNextCellStillWritesOne) {
 }
 
 TEST(Gradients, RowsThatRunPastTheGridAreAReadingFault) {
-  // -6800 m: grid_length 200, cells 0..4; a row at 100 m fits the range rule and writes cells
-  // 0 and 1, and every repeat writes one more.
-  const std::string row = "pendenza,  100,   1\n";
+  // 0 m: grid_length 7000, cells 0..140; a row at 6900 m fits the range rule and writes cells
+  // 0 to 137, every repeat writes one more, and the closing fill the last.
+  const std::string row = "pendenza,  6900,   1\n";
   line_fixture fits;
-  EXPECT_TRUE(fits.read_rows(row + row + row, -6800));
-  EXPECT_EQ(gradient_codes(fits, 0, 4), (std::vector<uint8_t>{100, 100, 101, 101, 101}));
+  EXPECT_TRUE(fits.read_rows(row + row + row, 0));
+  EXPECT_EQ(gradient_codes(fits, 136, 140), (std::vector<uint8_t>{100, 100, 101, 101, 101}));
 
   line_fixture past;
-  EXPECT_FALSE(past.read_rows(row + row + row + row + row, -6800));
+  EXPECT_FALSE(past.read_rows(row + row + row + row + row, 0));
   EXPECT_EQ(past.form.error_code, 25);
   EXPECT_NE(past.console.str().find("Zenvro_Quarvel_linea.txt:8: error 25: the text files cannot "
-                                    "be read: cell 5 lies outside the grid (cells 0 to 4)"),
+                                    "be read: cell 141 lies outside the grid (cells 0 to 140)"),
             std::string::npos)
       << past.console.str();
 }

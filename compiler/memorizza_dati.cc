@@ -47,10 +47,8 @@ bool Form1::leggi_linea() {
   previous_gradient = 0;
   plan_index = 2;
   if (plan_enabled != 0) {
-    if (route_plan.upper < 1)
-      row_fault(route_plan.exists()
-                    ? "the route plan is too short for its first two points"
-                    : "the route plan does not exist: the general section has no route length row");
+    if (!route_plan.exists())
+      row_fault("the route plan does not exist: the general section has no route length row");
     route_plan.set_int16(0, 0, 0);
     route_plan.set_int16(0, 1, 0);
     route_plan.set_int16(1, 0, 0);

@@ -66,6 +66,25 @@ const command kCommands[] = {
      run_export},
     {"help", "scenario-compiler help [COMMAND]", "show the help of a command",
      "Without a command, lists the commands; with one, shows its whole help.\n", run_help},
+    {"render", "scenario-compiler render [--dir DIR] [--route NAME] [--train NUMBER] [-o FILE.svg]",
+     "draw a compiled scenario as an SVG picture",
+     "Reads the binary files of a compiled scenario from DIR (default: the current folder):\n"
+     "the route plan (ROUTE_linea.dat), the scenario records (ROUTE_TRAIN.sim) and the track\n"
+     "cells (ROUTE_TRAIN.dat), and writes one SVG picture of the route: the plan to scale,\n"
+     "north up, with its stations, signals and a scale bar; under it the line speed limit,\n"
+     "the gradient and the adhesion along the route, with the stations, signals, speed\n"
+     "boards, slowdowns, speed cuts and mountains marked. Without a route plan file (a\n"
+     "scenario compiled with --no-plan) it draws the profiles alone and says so.\n"
+     "\n"
+     "  --dir DIR        read the files from DIR\n"
+     "  --route NAME     the route's name (default: the built-in Zenvro_Quarvel)\n"
+     "  --train NUMBER   the train's number (default: the built-in 2417)\n"
+     "  -o FILE.svg      write the picture to FILE.svg (default: ROUTE_TRAIN.svg in the\n"
+     "                   current folder)\n"
+     "\n"
+     "Exit status: 0 the picture is written, 1 a damaged file (the message names the file\n"
+     "and the byte offset), 2 wrong usage, 3 a file that cannot be read or written.\n",
+     run_render},
 };
 
 }  // namespace

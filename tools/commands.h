@@ -35,6 +35,7 @@ int run_help(const std::vector<std::string>& args, std::ostream& out, std::ostre
 int run_compile(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int run_inspect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int run_export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int run_render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // Runs the program with `args` (without the program's name) and returns its exit status.
 int scenario_compiler_main(const std::vector<std::string>& args, std::ostream& out,
