@@ -14,14 +14,6 @@ void Form1::memorizza_percorso(int32_t j) {
   // before the grid is usable even when an earlier route length row made one. The code was
   // reported when it was recorded, so the run already ends with a fault.
   if (error_code == 101 || error_code == 102 || error_code == 1 || !has_grid()) return;
-  // A route length of -6951 m or less leaves cell 0 alone: there is no cell 1 for the stamps.
-  if (track_cells.size() < 2) {
-    fault_location = {shown_name(line_file_name(route_name)), 0, 0, {}};
-    record_fault(25, std::nullopt,
-                 "a route length of " + std::to_string(scenario_records[84].number_2) +
-                     " m leaves no cell 1 for the stamps; no binary file is written");
-    return;
-  }
 
   rifinisci_griglia();
   timbra_codici();

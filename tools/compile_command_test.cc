@@ -223,22 +223,11 @@ INSTANTIATE_TEST_SUITE_P(
                        "[generale]\r\nlunghezza percorso,    1000\r\n"
                        "lunghezza percorso,    1000001\r\n[curve]\r\n[fine]\r\n",
                        "error 1: "},
-        // Grids of cell 0 alone: nowhere to stamp.
-        no_output_case{"one_cell_grid",
-                       "[generale]\r\nlunghezza percorso,    -7000\r\n[curve]\r\n[fine]\r\n",
-                       "a route length of -7000 m leaves no cell 1 for the stamps"},
-        no_output_case{"one_cell_grid_rounded",
-                       "[generale]\r\nlunghezza percorso,    -6975\r\n[curve]\r\n[fine]\r\n",
-                       "a route length of -6975 m leaves no cell 1 for the stamps"}),
+        // A negative length would leave no cell 1 for the stamps.
+        no_output_case{"negative_route_length",
+                       "[generale]\r\nlunghezza percorso,    -1\r\n[curve]\r\n[fine]\r\n",
+                       "error 25: "}),
     [](const testing::TestParamInfo<no_output_case>& info) { return info.param.name; });
-
-TEST_F(CompileCommand, TheShortestGridWithACell1IsWritten) {
-  write_sources("[generale]\r\nlunghezza percorso,    -6950\r\n[curve]\r\n[fine]\r\n",
-                "[generale]\r\n[fine]\r\n");
-  cli_result r = compile({"--no-plan"});
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(decode_cells(read_file(out_file("Mini_42.dat"))).size(), 2u);
-}
 
 TEST_F(CompileCommand, ASourceThatCannotBeReadIsOneMessage) {
   fs::remove(train_path());
