@@ -68,6 +68,7 @@ class Form1 {
 
   // ---- Console layer and environment -------------------------------------------------------
   std::string program_folder;   // where every file of the run lives
+  std::string binary_folder;    // where the binary files go instead, when not empty
   int32_t plan_argument = 1;    // what Form_Load passes to memorizza_percorso
   std::ostream* console;        // standard error: the window's label, the message box, diagnostics
   // Names to show in diagnostics for the files read, by file name (the author's own files when
@@ -86,6 +87,7 @@ class Form1 {
 
   // ---- Files (files/) ----------------------------------------------------------------------
   std::string path_of(const std::string& name) const;
+  std::string binary_path_of(const std::string& name) const;
   void write_text_file(const std::string& name, const line_table& table);
   bool file_exists(const std::string& name) const;
   void write_binary_file(const std::string& name, const std::string& bytes);

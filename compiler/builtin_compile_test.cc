@@ -143,8 +143,11 @@ TEST_F(BuiltinCompile, Stations) {
   EXPECT_EQ(second.tag, 25);
   EXPECT_EQ(second.number_1, 1150);
   EXPECT_EQ(second.number_2, 1450);
-  for (const track_cell& c : form.track_cells)
-    if (c.kind == kind_stop_point) EXPECT_NE(c.value_1, 2);
+  for (const track_cell& c : form.track_cells) {
+    if (c.kind == kind_stop_point) {
+      EXPECT_NE(c.value_1, 2);
+    }
+  }
 
   int stations = 0, names = 0;
   for (int e = 1; e < 80 && !form.scenario_records[e].text.empty(); ++e) {

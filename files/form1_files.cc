@@ -27,15 +27,19 @@ bool Form1::file_exists(const std::string& name) const {
   return stat(path_of(name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+std::string Form1::binary_path_of(const std::string& name) const {
+  return join_path(binary_folder.empty() ? program_folder : binary_folder, name);
+}
+
 void Form1::write_binary_file(const std::string& name, const std::string& bytes) {
-  replace_file(path_of(name), bytes);
+  replace_file(binary_path_of(name), bytes);
 }
 
 // The plan is encoded in pieces of about a megabyte, so a long route never holds its whole
 // file in memory, and each piece goes to the file in one write.
 void Form1::write_binary_file(const std::string& name, const route_plan_table& plan) {
   constexpr size_t kChunk = 1 << 20;
-  atomic_file file(path_of(name));
+  atomic_file file(binary_path_of(name));
   std::string buffer(kChunk + max_variant_size, '\0');
   size_t used = 0;
   for (size_t i = 0; i < plan.entry_count(); ++i) {

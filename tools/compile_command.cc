@@ -155,9 +155,12 @@ int run_compile(const std::vector<std::string>& args, std::ostream& out, std::os
     return exit_file_fault;
   }
 
+  // The sources are read from the private folder; only the binary files are written into the
+  // output folder, each straight to its place.
   Form1 form;
   form.console = &err;
   form.program_folder = work.path();
+  form.binary_folder = out_folder;
   form.route_name = route;
   form.train_number = train;
   form.source_names[line_file_name(route)] = line_source;
@@ -166,14 +169,6 @@ int run_compile(const std::vector<std::string>& args, std::ostream& out, std::os
     replace_file(join_path(work.path(), line_file_name(route)), line_bytes);
     replace_file(join_path(work.path(), train_file_name(route, train)), train_bytes);
     form.memorizza_percorso(plan ? 1 : 0);
-    // Only the binary files that the run wrote leave the private folder.
-    for (const std::string& name : outputs) {
-      std::string written = join_path(work.path(), name);
-      if (!fs::exists(written)) continue;
-      std::string bytes, why;
-      if (!read_source(written, bytes, why)) throw write_failure(written, why);
-      replace_file(join_path(out_folder, name), bytes);
-    }
   } catch (const program_end& end) {
     return end.status;
   } catch (const write_failure& f) {
