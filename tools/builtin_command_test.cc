@@ -7,21 +7,11 @@
 #include "testing/small_tmpfs.h"
 #include "testing/temp_folder.h"
 #include "tools/commands.h"
+#include "testing/run_cli.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct run_result {
-  int status;
-  std::string out, err;
-};
-
-run_result run(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  int status = scenario_compiler_main(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 std::map<std::string, uintmax_t> sizes_in(const std::string& folder) {
   std::map<std::string, uintmax_t> sizes;
@@ -32,7 +22,7 @@ std::map<std::string, uintmax_t> sizes_in(const std::string& folder) {
 
 TEST(BuiltinRun, LeavesTheDocumentsAndTheBinaryFiles) {
   temp_folder dir;
-  run_result r = run({"--out", dir.path()});
+  cli_result r = run({"--out", dir.path()});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "Attendere\n");
   EXPECT_EQ(r.out, "");
@@ -50,7 +40,7 @@ TEST(BuiltinRun, NoPlanLeavesAnOlderPlanFileAlone) {
   temp_folder dir;
   write_file(dir.file("Zenvro_Quarvel_linea.dat"), "older");
   write_file(dir.file("Zenvro_Quarvel_2417.dat"), std::string(100000, 'x'));
-  run_result r = run({"--no-plan", "--out", dir.path()});
+  cli_result r = run({"--no-plan", "--out", dir.path()});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(read_file(dir.file("Zenvro_Quarvel_linea.dat")), "older");
   EXPECT_EQ(fs::file_size(dir.file("Zenvro_Quarvel_2417.dat")), 26715u);
@@ -70,7 +60,7 @@ TEST(BuiltinRun, AReadOnlyFolderStopsTheRunWithStatus3) {
   small_tmpfs disk("4m");
   if (!disk.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here";
   ASSERT_TRUE(disk.make_read_only());
-  run_result r = run({"--out", disk.path()});
+  cli_result r = run({"--out", disk.path()});
   EXPECT_EQ(r.status, 3);
   EXPECT_EQ(r.err, "Attendere\nscenario-compiler: cannot write " +
                        disk.file("Zenvro_Quarvel_linea.txt") + ": Read-only file system\n");
@@ -81,7 +71,7 @@ TEST(BuiltinRun, AFullDiskKeepsEveryEarlierFileAndLeavesNoPartialOne) {
   small_tmpfs disk("1m");
   if (!disk.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here";
   write_file(disk.file("Zenvro_Quarvel_2417.sim"), "from an earlier run");
-  run_result r = run({"--out", disk.path()});
+  cli_result r = run({"--out", disk.path()});
   EXPECT_EQ(r.status, 3);
   EXPECT_NE(r.err.find("cannot write " + disk.file("Zenvro_Quarvel_linea.dat") +
                        ": No space left on device"),

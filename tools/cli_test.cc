@@ -3,20 +3,9 @@
 #include <sstream>
 
 #include "tools/commands.h"
+#include "testing/run_cli.h"
 
 namespace {
-
-struct cli_result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-cli_result run(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  int status = scenario_compiler_main(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 TEST(CommandLine, HelpListsEveryCommand) {
   cli_result r = run({"--help"});

@@ -7,22 +7,11 @@
 #include "files/binary_decoding.h"
 #include "testing/temp_folder.h"
 #include "tools/commands.h"
+#include "testing/run_cli.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct cli_result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-cli_result run(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  int status = scenario_compiler_main(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 std::vector<std::string> names_in(const std::string& folder) {
   std::vector<std::string> names;

@@ -11,22 +11,11 @@
 #include "files/file_names.h"
 #include "testing/temp_folder.h"
 #include "tools/commands.h"
+#include "testing/run_cli.h"
 
 namespace {
 
 using nlohmann::json;
-
-struct cli_result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-cli_result run(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  int status = scenario_compiler_main(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 // The three binary files of a small scenario with awkward values, written by the run's writer.
 struct small_scenario {

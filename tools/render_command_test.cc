@@ -13,23 +13,12 @@
 #include "testing/xml_tree.h"
 #include "tools/commands.h"
 #include "tools/plan_geometry.h"
+#include "testing/run_cli.h"
 
 namespace {
 
 const std::string kRoute = "Zenvro_Quarvel";
 const std::string kTrain = "2417";
-
-struct cli_result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-cli_result run(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  int status = scenario_compiler_main(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 // A short route that bends right, then left, with three stations, three signals and one of
 // every other object the picture marks.
