@@ -10,6 +10,7 @@
 #include "files/atomic_file.h"
 #include "files/binary_encoding.h"
 #include "files/file_names.h"
+#include "files/whole_file.h"
 
 std::string Form1::path_of(const std::string& name) const {
   return join_path(program_folder, name);
@@ -62,12 +63,9 @@ void Form1::delete_file(const std::string& name) {
 void Form1::open_input(const std::string& name) {
   close_input();
   input_name = name;
-  std::ifstream in(path_of(name), std::ios::binary);
-  if (!in) throw reading_fault("cannot open the file: " + std::string(std::strerror(errno)));
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (in.bad()) throw reading_fault("cannot read the file");
-  input.emplace(bytes.str());
+  whole_file f = read_whole_file(path_of(name));
+  if (!f.ok) throw reading_fault("cannot open the file: " + f.reason);
+  input.emplace(std::move(f.bytes));
 }
 
 void Form1::close_input() { input.reset(); }

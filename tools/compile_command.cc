@@ -13,6 +13,7 @@
 #include "app/form1.h"
 #include "files/atomic_file.h"
 #include "files/file_names.h"
+#include "files/whole_file.h"
 #include "tools/args.h"
 #include "tools/commands.h"
 
@@ -46,28 +47,6 @@ std::string train_from(const std::string& train_file, const std::string& route) 
 // A name that becomes part of a file name: not empty, no folder separator.
 bool usable_name(const std::string& name) {
   return !name.empty() && name.find('/') == std::string::npos && name != "." && name != "..";
-}
-
-// The whole file, or false with the reason.
-bool read_source(const std::string& path, std::string& bytes, std::string& reason) {
-  std::error_code ec;
-  if (fs::is_directory(path, ec)) {
-    reason = "it is a folder";
-    return false;
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    reason = std::strerror(errno);
-    return false;
-  }
-  std::ostringstream s;
-  s << in.rdbuf();
-  if (in.bad()) {
-    reason = "read error";
-    return false;
-  }
-  bytes = s.str();
-  return true;
 }
 
 // A private folder, removed with everything in it on every path out of the command.
@@ -141,10 +120,11 @@ int run_compile(const std::vector<std::string>& args, std::ostream& out, std::os
     return exit_file_fault;
   }
 
-  std::string line_bytes, train_bytes, reason;
-  for (auto [path, bytes] : {std::pair{&line_source, &line_bytes}, {&train_source, &train_bytes}}) {
-    if (!read_source(*path, *bytes, reason)) {
-      err << "scenario-compiler: cannot read " << *path << ": " << reason << '\n';
+  whole_file line_read = read_whole_file(line_source);
+  whole_file train_read = read_whole_file(train_source);
+  for (const auto& [path, read] : {std::pair{&line_source, &line_read}, {&train_source, &train_read}}) {
+    if (!read->ok) {
+      err << "scenario-compiler: cannot read " << *path << ": " << read->reason << '\n';
       return exit_file_fault;
     }
   }
@@ -166,8 +146,8 @@ int run_compile(const std::vector<std::string>& args, std::ostream& out, std::os
   form.source_names[line_file_name(route)] = line_source;
   form.source_names[train_file_name(route, train)] = train_source;
   try {
-    replace_file(join_path(work.path(), line_file_name(route)), line_bytes);
-    replace_file(join_path(work.path(), train_file_name(route, train)), train_bytes);
+    replace_file(join_path(work.path(), line_file_name(route)), line_read.bytes);
+    replace_file(join_path(work.path(), train_file_name(route, train)), train_read.bytes);
     form.memorizza_percorso(plan ? 1 : 0);
   } catch (const program_end& end) {
     return end.status;

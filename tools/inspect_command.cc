@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "files/binary_decoding.h"
+#include "files/whole_file.h"
 #include "tools/args.h"
 #include "tools/commands.h"
 #include "tools/inspect_print.h"
@@ -44,24 +45,12 @@ int run_inspect(const std::vector<std::string>& args, std::ostream& out, std::os
                        "cannot tell the kind of " + file +
                            " from its name (_linea.dat, .sim, .dat); give it with --kind");
 
-  std::string bytes;
-  {
-    std::error_code ec;
-    std::ifstream in(file, std::ios::binary);
-    if (std::filesystem::is_directory(file, ec) || !in) {
-      err << "scenario-compiler: cannot read " << file << ": "
-          << (std::filesystem::is_directory(file, ec) ? "it is a folder" : std::strerror(errno))
-          << '\n';
-      return exit_file_fault;
-    }
-    std::ostringstream s;
-    s << in.rdbuf();
-    if (in.bad()) {
-      err << "scenario-compiler: cannot read " << file << ": read error\n";
-      return exit_file_fault;
-    }
-    bytes = s.str();
+  whole_file read = read_whole_file(file);
+  if (!read.ok) {
+    err << "scenario-compiler: cannot read " << file << ": " << read.reason << '\n';
+    return exit_file_fault;
   }
+  const std::string& bytes = read.bytes;
 
   const bool json = a.has("--json");
   try {

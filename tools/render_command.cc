@@ -10,6 +10,8 @@
 
 #include "files/atomic_file.h"
 #include "files/binary_decoding.h"
+#include "files/whole_file.h"
+#include "scenario/builtin_scenario.h"
 #include "files/file_names.h"
 #include "tools/args.h"
 #include "tools/commands.h"
@@ -35,29 +37,16 @@ constexpr const char* kCellNoun = "track cell file";
 constexpr const char* kRecordNoun = "scenario record file";
 constexpr const char* kPlanNoun = "route plan file";
 
-std::string read_whole_file(const std::string& path) {
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) throw unreadable_file{path, std::strerror(errno), errno == ENOENT};
-  struct stat st;
-  if (fstat(fileno(f), &st) == 0 && S_ISDIR(st.st_mode)) {
-    std::fclose(f);
-    throw unreadable_file{path, "it is a folder", false};
-  }
-  std::string bytes;
-  char buffer[1 << 16];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
-  bool failed = std::ferror(f);
-  int error = errno;
-  std::fclose(f);
-  if (failed) throw unreadable_file{path, std::strerror(error), false};
-  return bytes;
+std::string read_or_throw(const std::string& path) {
+  whole_file f = read_whole_file(path);
+  if (!f.ok) throw unreadable_file{path, f.reason, f.missing};
+  return std::move(f.bytes);
 }
 
 // Reads and decodes one file; a decoding fault is reported against the file.
 template <class Decode>
 auto read_decoded(const std::string& path, const char* noun, Decode decode) {
-  std::string bytes = read_whole_file(path);
+  std::string bytes = read_or_throw(path);
   try {
     return decode(bytes);
   } catch (const decoding_fault& f) {
@@ -79,8 +68,8 @@ int run_render(const std::vector<std::string>& args, std::ostream& out, std::ost
 
   // The built-in scenario's names unless others are given.
   route_picture_input in;
-  in.route_name = a.value("--route", "Zenvro_Quarvel");
-  in.train_number = a.value("--train", "2417");
+  in.route_name = a.value("--route", std::string(builtin_route_name));
+  in.train_number = a.value("--train", std::string(builtin_train_number));
   std::string dir = a.value("--dir", ".");
   std::string output = a.value("-o", in.route_name + "_" + in.train_number + ".svg");
   in.plan_file = plan_file_name(in.route_name);
