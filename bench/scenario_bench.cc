@@ -11,6 +11,7 @@
 #include "bench/long_route.h"
 #include "files/atomic_file.h"
 #include "files/file_names.h"
+#include "scenario/builtin_scenario.h"
 
 namespace {
 
@@ -45,8 +46,8 @@ Form1 new_form(const std::string& folder, std::ostream& console) {
   Form1 form;
   form.console = &console;
   form.program_folder = folder;
-  form.route_name = "Zenvro_Quarvel";
-  form.train_number = "2417";
+  form.route_name = builtin_route_name;
+  form.train_number = builtin_train_number;
   return form;
 }
 

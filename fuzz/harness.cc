@@ -16,11 +16,13 @@
 #include "files/atomic_file.h"
 #include "files/file_names.h"
 #include "files/line_table.h"
+#include "files/whole_file.h"
+#include "scenario/builtin_scenario.h"
 
 namespace {
 
-const std::string kRoute = "Zenvro_Quarvel";
-const std::string kTrain = "2417";
+const std::string kRoute(builtin_route_name);
+const std::string kTrain(builtin_train_number);
 
 struct builtin_sources {
   std::string line, train;
@@ -42,15 +44,7 @@ const builtin_sources& builtin() {
     form.dati_linea();
     form.dati_treno();
     builtin_sources s;
-    auto slurp = [&](const std::string& name) {
-      std::string bytes;
-      FILE* f = fopen(join_path(folder, name).c_str(), "rb");
-      char buf[4096];
-      size_t n;
-      while ((n = fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-      fclose(f);
-      return bytes;
-    };
+    auto slurp = [&](const std::string& name) { return read_whole_file(join_path(folder, name)).bytes; };
     s.line = slurp(line_file_name(kRoute));
     s.train = slurp(train_file_name(kRoute, kTrain));
     std::filesystem::remove_all(folder);
