@@ -228,6 +228,29 @@ TEST_F(CompileCommand, ASourceThatCannotBeReadIsOneMessage) {
   EXPECT_EQ(read_file(line_path()), kLine);
 }
 
+TEST_F(CompileCommand, ASourceThatIsAFolderIsOneMessage) {
+  fs::remove(line_path());
+  fs::create_directory(line_path());
+  cli_result r = compile();
+  EXPECT_EQ(r.status, 3);
+  EXPECT_EQ(r.err, "scenario-compiler: cannot read " + line_path() + ": it is a folder\n");
+  EXPECT_EQ(names_in(out_dir()), std::vector<std::string>{});
+}
+
+// A folder standing where an output goes: one message naming it, the files written before it
+// stay whole, nothing of it is lost and no temporary file is left.
+TEST_F(CompileCommand, AnOutputThatIsAFolderIsStatus3) {
+  fs::create_directory(out_file("Mini_42.dat"));
+  write_file(out_file("Mini_42.dat/keep"), "mine");
+  cli_result r = compile();
+  EXPECT_EQ(r.status, 3);
+  EXPECT_EQ(r.err, "scenario-compiler: cannot write " + out_file("Mini_42.dat") +
+                       ": Is a directory\n");
+  EXPECT_EQ(read_file(out_file("Mini_42.dat/keep")), "mine");
+  EXPECT_EQ(names_in(out_dir()),
+            (std::vector<std::string>{"Mini_42.dat", "Mini_42.sim", "Mini_linea.dat"}));
+}
+
 TEST_F(CompileCommand, AnOutputFolderThatCannotBeWrittenIsStatus3) {
   cli_result r = run({"compile", line_path(), train_path(), "--out", author.file("nowhere")});
   EXPECT_EQ(r.status, 3);
