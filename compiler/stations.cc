@@ -9,6 +9,11 @@
 // The row is read straight into its entry, field by field: an entry refused part-way keeps what
 // was read before the refusal.
 Form1::row_end Form1::memo_stazione() {
+  // With 80 indicator boards even entry 1 holds a board's text: a station may not take it.
+  if (station_counter > board_index) {
+    record_fault(10);
+    return row_end::early_exit;
+  }
   scenario_record& r = scenario_records[static_cast<size_t>(station_counter)];
 
   read_field(r.number_3);

@@ -256,6 +256,18 @@ TEST(Stations, NoRoomBeforeTheBoardTextsRecords10) {
   EXPECT_EQ(full.record(79).number_3, 79000);
 }
 
+TEST(Stations, EightyBoardsLeaveNoEntryForAStation) {
+  // The 80th board text went into entry 1; the first station is refused before it is stored.
+  train_fixture f;
+  f.form.board_index = 0;
+  f.form.scenario_records[1].text = "board text";
+  f.run({station(5000, 2, 200)});
+  EXPECT_EQ(f.form.error_code, 10);
+  EXPECT_EQ(f.record(1).text, "board text");
+  EXPECT_EQ(f.record(1).number_3, 0);
+  EXPECT_NE(f.cell(5100 / 50 - 1).kind, kind_stop_point);
+}
+
 TEST(Stations, AnEndBeyondTheGridRecords34) {
   struct end_case {
     int type;
