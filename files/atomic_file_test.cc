@@ -12,14 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Names in `folder` other than those expected: a leftover temporary file shows up here.
-std::vector<std::string> names_in(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 TEST(AtomicFile, ReplacesTheOldFileWhole) {
   temp_folder dir;
   write_file(dir.file("f"), std::string(1000, 'o'));

@@ -3,10 +3,12 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 class temp_folder {
  public:
@@ -40,3 +42,12 @@ inline void write_file(const std::string& path, const std::string& bytes) {
 }
 
 inline bool file_present(const std::string& path) { return std::filesystem::exists(path); }
+
+// The names in `folder`, sorted: a leftover temporary file shows up here.
+inline std::vector<std::string> names_in(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(folder))
+    names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}

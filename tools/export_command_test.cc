@@ -13,13 +13,6 @@
 
 namespace {
 
-std::set<std::string> names_in(const std::string& folder) {
-  std::set<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder))
-    names.insert(entry.path().filename().string());
-  return names;
-}
-
 const std::string kLineFile = "Zenvro_Quarvel_linea.txt";
 const std::string kTrainFile = "Zenvro_Quarvel_2417-.txt";
 
@@ -31,7 +24,7 @@ TEST(Export, WritesTheTwoSourcesAndTouchesNothingElse) {
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(names_in(dir.path()),
-            (std::set<std::string>{"notes of mine.txt", kLineFile, kTrainFile}));
+            (std::vector<std::string>{kTrainFile, kLineFile, "notes of mine.txt"}));
   EXPECT_EQ(read_file(dir.file("notes of mine.txt")), "keep me\n");
   EXPECT_EQ(read_file(dir.file(kLineFile)), text_file_bytes(make_line_table(builtin_line_rows())));
   EXPECT_EQ(read_file(dir.file(kTrainFile)),
@@ -47,7 +40,7 @@ TEST(Export, WritesIntoTheCurrentFolderByDefault) {
   cli_result r = run({"export"});
   std::filesystem::current_path(before);
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(names_in(dir.path()), (std::set<std::string>{kLineFile, kTrainFile}));
+  EXPECT_EQ(names_in(dir.path()), (std::vector<std::string>{kLineFile, kTrainFile}));
 }
 
 TEST(Export, AFolderThatCannotBeWrittenGivesOneMessageAndStatus3) {
@@ -58,7 +51,7 @@ TEST(Export, AFolderThatCannotBeWrittenGivesOneMessageAndStatus3) {
   EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
   EXPECT_NE(r.err.find(kLineFile), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("Not a directory"), std::string::npos) << r.err;
-  EXPECT_EQ(names_in(dir.path()), std::set<std::string>{"plain"});
+  EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{"plain"});
   EXPECT_EQ(read_file(dir.file("plain")), "not a folder");
 }
 
