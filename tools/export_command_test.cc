@@ -40,7 +40,7 @@ TEST(Export, WritesIntoTheCurrentFolderByDefault) {
   cli_result r = run({"export"});
   std::filesystem::current_path(before);
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(names_in(dir.path()), (std::vector<std::string>{kLineFile, kTrainFile}));
+  EXPECT_EQ(names_in(dir.path()), (std::vector<std::string>{kTrainFile, kLineFile}));
 }
 
 TEST(Export, AFolderThatCannotBeWrittenGivesOneMessageAndStatus3) {
