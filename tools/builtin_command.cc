@@ -7,7 +7,7 @@
 #include "tools/commands.h"
 
 int run_builtin(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const command& self = *find_command("");
+  const command& self = *find_command("run");
   parsed_args a = parse_args(args, {{"--out", true}, {"--no-plan", false}});
   if (!a.error.empty()) return usage_error(self, err, a.error);
   if (!a.positional.empty()) return usage_error(self, err, "unexpected " + a.positional[0]);

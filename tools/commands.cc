@@ -6,7 +6,7 @@
 namespace {
 
 const command kCommands[] = {
-    {"", "scenario-compiler [--out DIR] [--no-plan]",
+    {"run", "scenario-compiler [run] [--out DIR] [--no-plan]",
      "compile the built-in scenario and write its files",
      "Writes the built-in scenario's line and train description files and the three driver\n"
      "documents, compiles the two description files (deleting them once read) and writes the\n"
@@ -107,15 +107,16 @@ int run_help(const std::vector<std::string>& args, std::ostream& out, std::ostre
   if (args.size() > 1) return usage_error(*find_command("help"), err, "too many arguments");
   if (args.size() == 1) {
     const command* c = find_command(args[0]);
-    if (!c || args[0].empty())
+    if (!c)
       return usage_error(*find_command("help"), err, "unknown command " + args[0]);
     out << "usage: " << c->usage << "\n\n" << c->short_help << ".\n\n" << c->long_help;
     return exit_clean;
   }
   out << "usage: scenario-compiler [COMMAND] [OPTIONS]\n\n"
-      << "A scenario compiler for a train-driving simulator.\n\ncommands:\n";
+      << "A scenario compiler for a train-driving simulator. Without a command it runs the\n"
+      << "built-in scenario.\n\ncommands:\n";
   for (const command& c : kCommands) {
-    std::string name = *c.name ? c.name : "(none)";
+    std::string name = c.name;
     out << "  " << name << std::string(name.size() < 10 ? 10 - name.size() : 1, ' ')
         << c.short_help << '\n';
   }

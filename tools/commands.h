@@ -16,7 +16,7 @@ enum exit_status {
 };
 
 struct command {
-  const char* name;  // "" for the run of the built-in scenario
+  const char* name;  // "run", the run of the built-in scenario, is also what no command means
   const char* usage;
   const char* short_help;
   const char* long_help;

@@ -12,8 +12,9 @@ int scenario_compiler_main(const std::vector<std::string>& args, std::ostream& o
   }
   if (!args.empty() && !args[0].empty() && args[0][0] != '-') {
     const command* c = find_command(args[0]);
-    if (!c) return usage_error(*find_command(""), err, "unknown command " + args[0]);
+    if (!c) return usage_error(*find_command("run"), err, "unknown command " + args[0]);
     return c->run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
   }
-  return find_command("")->run(args, out, err);
+  // Without a command the program runs the built-in scenario.
+  return find_command("run")->run(args, out, err);
 }
