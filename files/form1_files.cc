@@ -2,8 +2,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 
 #include "app/form1.h"

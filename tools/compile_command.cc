@@ -6,9 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <ostream>
-#include <sstream>
 
 #include "app/form1.h"
 #include "files/atomic_file.h"

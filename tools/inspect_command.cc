@@ -2,9 +2,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <ostream>
-#include <sstream>
 
 #include "files/binary_decoding.h"
 #include "files/whole_file.h"
