@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/error_codes.h"
+#include "diagnostics/error_codes.h"
 #include "app/form1.h"
 #include "files/atomic_file.h"
 #include "files/file_names.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/commands.h"
+#include "cli/commands.h"
 
 struct cli_result {
   int status;

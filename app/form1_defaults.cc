@@ -1,0 +1,9 @@
+// A Form1 starts in the executable's folder and reports on standard error. Every subsystem's
+// tests make one, so this lives with the Form1 services, not with the run sequence.
+#include "app/form1.h"
+
+#include <iostream>
+
+#include "files/file_names.h"
+
+Form1::Form1() : program_folder(executable_folder()), console(&std::cerr) {}

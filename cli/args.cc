@@ -1,0 +1,44 @@
+#include "cli/args.h"
+
+parsed_args parse_args(const std::vector<std::string>& args,
+                       const std::vector<option_spec>& specs) {
+  parsed_args out;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a.size() < 2 || a[0] != '-') {
+      out.positional.push_back(a);
+      continue;
+    }
+    std::string name = a, value;
+    bool inline_value = false;
+    if (auto eq = a.find('='); eq != std::string::npos && a.rfind("--", 0) == 0) {
+      name = a.substr(0, eq);
+      value = a.substr(eq + 1);
+      inline_value = true;
+    }
+    const option_spec* spec = nullptr;
+    for (const option_spec& s : specs)
+      if (s.name == name) spec = &s;
+    if (!spec) {
+      out.error = "unknown option " + name;
+      return out;
+    }
+    if (!spec->takes_value) {
+      if (inline_value) {
+        out.error = "option " + name + " takes no value";
+        return out;
+      }
+      out.flags.insert(name);
+      continue;
+    }
+    if (!inline_value) {
+      if (i + 1 >= args.size()) {
+        out.error = "option " + name + " needs a value";
+        return out;
+      }
+      value = args[++i];
+    }
+    out.values[name] = value;
+  }
+  return out;
+}

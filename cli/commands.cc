@@ -1,0 +1,126 @@
+#include "cli/commands.h"
+
+#include <algorithm>
+#include <ostream>
+
+namespace {
+
+const command kCommands[] = {
+    {"run", "scenario-compiler [run] [--out DIR] [--no-plan]",
+     "compile the built-in scenario and write its files",
+     "Writes the built-in scenario's line and train description files and the three driver\n"
+     "documents, compiles the two description files (deleting them once read) and writes the\n"
+     "binary scenario files: the route plan (ROUTE_linea.dat), the scenario records\n"
+     "(ROUTE_TRAIN.sim) and the track cells (ROUTE_TRAIN.dat).\n"
+     "\n"
+     "  --out DIR   write into DIR instead of the folder that holds the executable\n"
+     "  --no-plan   build no route plan and write no ROUTE_linea.dat\n"
+     "\n"
+     "Every fault is reported on standard error as it is found. Exit status: 0 clean,\n"
+     "1 a scenario fault, 2 wrong usage, 3 a file that cannot be written or read.\n",
+     run_builtin},
+    {"export", "scenario-compiler export [--out DIR]",
+     "write the built-in scenario's two source files",
+     "Writes the built-in scenario's line description file (Zenvro_Quarvel_linea.txt) and train\n"
+     "description file (Zenvro_Quarvel_2417-.txt) into DIR, and keeps them: a starting point for\n"
+     "a scenario of your own. Nothing else is written or changed; files of the same names are\n"
+     "replaced. Prints the path of each file written.\n"
+     "\n"
+     "  --out DIR   write into DIR (default: the current folder)\n"
+     "\n"
+     "Exit status: 0 clean, 2 wrong usage, 3 a file that cannot be written.\n",
+     run_export},
+    {"compile",
+     "scenario-compiler compile LINE_FILE TRAIN_FILE [--out DIR] [--no-plan] [--route NAME] "
+     "[--train NUMBER]",
+     "compile an author's own line and train description files",
+     "Compiles LINE_FILE (a line description) and TRAIN_FILE (a train description) exactly as\n"
+     "the built-in run compiles its own, and writes the binary scenario files into DIR.\n"
+     "The route name comes from LINE_FILE's name (NAME_linea.txt) and the train number from\n"
+     "TRAIN_FILE's name (NAME_NUMBER-.txt) unless given. The two files are never changed or\n"
+     "deleted: the run works on copies in a private temporary folder, and diagnostics name\n"
+     "the files as given here.\n"
+     "\n"
+     "  --out DIR        write the binary files into DIR (default: the current folder)\n"
+     "  --no-plan        build no route plan and write no NAME_linea.dat\n"
+     "  --route NAME     the route name, first part of every output file's name\n"
+     "  --train NUMBER   the train number\n"
+     "\n"
+     "Exit status: 0 clean, 1 a scenario fault, 2 wrong usage (also a name that cannot be\n"
+     "taken from a file name and is not given), 3 a source that cannot be read or an output\n"
+     "that cannot be written.\n",
+     run_compile},
+    {"inspect", "scenario-compiler inspect FILE [--json] [--kind plan|records|cells]",
+     "print a binary scenario file",
+     "Reads back a binary scenario file and prints what it holds: the track cells and the\n"
+     "scenario records that hold something, by the model's field names, or a summary of the\n"
+     "route plan with a sample of its points. The kind comes from the name (NAME_linea.dat\n"
+     "the route plan, .sim the records, any other .dat the cells) unless given.\n"
+     "\n"
+     "  --json                      print every field of every entry as JSON, losslessly:\n"
+     "                              plan entries with their type code, doubles to 17 digits\n"
+     "  --kind plan|records|cells   the kind of file, whatever its name\n"
+     "\n"
+     "A file that is not what it claims to be gets one error naming the byte offset.\n"
+     "Exit status: 0 read, 1 a damaged file, 2 wrong usage, 3 a file that cannot be read.\n",
+     run_inspect},
+    {"render", "scenario-compiler render [--dir DIR] [--route NAME] [--train NUMBER] [-o FILE.svg]",
+     "draw a compiled scenario as an SVG picture",
+     "Reads the binary files of a compiled scenario from DIR (default: the current folder):\n"
+     "the route plan (ROUTE_linea.dat), the scenario records (ROUTE_TRAIN.sim) and the track\n"
+     "cells (ROUTE_TRAIN.dat), and writes one SVG picture of the route: the plan to scale,\n"
+     "north up, with its stations, signals and a scale bar; under it the line speed limit,\n"
+     "the gradient and the adhesion along the route, with the stations, signals, speed\n"
+     "boards, slowdowns, speed cuts and mountains marked. Without a route plan file (a\n"
+     "scenario compiled with --no-plan) it draws the profiles alone and says so.\n"
+     "\n"
+     "  --dir DIR        read the files from DIR\n"
+     "  --route NAME     the route's name (default: the built-in Zenvro_Quarvel)\n"
+     "  --train NUMBER   the train's number (default: the built-in 2417)\n"
+     "  -o FILE.svg      write the picture to FILE.svg (default: ROUTE_TRAIN.svg in the\n"
+     "                   current folder)\n"
+     "\n"
+     "Exit status: 0 the picture is written, 1 a damaged file (the message names the file\n"
+     "and the byte offset), 2 wrong usage, 3 a file that cannot be read or written.\n",
+     run_render},
+    {"help", "scenario-compiler help [COMMAND]", "show the help of a command",
+     "Without a command, lists the commands; with one, shows its whole help.\n", run_help},
+};
+
+}  // namespace
+
+std::span<const command> command_table() { return kCommands; }
+
+const command* find_command(const std::string& name) {
+  for (const command& c : kCommands)
+    if (name == c.name) return &c;
+  return nullptr;
+}
+
+int usage_error(const command& c, std::ostream& err, const std::string& problem) {
+  if (!problem.empty()) err << "scenario-compiler: " << problem << '\n';
+  err << "usage: " << c.usage << '\n';
+  return exit_usage;
+}
+
+int run_help(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() > 1) return usage_error(*find_command("help"), err, "too many arguments");
+  if (args.size() == 1) {
+    const command* c = find_command(args[0]);
+    if (!c)
+      return usage_error(*find_command("help"), err, "unknown command " + args[0]);
+    out << "usage: " << c->usage << "\n\n" << c->short_help << ".\n\n" << c->long_help;
+    return exit_clean;
+  }
+  out << "usage: scenario-compiler [COMMAND] [OPTIONS]\n\n"
+      << "A scenario compiler for a train-driving simulator. Without a command it runs the\n"
+      << "built-in scenario.\n\ncommands:\n";
+  for (const command& c : kCommands) {
+    std::string name = c.name;
+    out << "  " << name << std::string(name.size() < 10 ? 10 - name.size() : 1, ' ')
+        << c.short_help << '\n';
+  }
+  out << "\n  --help     this text\n  --version  the program's version\n"
+      << "\n'scenario-compiler help COMMAND' shows a command's whole help.\n";
+  return exit_clean;
+}

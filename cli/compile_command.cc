@@ -1,0 +1,157 @@
+// Compiling an author's own line and train description files. The run works on copies in a
+// private temporary folder, so the author's files are never deleted or changed; only the binary
+// files reach the output folder.
+#include <stdlib.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <ostream>
+
+#include "app/form1.h"
+#include "files/atomic_file.h"
+#include "files/file_names.h"
+#include "files/whole_file.h"
+#include "cli/args.h"
+#include "cli/commands.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool ends_with(const std::string& s, const std::string& tail) {
+  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// "NAME_linea.txt" gives NAME; anything else gives nothing.
+std::string route_from(const std::string& line_file) {
+  std::string name = fs::path(line_file).filename().string();
+  const std::string tail = "_linea.txt";
+  return ends_with(name, tail) ? name.substr(0, name.size() - tail.size()) : std::string();
+}
+
+// "NAME_NUMBER-.txt" gives NUMBER: what follows the route name and "_" when the name starts
+// with them, else what follows the last "_".
+std::string train_from(const std::string& train_file, const std::string& route) {
+  std::string name = fs::path(train_file).filename().string();
+  const std::string tail = "-.txt";
+  if (!ends_with(name, tail)) return {};
+  std::string stem = name.substr(0, name.size() - tail.size());
+  if (!route.empty() && stem.rfind(route + "_", 0) == 0) return stem.substr(route.size() + 1);
+  size_t underscore = stem.rfind('_');
+  return underscore == std::string::npos ? std::string() : stem.substr(underscore + 1);
+}
+
+// A name that becomes part of a file name: not empty, no folder separator.
+bool usable_name(const std::string& name) {
+  return !name.empty() && name.find('/') == std::string::npos && name != "." && name != "..";
+}
+
+// A private folder, removed with everything in it on every path out of the command.
+class work_folder {
+ public:
+  work_folder() {
+    std::error_code ec;
+    fs::path base = fs::temp_directory_path(ec);
+    if (ec) base = "/tmp";
+    std::string pattern = (base / "scenario-compiler-XXXXXX").string();
+    if (mkdtemp(pattern.data())) path_ = pattern;
+    else reason_ = std::strerror(errno);
+  }
+  ~work_folder() {
+    std::error_code ec;
+    if (!path_.empty()) fs::remove_all(path_, ec);
+  }
+  work_folder(const work_folder&) = delete;
+  work_folder& operator=(const work_folder&) = delete;
+  const std::string& path() const { return path_; }
+  const std::string& reason() const { return reason_; }
+
+ private:
+  std::string path_;
+  std::string reason_;
+};
+
+bool same_file(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return fs::equivalent(a, b, ec) && !ec;
+}
+
+}  // namespace
+
+int run_compile(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const command& self = *find_command("compile");
+  parsed_args a = parse_args(
+      args, {{"--out", true}, {"--no-plan", false}, {"--route", true}, {"--train", true}});
+  if (!a.error.empty()) return usage_error(self, err, a.error);
+  if (a.positional.size() < 2) return usage_error(self, err, "needs LINE_FILE and TRAIN_FILE");
+  if (a.positional.size() > 2) return usage_error(self, err, "unexpected " + a.positional[2]);
+  const std::string line_source = a.positional[0];
+  const std::string train_source = a.positional[1];
+
+  std::string route = a.value("--route", route_from(line_source));
+  if (route.empty())
+    return usage_error(self, err,
+                       "cannot take the route name from " + line_source +
+                           " (not NAME_linea.txt); give it with --route");
+  std::string train = a.value("--train", train_from(train_source, route));
+  if (train.empty())
+    return usage_error(self, err,
+                       "cannot take the train number from " + train_source +
+                           " (not NAME_NUMBER-.txt); give it with --train");
+  if (!usable_name(route)) return usage_error(self, err, "unusable route name '" + route + "'");
+  if (!usable_name(train)) return usage_error(self, err, "unusable train number '" + train + "'");
+
+  const std::string out_folder = a.value("--out", ".");
+  const bool plan = !a.has("--no-plan");
+  std::vector<std::string> outputs = {records_file_name(route, train), cells_file_name(route, train)};
+  if (plan) outputs.insert(outputs.begin(), plan_file_name(route));
+  for (const std::string& name : outputs)
+    for (const std::string& source : {line_source, train_source})
+      if (same_file(join_path(out_folder, name), source))
+        return usage_error(self, err, "the output " + join_path(out_folder, name) +
+                                          " is the source " + source);
+
+  std::error_code ec;
+  if (!fs::is_directory(out_folder, ec)) {
+    err << "scenario-compiler: cannot write into " << out_folder << ": no such folder\n";
+    return exit_file_fault;
+  }
+
+  whole_file line_read = read_whole_file(line_source);
+  whole_file train_read = read_whole_file(train_source);
+  for (const auto& [path, read] : {std::pair{&line_source, &line_read}, {&train_source, &train_read}}) {
+    if (!read->ok) {
+      err << "scenario-compiler: cannot read " << *path << ": " << read->reason << '\n';
+      return exit_file_fault;
+    }
+  }
+
+  work_folder work;
+  if (work.path().empty()) {
+    err << "scenario-compiler: cannot make a temporary folder: " << work.reason() << '\n';
+    return exit_file_fault;
+  }
+
+  // The sources are read from the private folder; only the binary files are written into the
+  // output folder, each straight to its place.
+  Form1 form;
+  form.console = &err;
+  form.program_folder = work.path();
+  form.binary_folder = out_folder;
+  form.route_name = route;
+  form.train_number = train;
+  form.source_names[line_file_name(route)] = line_source;
+  form.source_names[train_file_name(route, train)] = train_source;
+  try {
+    replace_file(join_path(work.path(), line_file_name(route)), line_read.bytes);
+    replace_file(join_path(work.path(), train_file_name(route, train)), train_read.bytes);
+    form.memorizza_percorso(plan ? 1 : 0);
+  } catch (const program_end& end) {
+    return end.status;
+  } catch (const write_failure& f) {
+    err << "scenario-compiler: " << f.what() << '\n';
+    return exit_file_fault;
+  }
+  return form.faults_reported > 0 ? exit_scenario_fault : exit_clean;
+}

@@ -1,0 +1,285 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "files/binary_decoding.h"
+#include "testing/temp_folder.h"
+#include "cli/commands.h"
+#include "testing/run_cli.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A short route: 1000 m, so cells 0 to 160 and plan metres 0 to 8000.
+const std::string kLine =
+    "[generale]\r\n"
+    "lunghezza percorso,    1000\r\n"
+    "sfondo uno,    1\r\n"
+    "[curve]\r\n"
+    "curvad6,  100,  200\r\n"
+    "[pendenze]\r\n"
+    "pendenza,  0,   0\r\n"
+    "pendenza,  400,   5\r\n"
+    "[cartelli]\r\n"
+    "indicatori_vmax,  800,  30,  30,  30,  0,  ,  ,  ,  0\r\n"
+    "[fine]\r\n";
+const std::string kTrain =
+    "[generale]\r\n"
+    "numero vetture,    8\r\n"
+    "[vel_limite]\r\n"
+    "velocita,   0,    30\r\n"
+    "[aderenze]\r\n"
+    "aderenza,   0,    100\r\n"
+    "[fine]\r\n";
+
+// An author's folder with the two sources, an output folder and a private TMPDIR that must be
+// empty again after every run.
+class CompileCommand : public testing::Test {
+ protected:
+  void SetUp() override {
+    const char* old = getenv("TMPDIR");
+    old_tmpdir_ = old ? old : "";
+    had_tmpdir_ = old != nullptr;
+    setenv("TMPDIR", tmp.path().c_str(), 1);
+    fs::create_directory(out_dir());
+    write_sources(kLine, kTrain);
+  }
+  void TearDown() override {
+    EXPECT_EQ(names_in(tmp.path()), std::vector<std::string>{}) << "the private folder stayed";
+    if (had_tmpdir_) setenv("TMPDIR", old_tmpdir_.c_str(), 1);
+    else unsetenv("TMPDIR");
+  }
+
+  void write_sources(const std::string& line, const std::string& train) {
+    write_file(line_path(), line);
+    write_file(train_path(), train);
+  }
+  std::string line_path() const { return author.file("Mini_linea.txt"); }
+  std::string train_path() const { return author.file("Mini_42-.txt"); }
+  std::string out_dir() const { return author.file("out"); }
+  std::string out_file(const std::string& name) const { return out_dir() + "/" + name; }
+
+  cli_result compile(std::vector<std::string> extra = {}) {
+    std::vector<std::string> args = {"compile", line_path(), train_path(), "--out", out_dir()};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return run(args);
+  }
+
+  temp_folder author;
+  temp_folder tmp;
+
+ private:
+  std::string old_tmpdir_;
+  bool had_tmpdir_ = false;
+};
+
+TEST_F(CompileCommand, WritesTheBinaryFilesAndLeavesTheSourcesAlone) {
+  cli_result r = compile();
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(names_in(out_dir()),
+            (std::vector<std::string>{"Mini_42.dat", "Mini_42.sim", "Mini_linea.dat"}));
+  EXPECT_EQ(read_file(line_path()), kLine);
+  EXPECT_EQ(read_file(train_path()), kTrain);
+  EXPECT_EQ(names_in(author.path()),
+            (std::vector<std::string>{"Mini_42-.txt", "Mini_linea.txt", "out"}));
+
+  // Names taken from the file names, and the shape of each file.
+  std::vector<scenario_record> records = decode_records(read_file(out_file("Mini_42.sim")));
+  EXPECT_EQ(records[85].text, "Mini");
+  EXPECT_EQ(records[86].text, "42");
+  EXPECT_EQ(records[84].number_2, 1000);
+  EXPECT_EQ(records[85].short_1, 610);
+  std::vector<track_cell> cells = decode_cells(read_file(out_file("Mini_42.dat")));
+  ASSERT_EQ(cells.size(), 161u);
+  EXPECT_EQ(cells[1].value_1, 5121);
+  EXPECT_EQ(cells[17].kind, kind_speed_board);
+  EXPECT_EQ(read_file(out_file("Mini_linea.dat")).size(), 20u * 8000 - 36);
+}
+
+TEST_F(CompileCommand, NamesGivenOnTheCommandLine) {
+  fs::rename(line_path(), author.file("line.txt"));
+  fs::rename(train_path(), author.file("train.txt"));
+  cli_result r = run({"compile", author.file("line.txt"), author.file("train.txt"), "--out",
+                      out_dir(), "--route", "Other", "--train", "9"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(names_in(out_dir()),
+            (std::vector<std::string>{"Other_9.dat", "Other_9.sim", "Other_linea.dat"}));
+  EXPECT_EQ(decode_records(read_file(out_file("Other_9.sim")))[85].text, "Other");
+}
+
+TEST_F(CompileCommand, NoPlanLeavesAnOlderPlanFileAlone) {
+  write_file(out_file("Mini_linea.dat"), "old plan");
+  cli_result r = compile({"--no-plan"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(read_file(out_file("Mini_linea.dat")), "old plan");
+  EXPECT_TRUE(file_present(out_file("Mini_42.sim")));
+  EXPECT_TRUE(file_present(out_file("Mini_42.dat")));
+}
+
+TEST_F(CompileCommand, DiagnosticsNameTheAuthorsFileAndLine) {
+  // Line 8 puts a gradient beyond the grid: reported against the author's file, not the copy.
+  std::string line = kLine;
+  line.replace(line.find("pendenza,  400,   5"), 19, "pendenza,  9000,   5");
+  write_sources(line, kTrain);
+  cli_result r = compile();
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find(line_path() + ":8: error 15: "), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("pendenza,  9000,   5\n"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find(tmp.path()), std::string::npos) << r.err;
+  EXPECT_EQ(read_file(line_path()), line);
+}
+
+TEST_F(CompileCommand, TrainFileDiagnosticsNameTheAuthorsFile) {
+  std::string train = kTrain;
+  train.replace(train.find("velocita,   0,    30"), 20, "velocita,   99999,    30");
+  write_sources(kLine, train);
+  cli_result r = compile();
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find(train_path() + ":4: error 15: "), std::string::npos) << r.err;
+}
+
+struct guard_case {
+  const char* name;
+  const char* board;  // a speed board at position 0, in cell 1
+  const char* shown;
+};
+
+class CompileGuard : public CompileCommand, public testing::WithParamInterface<guard_case> {};
+
+TEST_P(CompileGuard, EndsTheRunWithoutWritingAnyBinaryFile) {
+  std::string line = kLine;
+  line.replace(line.find("[fine]"), 6, std::string(GetParam().board) + "\r\n[fine]");
+  write_sources(line, kTrain);
+  for (const char* name : {"Mini_linea.dat", "Mini_42.sim", "Mini_42.dat"})
+    write_file(out_file(name), std::string("old ") + name);
+  cli_result r = compile();
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find(std::string(" Errore n. ") + GetParam().shown + "\n"), std::string::npos)
+      << r.err;
+  for (const char* name : {"Mini_linea.dat", "Mini_42.sim", "Mini_42.dat"})
+    EXPECT_EQ(read_file(out_file(name)), std::string("old ") + name);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Slots, CompileGuard,
+    testing::Values(
+        // Category A's speed fills value_1 of cell 1.
+        guard_case{"fixed_stamp", "indicatori_vmax,  0,  30,  30,  30,  0,  ,  ,  ,  0", "1250"},
+        // Only category B's speed: value_1 stays 0 and value_2 is taken.
+        guard_case{"check_code", "indicatori_vmax,  0,  0,  30,  0,  0,  ,  ,  ,  0", "1251"}),
+    [](const testing::TestParamInfo<guard_case>& info) { return info.param.name; });
+
+struct no_output_case {
+  const char* name;
+  std::string line;
+  const char* says;
+};
+
+void PrintTo(const no_output_case& c, std::ostream* os) { *os << c.name; }
+
+class NoOutput : public CompileCommand, public testing::WithParamInterface<no_output_case> {};
+
+// The compiler ended before a usable grid exists: no binary file, the code reported, status 1.
+TEST_P(NoOutput, WritesNoBinaryFile) {
+  write_sources(GetParam().line, kTrain);
+  for (bool plan : {true, false}) {
+    cli_result r = compile(plan ? std::vector<std::string>{} : std::vector<std::string>{"--no-plan"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(GetParam().says), std::string::npos) << r.err;
+    EXPECT_EQ(names_in(out_dir()), std::vector<std::string>{});
+    EXPECT_EQ(read_file(train_path()), kTrain);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, NoOutput,
+    testing::Values(
+        no_output_case{"no_general_section", "no general section here\r\n", "error 102: "},
+        no_output_case{"no_route_length", "[generale]\r\n[curve]\r\n[fine]\r\n", "error 25: "},
+        // An earlier route length row made a grid; code 1 still means no files.
+        no_output_case{"route_too_long_after_a_grid",
+                       "[generale]\r\nlunghezza percorso,    1000\r\n"
+                       "lunghezza percorso,    1000001\r\n[curve]\r\n[fine]\r\n",
+                       "error 1: "},
+        // A negative length would leave no cell 1 for the stamps.
+        no_output_case{"negative_route_length",
+                       "[generale]\r\nlunghezza percorso,    -1\r\n[curve]\r\n[fine]\r\n",
+                       "error 25: "}),
+    [](const testing::TestParamInfo<no_output_case>& info) { return info.param.name; });
+
+TEST_F(CompileCommand, ASourceThatCannotBeReadIsOneMessage) {
+  fs::remove(train_path());
+  cli_result r = compile();
+  EXPECT_EQ(r.status, 3);
+  EXPECT_EQ(r.err, "scenario-compiler: cannot read " + train_path() +
+                       ": No such file or directory\n");
+  EXPECT_EQ(names_in(out_dir()), std::vector<std::string>{});
+  EXPECT_EQ(read_file(line_path()), kLine);
+}
+
+TEST_F(CompileCommand, ASourceThatIsAFolderIsOneMessage) {
+  fs::remove(line_path());
+  fs::create_directory(line_path());
+  cli_result r = compile();
+  EXPECT_EQ(r.status, 3);
+  EXPECT_EQ(r.err, "scenario-compiler: cannot read " + line_path() + ": it is a folder\n");
+  EXPECT_EQ(names_in(out_dir()), std::vector<std::string>{});
+}
+
+// A folder standing where an output goes: one message naming it, the files written before it
+// stay whole, nothing of it is lost and no temporary file is left.
+TEST_F(CompileCommand, AnOutputThatIsAFolderIsStatus3) {
+  fs::create_directory(out_file("Mini_42.dat"));
+  write_file(out_file("Mini_42.dat/keep"), "mine");
+  cli_result r = compile();
+  EXPECT_EQ(r.status, 3);
+  EXPECT_EQ(r.err, "scenario-compiler: cannot write " + out_file("Mini_42.dat") +
+                       ": Is a directory\n");
+  EXPECT_EQ(read_file(out_file("Mini_42.dat/keep")), "mine");
+  EXPECT_EQ(names_in(out_dir()),
+            (std::vector<std::string>{"Mini_42.dat", "Mini_42.sim", "Mini_linea.dat"}));
+}
+
+TEST_F(CompileCommand, AnOutputFolderThatCannotBeWrittenIsStatus3) {
+  cli_result r = run({"compile", line_path(), train_path(), "--out", author.file("nowhere")});
+  EXPECT_EQ(r.status, 3);
+  EXPECT_EQ(r.err, "scenario-compiler: cannot write into " + author.file("nowhere") +
+                       ": no such folder\n");
+}
+
+TEST_F(CompileCommand, WrongUsage) {
+  fs::copy_file(line_path(), author.file("line.txt"));
+  fs::copy_file(train_path(), author.file("train.txt"));
+  struct usage_case {
+    std::vector<std::string> args;
+    const char* says;
+  };
+  for (const usage_case& u : std::vector<usage_case>{
+           {{"compile"}, "needs LINE_FILE and TRAIN_FILE"},
+           {{"compile", line_path()}, "needs LINE_FILE and TRAIN_FILE"},
+           {{"compile", line_path(), train_path(), "extra"}, "unexpected extra"},
+           {{"compile", author.file("line.txt"), train_path()}, "--route"},
+           {{"compile", line_path(), author.file("train.txt")}, "--train"},
+           {{"compile", line_path(), train_path(), "--route", "a/b"}, "route name"},
+           {{"compile", line_path(), train_path(), "--bogus"}, "unknown option --bogus"},
+           // Writing Mini_42.dat over a source named so would change the author's file.
+           {{"compile", line_path(), author.file("Mini_42.dat"), "--out", author.path(),
+             "--train", "42"},
+            "is the source"},
+       }) {
+    if (u.args.size() > 2 && u.args[2] == author.file("Mini_42.dat"))
+      write_file(author.file("Mini_42.dat"), kTrain);
+    cli_result r = run(u.args);
+    EXPECT_EQ(r.status, 2) << u.says;
+    EXPECT_NE(r.err.find(u.says), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("usage: scenario-compiler compile"), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(read_file(author.file("Mini_42.dat")), kTrain);
+  EXPECT_EQ(names_in(out_dir()), std::vector<std::string>{});
+}
+
+}  // namespace

@@ -1,0 +1,33 @@
+// export: writes the built-in scenario's two source files, the starting point of an author's
+// own scenario, and leaves everything else alone.
+#include <ostream>
+
+#include "app/form1.h"
+#include "files/atomic_file.h"
+#include "files/file_names.h"
+#include "scenario/builtin_scenario.h"
+#include "cli/args.h"
+#include "cli/commands.h"
+
+int run_export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const command& self = *find_command("export");
+  parsed_args a = parse_args(args, {{"--out", true}});
+  if (!a.error.empty()) return usage_error(self, err, a.error);
+  if (!a.positional.empty()) return usage_error(self, err, "unexpected " + a.positional[0]);
+
+  Form1 form;
+  form.console = &err;
+  form.program_folder = a.value("--out", ".");
+  form.route_name = builtin_route_name;
+  form.train_number = builtin_train_number;
+  try {
+    form.dati_linea();
+    out << form.path_of(line_file_name(form.route_name)) << '\n';
+    form.dati_treno();
+    out << form.path_of(train_file_name(form.route_name, form.train_number)) << '\n';
+  } catch (const write_failure& f) {
+    err << "scenario-compiler: " << f.what() << '\n';
+    return exit_file_fault;
+  }
+  return exit_clean;
+}

@@ -1,0 +1,74 @@
+// Reading back a binary scenario file and printing it for a person or as JSON.
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <ostream>
+
+#include "files/binary_decoding.h"
+#include "files/whole_file.h"
+#include "cli/args.h"
+#include "cli/commands.h"
+#include "inspect/inspect_print.h"
+
+namespace {
+
+bool ends_with(const std::string& s, const std::string& tail) {
+  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// The kind of file its name claims: "_linea.dat" the route plan, ".sim" the records, any other
+// ".dat" the cells; empty when the name says nothing.
+std::string kind_from_name(const std::string& path) {
+  std::string name = std::filesystem::path(path).filename().string();
+  if (ends_with(name, "_linea.dat")) return "plan";
+  if (ends_with(name, ".sim")) return "records";
+  if (ends_with(name, ".dat")) return "cells";
+  return {};
+}
+
+}  // namespace
+
+int run_inspect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const command& self = *find_command("inspect");
+  parsed_args a = parse_args(args, {{"--json", false}, {"--kind", true}});
+  if (!a.error.empty()) return usage_error(self, err, a.error);
+  if (a.positional.empty()) return usage_error(self, err, "needs FILE");
+  if (a.positional.size() > 1) return usage_error(self, err, "unexpected " + a.positional[1]);
+  const std::string file = a.positional[0];
+  std::string kind = a.value("--kind", kind_from_name(file));
+  if (a.values.count("--kind") && kind != "plan" && kind != "records" && kind != "cells")
+    return usage_error(self, err, "--kind takes plan, records or cells, not '" + kind + "'");
+  if (kind.empty())
+    return usage_error(self, err,
+                       "cannot tell the kind of " + file +
+                           " from its name (_linea.dat, .sim, .dat); give it with --kind");
+
+  whole_file read = read_whole_file(file);
+  if (!read.ok) {
+    err << "scenario-compiler: cannot read " << file << ": " << read.reason << '\n';
+    return exit_file_fault;
+  }
+  const std::string& bytes = read.bytes;
+
+  const bool json = a.has("--json");
+  try {
+    if (kind == "cells") {
+      auto cells = decode_cells(bytes);
+      json ? print_cells_json(out, file, cells) : print_cells(out, file, cells);
+    } else if (kind == "records") {
+      auto records = decode_records(bytes);
+      json ? print_records_json(out, file, records) : print_records(out, file, records);
+    } else {
+      route_plan_table plan = decode_plan(bytes);
+      json ? print_plan_json(out, file, plan) : print_plan(out, file, plan);
+    }
+  } catch (const decoding_fault& f) {
+    const char* noun = kind == "cells"     ? "track cell file"
+                       : kind == "records" ? "scenario record file"
+                                           : "route plan file";
+    err << "scenario-compiler: " << file << ": not a valid " << noun << ": at byte " << f.offset
+        << ": " << f.message << '\n';
+    return exit_scenario_fault;
+  }
+  return exit_clean;
+}

@@ -1,0 +1,52 @@
+// The picture of the built-in scenario carries what it must.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+
+#include "app/form1.h"
+#include "files/binary_decoding.h"
+#include "testing/temp_folder.h"
+#include "testing/xml_tree.h"
+#include "cli/commands.h"
+
+namespace {
+
+TEST(RenderBuiltin, StationsSignalsProfilesAndExtent) {
+  temp_folder dir;
+  std::ostringstream out, err;
+  ASSERT_EQ(scenario_compiler_main({"--out", dir.path()}, out, err), 0) << err.str();
+  std::string svg_path = dir.file("picture.svg");
+  ASSERT_EQ(scenario_compiler_main({"render", "--dir", dir.path(), "-o", svg_path}, out, err), 0)
+      << err.str();
+
+  xml_element root = parse_xml(read_file(svg_path));  // throws on anything not well-formed
+  EXPECT_EQ(root.name, "svg");
+  EXPECT_EQ(with_class(root, "station-label").size(), 15u);
+  EXPECT_EQ(with_class(root, "signal").size(), 41u);
+  for (const char* profile : {"profile-speed", "profile-gradient", "profile-adhesion"})
+    EXPECT_EQ(with_class(root, profile).size(), 1u) << profile;
+
+  // The plan's extent is the bounding box of the route's points, metres 0 to 82000.
+  route_plan_table plan = decode_plan(read_file(dir.file("Zenvro_Quarvel_linea.dat")));
+  double box[4] = {0, 0, 0, 0};
+  for (int32_t k = 0; k <= 82000; ++k) {
+    double x = plan.coordinate(k, 0), y = plan.coordinate(k, 1);
+    box[0] = std::min(box[0], x);
+    box[1] = std::min(box[1], y);
+    box[2] = std::max(box[2], x);
+    box[3] = std::max(box[3], y);
+  }
+  std::vector<const xml_element*> plans = with_class(root, "plan");
+  ASSERT_EQ(plans.size(), 1u);
+  std::istringstream extent(plans[0]->attribute("data-extent"));
+  for (double expected : box) {
+    double v;
+    ASSERT_TRUE(extent >> v);
+    EXPECT_NEAR(v, expected, 0.01);
+  }
+  EXPECT_GT(box[2] - box[0], 10000);  // the route bends well away from a straight line
+}
+
+}  // namespace

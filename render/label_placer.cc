@@ -1,0 +1,51 @@
+#include "render/label_placer.h"
+
+#include <algorithm>
+#include <limits>
+
+double page_box::overlap_area(const page_box& o) const {
+  double w = std::min(right, o.right) - std::max(left, o.left);
+  double h = std::min(bottom, o.bottom) - std::max(top, o.top);
+  return w > 0 && h > 0 ? w * h : 0;
+}
+
+page_box page_box::united(const page_box& o) const {
+  return {std::min(left, o.left), std::min(top, o.top), std::max(right, o.right),
+          std::max(bottom, o.bottom)};
+}
+
+double label_placer::cost(const page_box& b) const {
+  constexpr double kLabelWeight = 1000;  // covering a label is far worse than covering a line
+  double c = 0;
+  for (const page_box& o : labels_) c += kLabelWeight * (b.overlap_area(o) + (b.overlaps(o) ? 1 : 0));
+  for (const page_box& o : obstacles_) c += b.overlap_area(o) + (b.overlaps(o) ? 1 : 0);
+  return c;
+}
+
+page_box label_placer::place(double x, double y, double width, double height) {
+  // Directions as (dx, dy) of the label's side facing the anchor: right, left, above, below,
+  // then the four corners.
+  static const double kDirections[8][2] = {{1, 0},  {-1, 0}, {0, -1}, {0, 1},
+                                           {1, -1}, {-1, -1}, {1, 1}, {-1, 1}};
+  static const double kDistances[] = {5, 12, 22, 36, 54, 76, 102};
+  page_box best;
+  double best_cost = std::numeric_limits<double>::infinity();
+  for (double d : kDistances) {
+    for (const auto& dir : kDirections) {
+      double cx = x + dir[0] * (d + width / 2), cy = y + dir[1] * (d + height / 2);
+      page_box b{cx - width / 2, cy - height / 2, cx + width / 2, cy + height / 2};
+      double c = cost(b);
+      // A farther spot must be clearly better to win over a nearer one.
+      if (c < best_cost * 0.5 || (best_cost == std::numeric_limits<double>::infinity())) {
+        best = b;
+        best_cost = c;
+      }
+      if (c == 0) {
+        labels_.push_back(b);
+        return b;
+      }
+    }
+  }
+  labels_.push_back(best);
+  return best;
+}

@@ -1,0 +1,334 @@
+#include "render/profile_view.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "render/nice_numbers.h"
+
+namespace {
+
+constexpr double kNameFont = 10.5;
+constexpr double kNameGap = 12.5;  // the least distance between two station names
+constexpr size_t kLongestName = 25;  // characters that fit the strip; more are shortened
+constexpr double kRowHeight = 16;  // the signal row
+constexpr double kPanelGap = 16;
+constexpr double kAxisHeight = 40;
+constexpr const char* kSpeedColour = "#1f5fbf";
+constexpr const char* kGradientColour = "#8b5a2b";
+constexpr const char* kAdhesionColour = "#2e8b57";
+constexpr const char* kSlowdownColour = "#d62728";
+constexpr const char* kCutColour = "#e67e22";
+constexpr const char* kSignalColour = "#c0392b";
+constexpr const char* kMountainFill = "#ead7bd";
+
+// A panel over the values from `low` to `high`, widened to round numbers at both ends.
+profile_panel make_panel(double top, double height, double low, double high) {
+  profile_panel p;
+  p.top = top;
+  p.height = height;
+  if (high - low < 10) {
+    double mid = (high + low) / 2;
+    low = mid - 5;
+    high = mid + 5;
+  }
+  p.step = nice_step(high - low, 4);
+  p.low = std::floor(low / p.step) * p.step;
+  p.high = std::ceil(high / p.step) * p.step;
+  if (p.high == p.low) p.high = p.low + p.step;
+  return p;
+}
+
+// The least and greatest value of `runs` over the stretch [0, end).
+std::pair<double, double> value_range(const std::vector<value_run>& runs, double end) {
+  double low = 0, high = 0;
+  bool any = false;
+  for (const value_run& r : runs) {
+    if (r.from >= end) break;
+    low = any ? std::min<double>(low, r.value) : r.value;
+    high = any ? std::max<double>(high, r.value) : r.value;
+    any = true;
+  }
+  return {low, high};
+}
+
+// Page columns for the station names: each at its station, pushed apart where names would
+// touch, and kept inside the axis.
+std::vector<double> name_columns(const std::vector<double>& xs, double x0, double x1) {
+  std::vector<size_t> order(xs.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return xs[a] < xs[b]; });
+  std::vector<double> cols(xs.size());
+  double previous = -1e300;
+  for (size_t i : order) {
+    cols[i] = std::max(xs[i], previous + kNameGap);
+    previous = cols[i];
+  }
+  double next = x1 + kNameGap;
+  for (auto it = order.rbegin(); it != order.rend(); ++it) {
+    cols[*it] = std::min(cols[*it], next - kNameGap);
+    next = cols[*it];
+  }
+  for (double& c : cols) c = std::max(c, x0 - 40);
+  return cols;
+}
+
+std::string step_path(const std::vector<value_run>& runs, const profile_view& v,
+                      const profile_panel& p) {
+  std::string d;
+  for (const value_run& r : runs) {
+    if (r.from >= v.axis_end) break;
+    double to = std::min(r.to, v.axis_end);
+    std::string y = svg_number(p.page_y(r.value));
+    d += d.empty() ? "M" + svg_number(v.page_x(r.from)) + " " + y : " V" + y;
+    d += " H" + svg_number(v.page_x(to));
+  }
+  return d;
+}
+
+void draw_panel_frame(svg_writer& svg, const profile_view& v, const profile_panel& p,
+                      const std::string& title, double km_step) {
+  svg.element("rect", {{"class", "panel"}, {"x", svg_number(v.x0)}, {"y", svg_number(p.top)},
+                       {"width", svg_number(v.x1 - v.x0)}, {"height", svg_number(p.height)},
+                       {"fill", "#fbfbfd"}, {"stroke", "#999"}, {"stroke-width", "0.8"}});
+  for (double km = km_step; km * 1000 < v.axis_end; km += km_step) {
+    std::string x = svg_number(v.page_x(km * 1000));
+    svg.element("line", {{"class", "grid"}, {"x1", x}, {"x2", x}, {"y1", svg_number(p.top)},
+                         {"y2", svg_number(p.top + p.height)}, {"stroke", "#e4e4ea"},
+                         {"stroke-width", "0.8"}});
+  }
+  for (double value = p.low; value <= p.high + p.step / 1000; value += p.step) {
+    std::string y = svg_number(p.page_y(value));
+    bool zero = std::fabs(value) < p.step / 1000;
+    svg.element("line", {{"class", "grid"}, {"x1", svg_number(v.x0)}, {"x2", svg_number(v.x1)},
+                         {"y1", y}, {"y2", y}, {"stroke", zero ? "#888" : "#e4e4ea"},
+                         {"stroke-width", zero ? "1" : "0.8"}});
+    svg.text_element("text", {{"x", svg_number(v.x0 - 5)}, {"y", svg_number(p.page_y(value) + 3.5)},
+                              {"text-anchor", "end"}, {"font-size", "10"}, {"fill", "#444"}},
+                     svg_number(std::fabs(value) < p.step / 1000 ? 0 : value));
+  }
+  double cx = v.left + 12, cy = p.top + p.height / 2;
+  svg.text_element("text", {{"class", "panel-title"}, {"x", svg_number(cx)}, {"y", svg_number(cy)},
+                            {"transform", "rotate(-90 " + svg_number(cx) + " " + svg_number(cy) + ")"},
+                            {"text-anchor", "middle"}, {"font-size", "11"}, {"fill", "#222"}},
+                   title);
+}
+
+void draw_station_names(svg_writer& svg, const route_features& f, const profile_view& v) {
+  svg.open("g", {{"class", "station-axis"}, {"font-size", svg_number(kNameFont)}, {"fill", "#111"}});
+  for (size_t i = 0; i < f.stations.size(); ++i) {
+    const station_mark& s = f.stations[i];
+    double x = v.page_x(std::clamp<double>(s.position, 0, v.axis_end));
+    double col = v.name_columns[i];
+    std::string sx = svg_number(x);
+    svg.element("line", {{"class", "station-line"}, {"x1", sx}, {"x2", sx},
+                         {"y1", svg_number(v.strip_bottom)}, {"y2", svg_number(v.axis_y)},
+                         {"stroke", "#9aa"}, {"stroke-width", "0.8"}, {"stroke-dasharray", "3 3"}});
+    if (std::fabs(col - x) > 0.5)
+      svg.element("line", {{"class", "label-leader"}, {"x1", sx}, {"y1", svg_number(v.strip_bottom)},
+                           {"x2", svg_number(col)}, {"y2", svg_number(v.strip_bottom - 6)},
+                           {"stroke", "#9aa"}, {"stroke-width", "0.8"}});
+    // Read upwards from just above the axis; the glyphs stand left of the baseline.
+    double tx = col + kNameFont * 0.35, ty = v.strip_bottom - 8;
+    svg.text_with_title({{"class", "axis-station-label"}, {"data-m", std::to_string(s.position)},
+                         {"x", svg_number(tx)}, {"y", svg_number(ty)},
+                         {"transform", "rotate(-90 " + svg_number(tx) + " " + svg_number(ty) + ")"}},
+                        shortened(s.name, kLongestName), s.name + " at km " + km_text(s.position));
+  }
+  svg.close();
+}
+
+void draw_signal_row(svg_writer& svg, const route_features& f, const profile_view& v) {
+  double top = v.signals_top, bottom = v.signals_top + kRowHeight;
+  svg.text_element("text", {{"x", svg_number(v.x0 - 5)}, {"y", svg_number(bottom - 4)},
+                            {"text-anchor", "end"}, {"font-size", "10"}, {"fill", "#444"}},
+                   "signals");
+  svg.element("line", {{"x1", svg_number(v.x0)}, {"x2", svg_number(v.x1)}, {"y1", svg_number(bottom)},
+                       {"y2", svg_number(bottom)}, {"stroke", "#bbb"}, {"stroke-width", "0.8"}});
+  for (double metre : f.signals) {
+    if (metre < 0 || metre > v.axis_end) continue;
+    std::string x = svg_number(v.page_x(metre));
+    svg.element_with_title("line", {{"class", "axis-signal"}, {"data-m", svg_number(metre)},
+                                    {"x1", x}, {"x2", x}, {"y1", svg_number(top + 3)},
+                                    {"y2", svg_number(bottom)}, {"stroke", kSignalColour},
+                                    {"stroke-width", "1.6"}},
+                           "signal at km " + km_text(metre));
+  }
+  for (const point_mark& b : f.indicator_boards) {
+    if (b.metre < 0 || b.metre > v.axis_end) continue;
+    double x = v.page_x(b.metre), y = top + kRowHeight / 2;
+    svg.element_with_title(
+        "path",
+        {{"class", "indicator-board"}, {"data-m", svg_number(b.metre)},
+         {"d", "M" + svg_number(x) + " " + svg_number(y - 5) + " l5 5 l-5 5 l-5 -5 z"},
+         {"fill", "#3b6fb6"}, {"stroke", "white"}, {"stroke-width", "0.8"}},
+        "indicator board \"" + b.text + "\" at km " + km_text(b.metre));
+  }
+}
+
+std::string board_text(const speed_board_mark& b) {
+  std::string s = "speed board at km " + km_text(b.metre) + ":";
+  const char* names[3] = {"A", "B", "C"};
+  for (int k = 0; k < 3; ++k) {
+    s += std::string(" ") + names[k] + " " + std::to_string(b.left[k]);
+    if (b.right[k] != 0) s += "/" + std::to_string(b.right[k]);
+  }
+  s += ", stripes " + std::to_string(b.left_stripes) + "/" + std::to_string(b.right_stripes);
+  return s;
+}
+
+void draw_speed_panel(svg_writer& svg, const route_features& f, const profile_view& v,
+                      double km_step) {
+  const profile_panel& p = v.speed;
+  draw_panel_frame(svg, v, p, "speed limit (km/h)", km_step);
+  for (const slowdown_mark& s : f.slowdowns) {
+    double a = v.page_x(s.start), b = v.page_x(std::max(s.end, s.start));
+    svg.element_with_title(
+        "rect",
+        {{"class", "slowdown"}, {"data-m", svg_number(s.start)}, {"x", svg_number(a - 1)},
+         {"y", svg_number(p.page_y(s.speed) - 2)}, {"width", svg_number(b - a + 2)}, {"height", "4"},
+         {"fill", kSlowdownColour}},
+        "slowdown at " + std::to_string(s.speed) + " km/h from km " + km_text(s.start) +
+            " to km " + km_text(s.end));
+  }
+  svg.element("path", {{"class", "profile-speed"}, {"d", step_path(f.speed, v, p)}, {"fill", "none"},
+                       {"stroke", kSpeedColour}, {"stroke-width", "2"}, {"stroke-linejoin", "round"}});
+  for (const point_mark& w : f.warning_boards) {
+    double x = v.page_x(w.metre), y = p.page_y(w.value);
+    svg.element_with_title(
+        "path",
+        {{"class", "slowdown-warning"}, {"data-m", svg_number(w.metre)},
+         {"d", "M" + svg_number(x) + " " + svg_number(y - 6) + " l5.5 9.5 h-11 z"},
+         {"fill", "#ffd23f"}, {"stroke", kSlowdownColour}, {"stroke-width", "1.2"}},
+        "slowdown warning board at km " + km_text(w.metre) + ": " + std::to_string(w.value) +
+            " km/h");
+  }
+  for (const point_mark& c : f.speed_cuts) {
+    double x = v.page_x(c.metre), y = p.page_y(c.value > 0 ? c.value : p.low) - (c.value > 0 ? 0 : 5);
+    svg.element_with_title(
+        "path",
+        {{"class", "speed-cut"}, {"data-m", svg_number(c.metre)},
+         {"d", "M" + svg_number(x) + " " + svg_number(y + 5) + " l-5 -9 h10 z"}, {"fill", kCutColour},
+         {"stroke", "white"}, {"stroke-width", "0.8"}},
+        "speed cut at km " + km_text(c.metre) +
+            (c.value > 0 ? ": " + std::to_string(c.value) : std::string(", without a value")));
+  }
+  for (const speed_board_mark& b : f.speed_boards) {
+    double x = v.page_x(b.metre), y = p.page_y(b.left[0]);
+    svg.element_with_title("rect", {{"class", "speed-board"}, {"data-m", svg_number(b.metre)},
+                                    {"x", svg_number(x - 3.5)}, {"y", svg_number(y - 3.5)},
+                                    {"width", "7"}, {"height", "7"}, {"fill", "white"},
+                                    {"stroke", "#0b2e6b"}, {"stroke-width", "1.5"}},
+                           board_text(b));
+  }
+}
+
+void draw_gradient_panel(svg_writer& svg, const route_features& f, const profile_view& v,
+                         double km_step) {
+  const profile_panel& p = v.gradient;
+  draw_panel_frame(svg, v, p, "gradient (\u2030)", km_step);
+  for (const value_run& m : f.mountains) {
+    if (m.from >= v.axis_end) continue;
+    double a = v.page_x(m.from), b = v.page_x(std::min(m.to, v.axis_end));
+    svg.element_with_title("rect", {{"class", "mountain"}, {"data-m", svg_number(m.from)},
+                                    {"x", svg_number(a)}, {"y", svg_number(p.top + 1)},
+                                    {"width", svg_number(std::max(b - a, 3.0))},
+                                    {"height", svg_number(p.height - 2)}, {"fill", kMountainFill}},
+                           "mountain of type " + std::to_string(m.value) + " from km " +
+                               km_text(m.from) + " to km " + km_text(m.to));
+    if (b - a < 14) continue;
+    svg.text_element("text", {{"class", "mountain-label"}, {"x", svg_number((a + b) / 2)},
+                              {"y", svg_number(p.top + 11)}, {"text-anchor", "middle"},
+                              {"font-size", "9"}, {"fill", kGradientColour}},
+                     "M" + std::to_string(m.value));
+  }
+  svg.element("path", {{"class", "profile-gradient"}, {"d", step_path(f.gradient, v, p)},
+                       {"fill", "none"}, {"stroke", kGradientColour}, {"stroke-width", "2"}});
+}
+
+void draw_axis(svg_writer& svg, const route_features& f, const profile_view& v, double km_step) {
+  std::string y = svg_number(v.axis_y);
+  svg.open("g", {{"class", "distance-axis"}, {"font-size", "10"}, {"fill", "#333"}});
+  svg.element("line", {{"x1", svg_number(v.x0)}, {"x2", svg_number(v.x1)}, {"y1", y}, {"y2", y},
+                       {"stroke", "#333"}, {"stroke-width", "1"}});
+  for (double km = 0; km * 1000 <= v.axis_end + 1e-6; km += km_step) {
+    std::string x = svg_number(v.page_x(km * 1000));
+    svg.element("line", {{"x1", x}, {"x2", x}, {"y1", y}, {"y2", svg_number(v.axis_y + 5)},
+                         {"stroke", "#333"}});
+    svg.text_element("text", {{"x", x}, {"y", svg_number(v.axis_y + 16)}, {"text-anchor", "middle"}},
+                     svg_number(km));
+  }
+  svg.text_element("text", {{"x", svg_number((v.x0 + v.x1) / 2)}, {"y", svg_number(v.axis_y + 32)},
+                            {"text-anchor", "middle"}, {"font-size", "11"}},
+                   "distance along the route (km)");
+  svg.close();
+}
+
+void draw_route_end(svg_writer& svg, const route_features& f, const profile_view& v) {
+  if (f.route_length >= v.axis_end) return;
+  double x = v.page_x(f.route_length);
+  svg.element_with_title("rect", {{"class", "run-out-band"}, {"x", svg_number(x)},
+                                  {"y", svg_number(v.speed.top)}, {"width", svg_number(v.x1 - x)},
+                                  {"height", svg_number(v.axis_y - v.speed.top)},
+                                  {"fill", "#8a94a6"}, {"fill-opacity", "0.15"}},
+                         "run-out beyond the end of the route at km " + km_text(f.route_length));
+}
+
+}  // namespace
+
+profile_view layout_profiles(const route_features& f, double left, double top, double width) {
+  profile_view v;
+  v.left = left;
+  v.x0 = left + 84;
+  v.x1 = left + width - 18;
+  v.axis_end = f.axis_end > 0 ? f.axis_end : 50;
+  double longest = 0;
+  std::vector<double> xs;
+  for (const station_mark& s : f.stations) {
+    longest = std::max(longest, text_width(shortened(s.name, kLongestName), kNameFont));
+    xs.push_back(v.page_x(std::clamp<double>(s.position, 0, v.axis_end)));
+  }
+  v.strip_bottom = top + longest + 14;
+  v.name_columns = name_columns(xs, v.x0, v.x1);
+  v.signals_top = v.strip_bottom + 2;
+
+  auto [s_low, s_high] = value_range(f.speed, v.axis_end);
+  s_high = std::max(s_high, 10.0);
+  for (const speed_board_mark& b : f.speed_boards) s_high = std::max<double>(s_high, b.left[0]);
+  for (const slowdown_mark& s : f.slowdowns) s_high = std::max<double>(s_high, s.speed);
+  for (const point_mark& c : f.speed_cuts) s_high = std::max<double>(s_high, c.value);
+  v.speed = make_panel(v.signals_top + kRowHeight + 10, 150, 0, s_high * 1.05);
+
+  auto [g_low, g_high] = value_range(f.gradient, v.axis_end);
+  v.gradient = make_panel(v.speed.top + v.speed.height + kPanelGap, 110, std::min(g_low, 0.0),
+                          std::max(g_high, 0.0));
+  auto [a_low, a_high] = value_range(f.adhesion, v.axis_end);
+  double pad = std::max(2.0, (a_high - a_low) / 10);
+  v.adhesion = make_panel(v.gradient.top + v.gradient.height + kPanelGap, 90,
+                          std::max(0.0, a_low - pad), a_high + pad);
+  v.axis_y = v.adhesion.top + v.adhesion.height;
+  v.bottom = v.axis_y + kAxisHeight + 6;
+  return v;
+}
+
+void draw_profiles(svg_writer& svg, const route_features& f, const profile_view& v) {
+  double km_step = nice_step(v.axis_end / 1000, 12);
+  svg.open("g", {{"class", "profiles"}, {"data-axis-end", svg_number(v.axis_end)},
+                 {"data-route-length", svg_number(f.route_length)}});
+  svg.open("g", {{"class", "panel-speed"}});
+  draw_speed_panel(svg, f, v, km_step);
+  svg.close();
+  svg.open("g", {{"class", "panel-gradient"}});
+  draw_gradient_panel(svg, f, v, km_step);
+  svg.close();
+  svg.open("g", {{"class", "panel-adhesion"}});
+  draw_panel_frame(svg, v, v.adhesion, "adhesion", km_step);
+  svg.element("path", {{"class", "profile-adhesion"}, {"d", step_path(f.adhesion, v, v.adhesion)},
+                       {"fill", "none"}, {"stroke", kAdhesionColour}, {"stroke-width", "2"}});
+  svg.close();
+  draw_route_end(svg, f, v);
+  draw_signal_row(svg, f, v);
+  draw_station_names(svg, f, v);
+  draw_axis(svg, f, v, km_step);
+  svg.close();
+}

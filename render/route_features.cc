@@ -1,0 +1,126 @@
+#include "render/route_features.h"
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+constexpr double kCell = 50.0;
+constexpr int kFirstBoardEntry = 80;
+constexpr int kRouteLengthEntry = 84;
+
+// Runs of equal values over cells [0, count), as stretches in metres.
+template <class Value>
+std::vector<value_run> runs(const std::vector<track_cell>& cells, size_t count, Value value) {
+  std::vector<value_run> out;
+  for (size_t c = 0; c < count; ++c) {
+    int v = value(cells[c]);
+    if (!out.empty() && out.back().value == v && out.back().to == c * kCell)
+      out.back().to = (c + 1) * kCell;
+    else
+      out.push_back({c * kCell, (c + 1) * kCell, v});
+  }
+  return out;
+}
+
+// Stations fill the entries from 1 upwards, indicator-board texts from 80 downwards; the
+// stations end at the first blank entry or at the first entry a board cell names.
+std::vector<station_mark> read_stations(const std::vector<scenario_record>& records,
+                                        const std::set<int>& board_entries) {
+  std::vector<station_mark> out;
+  const scenario_record blank{};
+  for (int e = 1; e <= kFirstBoardEntry && e < static_cast<int>(records.size()); ++e) {
+    const scenario_record& r = records[e];
+    if (r == blank || board_entries.count(e)) break;
+    out.push_back({e, r.text, r.number_3, r.number_1, r.number_2, r.tag});
+  }
+  return out;
+}
+
+speed_board_mark read_speed_board(const track_cell& c, int cell) {
+  speed_board_mark b;
+  b.metre = point_object_metre(cell);
+  const int16_t pairs[3] = {c.value_1, c.value_2, c.value_3};
+  // A pair code reads as (left / 5) × 100 + right / 5.
+  for (int k = 0; k < 3; ++k) {
+    b.left[k] = pairs[k] / 100 * 5;
+    b.right[k] = pairs[k] % 100 * 5;
+  }
+  b.left_stripes = c.value_4 / 10;
+  b.right_stripes = c.value_4 % 10;
+  return b;
+}
+
+}  // namespace
+
+route_features read_route_features(const std::vector<track_cell>& cells,
+                                   const std::vector<scenario_record>& records) {
+  route_features f;
+  f.grid_length = cells.size() * kCell;
+  std::set<int> board_entries;
+  double furthest = 0;  // the furthest object, to keep it on the profiles' axis
+  bool slowdown_open = false;  // a start seen, its end not yet
+  for (size_t i = 0; i < cells.size(); ++i) {
+    const track_cell& c = cells[i];
+    int cell = static_cast<int>(i);
+    double metre = point_object_metre(cell);
+    switch (c.kind) {
+      case kind_signal:
+        f.signals.push_back(metre);
+        break;
+      case kind_speed_board:
+        f.speed_boards.push_back(read_speed_board(c, cell));
+        break;
+      case kind_slowdown_start:
+        f.slowdowns.push_back({metre, metre, c.value_1});
+        slowdown_open = true;
+        break;
+      case kind_slowdown_end:
+        if (slowdown_open) f.slowdowns.back().end = metre;
+        slowdown_open = false;
+        break;
+      case kind_warning_board:
+        f.warning_boards.push_back({metre, c.value_1, {}});
+        break;
+      case kind_speed_cut_value:
+      case kind_speed_cut:
+        // Speed cuts lie in the cell that starts at their position.
+        metre = cell * kCell;
+        f.speed_cuts.push_back({metre, c.kind == kind_speed_cut_value ? c.value_1 : 0, {}});
+        break;
+      case kind_indicator_board: {
+        std::string text;
+        if (c.value_1 >= 1 && c.value_1 <= kFirstBoardEntry &&
+            c.value_1 < static_cast<int>(records.size())) {
+          board_entries.insert(c.value_1);
+          text = records[c.value_1].text;
+        }
+        f.indicator_boards.push_back({metre, 0, text});
+        break;
+      }
+      default:
+        continue;
+    }
+    furthest = std::max(furthest, metre);
+  }
+
+  f.stations = read_stations(records, board_entries);
+  for (const station_mark& s : f.stations) furthest = std::max<double>(furthest, s.position);
+
+  // The last three cells of a grid are never filled: the profiles stop before them.
+  size_t filled = cells.size() > 3 ? cells.size() - 3 : cells.size();
+  f.speed = runs(cells, filled, [](const track_cell& c) { return c.speed_code * 5; });
+  f.gradient = runs(cells, filled, [](const track_cell& c) { return c.gradient_code - 100; });
+  f.adhesion = runs(cells, filled, [](const track_cell& c) { return int{c.adhesion_code}; });
+  for (const value_run& m : runs(cells, cells.size(), [](const track_cell& c) {
+         return int{c.mountain_type};
+       }))
+    if (m.value != 0) f.mountains.push_back(m);
+
+  double filled_end = filled * kCell;
+  int32_t length = records.size() > kRouteLengthEntry ? records[kRouteLengthEntry].number_2 : 0;
+  f.route_length = length > 0 ? std::min<double>(length, filled_end) : filled_end;
+  f.axis_end = furthest > f.route_length ? std::min(furthest + 500, filled_end) : f.route_length;
+  if (f.axis_end <= 0) f.axis_end = kCell;
+  return f;
+}

@@ -1,0 +1,138 @@
+#include "render/route_features.h"
+
+#include <gtest/gtest.h>
+
+#include "testing/sample_route.h"
+
+namespace {
+
+std::vector<double> metres(const std::vector<point_mark>& marks) {
+  std::vector<double> out;
+  for (const point_mark& m : marks) out.push_back(m.metre);
+  return out;
+}
+
+TEST(RouteFeatures, StationsAreTheEntriesFromOneUpToABlankOne) {
+  sample_route r(20000);
+  r.station("A & B", 1000);
+  r.station("ZENVRO C.LE", 1300, 300, 25);
+  r.station("C", 5000);
+  r.records[5].text = "stray";  // behind a blank entry: not a station
+  route_features f = read_route_features(r.cells, r.records);
+  ASSERT_EQ(f.stations.size(), 3u);
+  EXPECT_EQ(f.stations[0].name, "A & B");
+  EXPECT_EQ(f.stations[0].position, 1000);
+  EXPECT_EQ(f.stations[0].start, 800);
+  EXPECT_EQ(f.stations[0].end, 1200);
+  EXPECT_EQ(f.stations[1].type, 25);
+  EXPECT_EQ(f.stations[2].entry, 3);
+}
+
+TEST(RouteFeatures, StationsStopAtTheFirstIndicatorBoardText) {
+  sample_route r(20000);
+  // Stations reaching right up to the board texts, which count down from 80.
+  for (int i = 1; i <= 77; ++i) r.records[i].text = "S" + std::to_string(i);
+  r.indicator_board(3000, "(Km. 2.256)");
+  r.indicator_board(4000, "second board");
+  route_features f = read_route_features(r.cells, r.records);
+  EXPECT_EQ(f.stations.size(), 77u);
+  ASSERT_EQ(f.indicator_boards.size(), 2u);
+  EXPECT_EQ(f.indicator_boards[0].text, "(Km. 2.256)");
+  EXPECT_EQ(f.indicator_boards[1].text, "second board");
+  EXPECT_EQ(f.indicator_boards[0].metre, 3000);
+
+  r.records[78].text = "S78";  // a station in entry 78 with boards in 80 and 79
+  EXPECT_EQ(read_route_features(r.cells, r.records).stations.size(), 78u);
+}
+
+TEST(RouteFeatures, PointObjectsAtTheirPositions) {
+  sample_route r(30000);
+  r.signal(1750);
+  r.signal(2825);  // rounds into the cell of 2850
+  r.speed_board(800, 30);
+  r.speed_board(63650 - 40000, 140, 160);
+  r.slowdown(5000, 1000, 60);
+  r.speed_cut(2500, 80);
+  r.speed_cut(9000, 0);
+  route_features f = read_route_features(r.cells, r.records);
+  EXPECT_EQ(f.signals, (std::vector<double>{1750, 2850}));
+  ASSERT_EQ(f.speed_boards.size(), 2u);
+  EXPECT_EQ(f.speed_boards[0].metre, 800);
+  EXPECT_EQ(f.speed_boards[0].left[0], 30);
+  EXPECT_EQ(f.speed_boards[0].right[0], 0);
+  EXPECT_EQ(f.speed_boards[1].left[2], 140);
+  EXPECT_EQ(f.speed_boards[1].right[2], 160);
+  ASSERT_EQ(f.slowdowns.size(), 1u);
+  EXPECT_EQ(f.slowdowns[0].start, 5000);
+  EXPECT_EQ(f.slowdowns[0].end, 6000);
+  EXPECT_EQ(f.slowdowns[0].speed, 60);
+  EXPECT_EQ(metres(f.warning_boards), (std::vector<double>{3800}));
+  EXPECT_EQ(f.warning_boards[0].value, 60);
+  EXPECT_EQ(metres(f.speed_cuts), (std::vector<double>{2500, 9000}));
+  EXPECT_EQ(f.speed_cuts[0].value, 80);
+  EXPECT_EQ(f.speed_cuts[1].value, 0);
+}
+
+TEST(RouteFeatures, ASlowdownWithoutItsEndStaysAPoint) {
+  sample_route r(10000);
+  r.cells[40].kind = kind_slowdown_end;  // an end before any start is ignored
+  r.cells[61].kind = kind_slowdown_start;
+  r.cells[61].value_1 = 30;
+  route_features f = read_route_features(r.cells, r.records);
+  ASSERT_EQ(f.slowdowns.size(), 1u);
+  EXPECT_EQ(f.slowdowns[0].start, 3000);
+  EXPECT_EQ(f.slowdowns[0].end, 3000);
+}
+
+TEST(RouteFeatures, RunningValuesAsRuns) {
+  sample_route r(5000);
+  r.speed(0, 30);
+  r.speed(1200, 95);
+  r.gradient(1200, -5);
+  r.gradient(1750, 155);
+  r.adhesion(3000, 95);
+  r.mountain(2000, 2150, 2);
+  r.mountain(2150, 3000, 3);
+  route_features f = read_route_features(r.cells, r.records);
+  double filled = (r.cells.size() - 3) * 50.0;  // the last three cells are never filled
+  ASSERT_EQ(f.speed.size(), 2u);
+  EXPECT_EQ(f.speed[0].from, 0);
+  EXPECT_EQ(f.speed[0].to, 1200);
+  EXPECT_EQ(f.speed[0].value, 30);
+  EXPECT_EQ(f.speed[1].value, 95);
+  EXPECT_EQ(f.speed[1].to, filled);
+  ASSERT_EQ(f.gradient.size(), 3u);
+  EXPECT_EQ(f.gradient[1].from, 1200);
+  EXPECT_EQ(f.gradient[1].value, -5);
+  EXPECT_EQ(f.gradient[2].from, 1750);
+  EXPECT_EQ(f.gradient[2].value, 155);
+  ASSERT_EQ(f.adhesion.size(), 2u);
+  EXPECT_EQ(f.adhesion[1].from, 3000);
+  EXPECT_EQ(f.adhesion[1].value, 95);
+  ASSERT_EQ(f.mountains.size(), 2u);
+  EXPECT_EQ(f.mountains[0].from, 2000);
+  EXPECT_EQ(f.mountains[0].to, 2150);
+  EXPECT_EQ(f.mountains[0].value, 2);
+  EXPECT_EQ(f.mountains[1].to, 3000);
+}
+
+TEST(RouteFeatures, TheAxisCoversTheRouteAndWhatLiesInTheRunOut) {
+  sample_route r(10000);
+  route_features f = read_route_features(r.cells, r.records);
+  EXPECT_EQ(f.route_length, 10000);
+  EXPECT_EQ(f.axis_end, 10000);
+
+  r.signal(12000);  // in the run-out
+  f = read_route_features(r.cells, r.records);
+  EXPECT_EQ(f.axis_end, 12500);
+
+  r.records[84].number_2 = 0;  // no route length: the axis runs to the last filled cell
+  f = read_route_features(r.cells, r.records);
+  EXPECT_EQ(f.route_length, (r.cells.size() - 3) * 50.0);
+
+  std::vector<track_cell> one(1);
+  f = read_route_features(one, r.records);
+  EXPECT_GT(f.axis_end, 0);
+}
+
+}  // namespace
