@@ -4,9 +4,6 @@
 
 #include <vector>
 
-#include "app/form1.h"
-#include "testing/temp_folder.h"
-
 namespace {
 
 struct one_byte_then_short {
@@ -87,27 +84,6 @@ TEST(BinaryEncoding, ArrayStartsWithItsFirstElement) {
   ASSERT_EQ(out.size(), 45u);
   EXPECT_EQ(out.bytes()[0], '\x06');
   EXPECT_EQ(out.bytes()[44], '\x64');
-}
-
-TEST(BinaryEncoding, PlanFileRunsTheMetreFastest) {
-  route_plan_table plan;
-  plan.create(3);  // metres 0..3
-  plan.set_int16(0, 0, 0);
-  plan.set_int16(1, 1, 1);
-  plan.set_double(2, 1, 2.0);
-  temp_folder dir;
-  Form1 form;
-  form.program_folder = dir.path();
-  form.write_binary_file("p.dat", plan);
-  std::string bytes = read_file(dir.file("p.dat"));
-  // x: int16 0, empty, empty, empty; y: empty, int16 1, double 2.0, empty.
-  EXPECT_EQ(bytes, std::string("\x02\x00\x00\x00"
-                               "\x00\x00\x00\x00\x00\x00"
-                               "\x00\x00"
-                               "\x02\x00\x01\x00"
-                               "\x05\x00\x00\x00\x00\x00\x00\x00\x00\x40"
-                               "\x00\x00",
-                               4 + 6 + 2 + 4 + 10 + 2));
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "app/form1.h"
 #include "files/atomic_file.h"
 #include "testing/temp_folder.h"
 
@@ -11,10 +10,8 @@ namespace {
 
 std::string write_and_read(const line_table& table, const std::string& old_content = {}) {
   temp_folder dir;
-  Form1 form;
-  form.program_folder = dir.path();
   if (!old_content.empty()) write_file(dir.file("doc.txt"), old_content);
-  form.write_text_file("doc.txt", table);
+  replace_file(dir.file("doc.txt"), text_file_bytes(table));
   return read_file(dir.file("doc.txt"));
 }
 
@@ -42,9 +39,9 @@ TEST(TextWriter, TableWithoutMarkerIsRefused) {
 
 TEST(TextWriter, MissingFolderIsAWriteFailure) {
   temp_folder dir;
-  Form1 form;
-  form.program_folder = dir.path() + "/missing-folder";
-  EXPECT_THROW(form.write_text_file("doc.txt", make_line_table({"a"})), write_failure);
+  EXPECT_THROW(replace_file(dir.path() + "/missing-folder/doc.txt",
+                            text_file_bytes(make_line_table({"a"}))),
+               write_failure);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.h"
 #include "files/atomic_file.h"
 #include "files/binary_encoding.h"
 #include "files/file_names.h"
@@ -127,9 +126,13 @@ class sample_route {
     replace_file(join_path(folder, cells_file_name(route, train)), cell_bytes());
     replace_file(join_path(folder, records_file_name(route, train)), record_bytes());
     if (!with_plan) return;
-    Form1 form;
-    form.program_folder = folder;
-    form.write_binary_file(plan_file_name(route), plan());
+    route_plan_table p = plan();
+    std::string bytes(p.entry_count() * max_variant_size, '\0');
+    size_t used = 0;
+    for (size_t i = 0; i < p.entry_count(); ++i)
+      used += encode_variant(bytes.data() + used, {p.types[i], p.values[i]});
+    bytes.resize(used);
+    replace_file(join_path(folder, plan_file_name(route)), bytes);
   }
 
   std::vector<track_cell> cells;
