@@ -171,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
         guard_case{"fixed_stamp", "indicatori_vmax,  0,  30,  30,  30,  0,  ,  ,  ,  0", "1250"},
         // Only category B's speed: value_1 stays 0 and value_2 is taken.
         guard_case{"check_code", "indicatori_vmax,  0,  0,  30,  0,  0,  ,  ,  ,  0", "1251"}),
-    [](const testing::TestParamInfo<guard_case>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<guard_case>& test) { return test.param.name; });
 
 struct no_output_case {
   const char* name;
@@ -209,7 +209,7 @@ INSTANTIATE_TEST_SUITE_P(
         no_output_case{"negative_route_length",
                        "[generale]\r\nlunghezza percorso,    -1\r\n[curve]\r\n[fine]\r\n",
                        "error 25: "}),
-    [](const testing::TestParamInfo<no_output_case>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<no_output_case>& test) { return test.param.name; });
 
 TEST_F(CompileCommand, ASourceThatCannotBeReadIsOneMessage) {
   fs::remove(train_path());

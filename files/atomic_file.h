@@ -9,10 +9,10 @@
 
 // A file that cannot be written, for a reason other than its content.
 struct write_failure : std::runtime_error {
-  write_failure(std::string path, std::string reason)
-      : std::runtime_error("cannot write " + path + ": " + reason),
-        path(std::move(path)),
-        reason(std::move(reason)) {}
+  write_failure(std::string failed_path, std::string why)
+      : std::runtime_error("cannot write " + failed_path + ": " + why),
+        path(std::move(failed_path)),
+        reason(std::move(why)) {}
   std::string path;
   std::string reason;
 };

@@ -13,10 +13,10 @@
 
 // Bytes that do not decode: `offset` is where the fault lies, `message` says what is wrong.
 struct decoding_fault : std::runtime_error {
-  decoding_fault(size_t offset, std::string message)
-      : std::runtime_error("at byte " + std::to_string(offset) + ": " + message),
-        offset(offset),
-        message(std::move(message)) {}
+  decoding_fault(size_t at, std::string what_is_wrong)
+      : std::runtime_error("at byte " + std::to_string(at) + ": " + what_is_wrong),
+        offset(at),
+        message(std::move(what_is_wrong)) {}
   size_t offset;
   std::string message;
 };

@@ -246,7 +246,7 @@ void draw_gradient_panel(svg_writer& svg, const route_features& f, const profile
                        {"fill", "none"}, {"stroke", kGradientColour}, {"stroke-width", "2"}});
 }
 
-void draw_axis(svg_writer& svg, const route_features& f, const profile_view& v, double km_step) {
+void draw_axis(svg_writer& svg, const profile_view& v, double km_step) {
   std::string y = svg_number(v.axis_y);
   svg.open("g", {{"class", "distance-axis"}, {"font-size", "10"}, {"fill", "#333"}});
   svg.element("line", {{"x1", svg_number(v.x0)}, {"x2", svg_number(v.x1)}, {"y1", y}, {"y2", y},
@@ -329,6 +329,6 @@ void draw_profiles(svg_writer& svg, const route_features& f, const profile_view&
   draw_route_end(svg, f, v);
   draw_signal_row(svg, f, v);
   draw_station_names(svg, f, v);
-  draw_axis(svg, f, v, km_step);
+  draw_axis(svg, v, km_step);
   svg.close();
 }
