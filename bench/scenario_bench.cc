@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <sstream>
+#include <stdexcept>
 
 #include "app/form1.h"
 #include "bench/long_route.h"
@@ -20,7 +21,9 @@ struct bench_folder {
   bench_folder() {
     std::string base = std::filesystem::exists("/dev/shm") ? "/dev/shm" : "/tmp";
     std::string pattern = base + "/sc-bench-XXXXXX";
-    path = mkdtemp(pattern.data());
+    if (!mkdtemp(pattern.data()))
+      throw std::runtime_error("cannot make a temporary folder from " + pattern);
+    path = pattern;
   }
   ~bench_folder() { std::filesystem::remove_all(path); }
   std::string path;

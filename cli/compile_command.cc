@@ -19,15 +19,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool ends_with(const std::string& s, const std::string& tail) {
-  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 // "NAME_linea.txt" gives NAME; anything else gives nothing.
 std::string route_from(const std::string& line_file) {
   std::string name = fs::path(line_file).filename().string();
   const std::string tail = "_linea.txt";
-  return ends_with(name, tail) ? name.substr(0, name.size() - tail.size()) : std::string();
+  return name.ends_with(tail) ? name.substr(0, name.size() - tail.size()) : std::string();
 }
 
 // "NAME_NUMBER-.txt" gives NUMBER: what follows the route name and "_" when the name starts
@@ -35,7 +31,7 @@ std::string route_from(const std::string& line_file) {
 std::string train_from(const std::string& train_file, const std::string& route) {
   std::string name = fs::path(train_file).filename().string();
   const std::string tail = "-.txt";
-  if (!ends_with(name, tail)) return {};
+  if (!name.ends_with(tail)) return {};
   std::string stem = name.substr(0, name.size() - tail.size());
   if (!route.empty() && stem.rfind(route + "_", 0) == 0) return stem.substr(route.size() + 1);
   size_t underscore = stem.rfind('_');

@@ -12,17 +12,13 @@
 
 namespace {
 
-bool ends_with(const std::string& s, const std::string& tail) {
-  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 // The kind of file its name claims: "_linea.dat" the route plan, ".sim" the records, any other
 // ".dat" the cells; empty when the name says nothing.
 std::string kind_from_name(const std::string& path) {
   std::string name = std::filesystem::path(path).filename().string();
-  if (ends_with(name, "_linea.dat")) return "plan";
-  if (ends_with(name, ".sim")) return "records";
-  if (ends_with(name, ".dat")) return "cells";
+  if (name.ends_with("_linea.dat")) return "plan";
+  if (name.ends_with(".sim")) return "records";
+  if (name.ends_with(".dat")) return "cells";
   return {};
 }
 

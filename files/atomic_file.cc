@@ -1,40 +1,46 @@
 #include "files/atomic_file.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <vector>
+#include <random>
 
 namespace {
 
 std::string errno_text(int err) { return std::strerror(err); }
 
-mode_t file_mode() {
-  mode_t mask = umask(0);
-  umask(mask);
-  return 0666 & ~mask;
+// A fresh name beside the target: "." + its name + "." + six random letters or digits.
+std::string temporary_name(const std::string& folder, const std::string& name) {
+  static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  thread_local std::mt19937_64 random{std::random_device{}()};
+  std::uniform_int_distribution<size_t> pick(0, sizeof kLetters - 2);
+  std::string temp = (folder.empty() ? std::string() : folder + "/") + "." + name + ".";
+  for (int i = 0; i < 6; ++i) temp += kLetters[pick(random)];
+  return temp;
 }
 
 }  // namespace
 
+// The temporary file is made with mode 0666, so the process's file-creation mask shapes it as
+// it shapes any new file, and the mask itself is never changed.
 atomic_file::atomic_file(std::string path) : path_(std::move(path)) {
   std::filesystem::path p(path_);
   std::string folder = p.parent_path().string();
-  std::string temp = (folder.empty() ? std::string() : folder + "/") + "." +
-                     p.filename().string() + ".XXXXXX";
-  std::vector<char> name(temp.begin(), temp.end());
-  name.push_back('\0');
-  fd_ = mkstemp(name.data());
-  if (fd_ < 0) {
-    int err = errno;
-    throw write_failure(path_, errno_text(err));
+  std::string name = p.filename().string();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string temp = temporary_name(folder, name);
+    fd_ = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd_ >= 0) {
+      temp_ = temp;
+      return;
+    }
+    if (errno != EEXIST) break;
   }
-  temp_ = name.data();
-  fchmod(fd_, file_mode());
+  int err = errno;
+  throw write_failure(path_, errno_text(err));
 }
 
 atomic_file::~atomic_file() {

@@ -1,6 +1,7 @@
 #include "files/atomic_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -18,6 +19,21 @@ TEST(AtomicFile, ReplacesTheOldFileWhole) {
   replace_file(dir.file("f"), "new");
   EXPECT_EQ(read_file(dir.file("f")), "new");
   EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{"f"});
+}
+
+// The new file's mode is what the file-creation mask makes of 0666, as for any new file, and
+// the mask is left as it was.
+TEST(AtomicFile, TheModeFollowsTheCreationMask) {
+  temp_folder dir;
+  for (mode_t mask : {mode_t{022}, mode_t{077}}) {
+    mode_t before = umask(mask);
+    replace_file(dir.file("f"), "x");
+    mode_t after = umask(before);
+    EXPECT_EQ(after, mask);
+    struct stat st;
+    ASSERT_EQ(stat(dir.file("f").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask) << std::oct << mask;
+  }
 }
 
 TEST(AtomicFile, ALinkIsReplacedByAFileAndItsTargetIsUntouched) {

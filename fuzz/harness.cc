@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -31,7 +32,9 @@ struct builtin_sources {
 std::string make_folder() {
   std::string base = std::filesystem::exists("/dev/shm") ? "/dev/shm" : "/tmp";
   std::string pattern = base + "/sc-fuzz-XXXXXX";
-  return mkdtemp(pattern.data());
+  if (!mkdtemp(pattern.data()))
+    throw std::runtime_error("cannot make a temporary folder from " + pattern);
+  return pattern;
 }
 
 const builtin_sources& builtin() {

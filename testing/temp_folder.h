@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,9 @@ class temp_folder {
  public:
   temp_folder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "sc-test-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
+    if (!mkdtemp(pattern.data()))
+      throw std::runtime_error("cannot make a temporary folder from " + pattern);
+    path_ = pattern;
   }
   ~temp_folder() {
     std::error_code ec;
