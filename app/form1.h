@@ -14,8 +14,8 @@
 #include "files/line_table.h"
 #include "model/route_model.h"
 
-// Thrown to end the run at once (the message box was dismissed): the process exits with
-// `status`, and nothing after the throw is written.
+// Thrown to end the run at once (after a message such as " Errore n. 1250"): the process exits
+// with `status`, and nothing after the throw is written.
 struct program_end {
   int status;
 };
@@ -70,7 +70,7 @@ class Form1 {
   std::string program_folder;   // where every file of the run lives
   std::string binary_folder;    // where the binary files go instead, when not empty
   int32_t plan_argument = 1;    // what Form_Load passes to memorizza_percorso
-  std::ostream* console;        // standard error: the window's label, the message box, diagnostics
+  std::ostream* console;        // standard error: "Attendere", messages, diagnostics
   // Names to show in diagnostics for the files read, by file name (the author's own files when
   // the run compiles copies of them).
   std::map<std::string, std::string> source_names;

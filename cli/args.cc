@@ -1,7 +1,7 @@
 #include "cli/args.h"
 
 parsed_args parse_args(const std::vector<std::string>& args,
-                       const std::vector<option_spec>& specs) {
+                       const std::vector<known_option>& known) {
   parsed_args out;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -11,19 +11,19 @@ parsed_args parse_args(const std::vector<std::string>& args,
     }
     std::string name = a, value;
     bool inline_value = false;
-    if (auto eq = a.find('='); eq != std::string::npos && a.rfind("--", 0) == 0) {
+    if (auto eq = a.find('='); eq != std::string::npos && a.starts_with("--")) {
       name = a.substr(0, eq);
       value = a.substr(eq + 1);
       inline_value = true;
     }
-    const option_spec* spec = nullptr;
-    for (const option_spec& s : specs)
-      if (s.name == name) spec = &s;
-    if (!spec) {
+    const known_option* option = nullptr;
+    for (const known_option& k : known)
+      if (k.name == name) option = &k;
+    if (!option) {
       out.error = "unknown option " + name;
       return out;
     }
-    if (!spec->takes_value) {
+    if (!option->takes_value) {
       if (inline_value) {
         out.error = "option " + name + " takes no value";
         return out;

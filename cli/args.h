@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-struct option_spec {
+struct known_option {
   std::string name;  // with its dashes: "--out"
   bool takes_value;
 };
@@ -24,4 +24,5 @@ struct parsed_args {
   }
 };
 
-parsed_args parse_args(const std::vector<std::string>& args, const std::vector<option_spec>& specs);
+parsed_args parse_args(const std::vector<std::string>& args,
+                       const std::vector<known_option>& known);
