@@ -1,8 +1,8 @@
 // Whole-file replacement: a file is written under a temporary name in its own folder and renamed
 // over the target only when every byte has been written, so a failed write never leaves a
-// partial file and never loses the old one. The bytes are not synced to the disk: a run writes
-// a dozen files and a sync each would triple its time; after a system crash an output may be
-// empty, and the run is made again.
+// partial file and never loses the old one. The bytes are not synced to the disk: a sync per
+// file tripled the built-in run's time; after a system crash an output may be empty, and the
+// run is made again.
 #pragma once
 
 #include <stdexcept>
