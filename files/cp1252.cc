@@ -42,10 +42,10 @@ std::string utf8_to_cp1252(std::string_view s) {
   size_t i = 0;
   while (i < s.size()) {
     unsigned char b = static_cast<unsigned char>(s[i]);
-    int len = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
+    size_t len = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
     bool valid = len > 0 && i + len <= s.size();
     char32_t cp = len == 1 ? b : len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
-    for (int k = 1; valid && k < len; ++k) {
+    for (size_t k = 1; valid && k < len; ++k) {
       unsigned char c = static_cast<unsigned char>(s[i + k]);
       if ((c & 0xC0) != 0x80) valid = false;
       cp = (cp << 6) | (c & 0x3F);

@@ -91,8 +91,8 @@ std::string svg_precise(double v) {
 
 size_t utf8_length(std::string_view utf8) {
   size_t n = 0;
-  for (unsigned char c : utf8)
-    if ((c & 0xC0) != 0x80) ++n;
+  for (char c : utf8)
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
   return n;
 }
 
