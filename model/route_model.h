@@ -109,6 +109,25 @@ inline constexpr auto scenario_record_fields = std::tuple{
 
 constexpr int scenario_record_count = 87;
 
+// The record table's entries. Stations take the entries from 1 upward and indicator-board texts
+// from first_board_entry downward; the entries above hold the route's own data.
+constexpr int first_board_entry = 80;
+// Kilometre progressive changes, ordered by start, greatest first: number_1 the start (m),
+// number_2 the progressive value, number_3 the flag.
+constexpr int progressive_three_entry = 81;
+constexpr int progressive_two_entry = 82;
+constexpr int progressive_one_entry = 83;
+// number_2 the route length (m, without the run-out); number_1 the braked-mass percentage and
+// number_3 the car count of the train.
+constexpr int route_length_entry = 84;
+// text the route name; number_1, number_3 and number_2 the starts of backgrounds one, two and
+// three; short_1 and number_4 the stamps the simulator checks.
+constexpr int route_name_entry = 85;
+// text the train number; number_1 and number_2 the start and end of the signal repetition,
+// number_3 its number of codes; short_1 the sand, short_3 to short_5 the clock's hours, minutes
+// and seconds.
+constexpr int train_number_entry = 86;
+
 // Type codes of a variant entry, as the simulator reads them.
 enum variant_type : uint16_t {
   variant_empty = 0,
