@@ -171,9 +171,9 @@ TEST_P(InspectDamaged, OneErrorNamingTheOffset) {
   const damaged_case& c = GetParam();
   temp_folder dir;
   write_file(dir.file(c.file_name), c.bytes);
-  for (bool json : {false, true}) {
+  for (bool as_json : {false, true}) {
     std::vector<std::string> args = {"inspect", dir.file(c.file_name)};
-    if (json) args.push_back("--json");
+    if (as_json) args.push_back("--json");
     cli_result r = run(args);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
@@ -203,7 +203,7 @@ INSTANTIATE_TEST_SUITE_P(
         damaged_case{"plan_odd", "R_linea.dat", std::string("\x02\0\0\0", 4), "at byte 4: "},
         damaged_case{"plan_cut_double", "R_linea.dat", std::string("\x05\0\0\0\0", 5),
                      "at byte 2: "}),
-    [](const testing::TestParamInfo<damaged_case>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<damaged_case>& test) { return test.param.name; });
 
 TEST(Inspect, KindFromTheNameOrGiven) {
   small_scenario s;
