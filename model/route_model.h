@@ -112,8 +112,9 @@ constexpr int scenario_record_count = 87;
 // The record table's entries. Stations take the entries from 1 upward and indicator-board texts
 // from first_board_entry downward; the entries above hold the route's own data.
 constexpr int first_board_entry = 80;
-// Kilometre progressive changes, ordered by start, greatest first: number_1 the start (m),
-// number_2 the progressive value, number_3 the flag.
+// Kilometre progressive changes, read from the rows "tre", "due" and "uno", then ordered by
+// start, greatest first: number_1 the start (m), number_2 the progressive value, number_3 the
+// flag.
 constexpr int progressive_three_entry = 81;
 constexpr int progressive_two_entry = 82;
 constexpr int progressive_one_entry = 83;
