@@ -90,7 +90,7 @@ TEST_F(BuiltinCompile, GradientsMountainAndBoards) {
             std::make_tuple(int16_t{2828}, int16_t{3232}, int16_t{3232}, int16_t{0}));
   EXPECT_EQ(form.track_cells[1220].kind, kind_indicator_board);
   EXPECT_EQ(form.track_cells[1220].value_1, 80);
-  EXPECT_EQ(form.scenario_records[80].text, "(Km. 2.256)");
+  EXPECT_EQ(form.scenario_records[first_board_entry].text, "(Km. 2.256)");
 }
 
 TEST_F(BuiltinCompile, RoutePlan) {
@@ -186,10 +186,10 @@ TEST_F(BuiltinCompile, Signals) {
 }
 
 TEST_F(BuiltinCompile, StampsAndCheckCodes) {
-  EXPECT_EQ(form.scenario_records[85].short_1, 610);
+  EXPECT_EQ(form.scenario_records[route_name_entry].short_1, 610);
   EXPECT_EQ(form.track_cells[1].value_1, 5121);
   // Over "2417zenvro_quarvelmmnnppq": the weighted and the plain sum of the character codes.
-  EXPECT_EQ(form.scenario_records[85].number_4, 35196);
+  EXPECT_EQ(form.scenario_records[route_name_entry].number_4, 35196);
   EXPECT_EQ(form.track_cells[1].value_2, 2520);
 }
 

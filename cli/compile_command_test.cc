@@ -89,10 +89,10 @@ TEST_F(CompileCommand, WritesTheBinaryFilesAndLeavesTheSourcesAlone) {
 
   // Names taken from the file names, and the shape of each file.
   std::vector<scenario_record> records = decode_records(read_file(out_file("Mini_42.sim")));
-  EXPECT_EQ(records[85].text, "Mini");
-  EXPECT_EQ(records[86].text, "42");
-  EXPECT_EQ(records[84].number_2, 1000);
-  EXPECT_EQ(records[85].short_1, 610);
+  EXPECT_EQ(records[route_name_entry].text, "Mini");
+  EXPECT_EQ(records[train_number_entry].text, "42");
+  EXPECT_EQ(records[route_length_entry].number_2, 1000);
+  EXPECT_EQ(records[route_name_entry].short_1, 610);
   std::vector<track_cell> cells = decode_cells(read_file(out_file("Mini_42.dat")));
   ASSERT_EQ(cells.size(), 161u);
   EXPECT_EQ(cells[1].value_1, 5121);

@@ -38,8 +38,8 @@ struct small_scenario {
     form.scenario_records[1] = {1, -2147483647 - 1, 2147483647, -50, 255, "CITT\xc3\x80 \"A\"\\B",
                                 -1, 2, 3, 4, 5, 6, 7, 8, 255, 99};
     form.scenario_records[2].text = std::string("tab\there \x01 and \xe2\x82\xac \xc2\x81", 20);
-    form.scenario_records[85].text = "Tiny";
-    form.scenario_records[86].text = "7";
+    form.scenario_records[route_name_entry].text = "Tiny";
+    form.scenario_records[train_number_entry].text = "7";
     form.route_plan.create(6);
     form.route_plan.set_int16(0, 0, 0);
     form.route_plan.set_int16(1, 0, 0);

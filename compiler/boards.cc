@@ -5,6 +5,7 @@
 #include "app/form1.h"
 #include "files/cp1252.h"
 #include "model/rounding.h"
+#include "model/speed_pair.h"
 
 namespace {
 
@@ -46,17 +47,16 @@ void Form1::memo_indicatori_v_max(int32_t posizione, int32_t& vas, int32_t& vbs,
     record_fault(21, posizione);
     return;
   }
-  // Left speed / 5 in the hundreds, right speed / 5 in the units, summed in real arithmetic.
-  auto speed_pair_code = [&](int32_t left, int32_t right) {
-    const int64_t code = round_even(20.0 * left + right / 5.0);
+  auto pair_code = [&](int32_t left, int32_t right) {
+    const int64_t code = speed_pair_code(left, right);
     if (!fits_int16(code))
       row_fault("the speeds " + std::to_string(left) + " and " + std::to_string(right) +
                 " give the code " + std::to_string(code) + ", which does not fit a 16-bit field");
     return static_cast<int16_t>(code);
   };
-  const int16_t a = speed_pair_code(vas, vad);
-  const int16_t b = speed_pair_code(vbs, vbd);
-  const int16_t c = speed_pair_code(vcs, vcd);
+  const int16_t a = pair_code(vas, vad);
+  const int16_t b = pair_code(vbs, vbd);
+  const int16_t c = pair_code(vcs, vcd);
   // 16-bit arithmetic: a step that leaves 16 bits is a bad row, not a wrapped value.
   const int32_t tens = 10 * static_cast<int32_t>(strisces);
   const int32_t stripes = tens + strisced;

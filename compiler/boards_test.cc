@@ -168,7 +168,7 @@ TEST(IndicatorBoards, TakeRecordEntriesFromEightyDown) {
   EXPECT_EQ(t.form.error_code, 0);
   EXPECT_EQ(t.cell(1220).kind, kind_indicator_board);
   EXPECT_EQ(t.cell(1220).value_1, 80);
-  EXPECT_EQ(t.form.scenario_records[80].text, "(Km. 2.256)");
+  EXPECT_EQ(t.form.scenario_records[first_board_entry].text, "(Km. 2.256)");
   EXPECT_EQ(t.cell(1240).value_1, 79);
   EXPECT_EQ(t.form.scenario_records[79].text, "Bivio Nord citt\xc3\xa0");
   EXPECT_EQ(t.form.board_index, 78);
@@ -206,7 +206,7 @@ TEST(IndicatorBoards, TextLengthCountsWindows1252Bytes) {
   // The file is Windows-1252: each "à" is the one byte 0xE0 there.
   ASSERT_TRUE(fits.read_rows("cartello_indicatore,  100,   " + std::string(65535, '\xe0') + "\n"));
   EXPECT_EQ(fits.form.error_code, 0);
-  EXPECT_EQ(fits.form.scenario_records[80].text, accented);
+  EXPECT_EQ(fits.form.scenario_records[first_board_entry].text, accented);
 
   line_fixture too_long;
   EXPECT_TRUE(too_long.read_rows("cartello_indicatore,  100,   " + std::string(65536, 'x') + "\n"));

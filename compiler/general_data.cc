@@ -29,7 +29,7 @@ bool Form1::read_general_phase() {
     // A field may match several tests; each one that matches reads its own numbers.
     const std::string& f = current_field;
     if (contains_nocase(f, "percorso") && contains_nocase(f, "lunghezza")) {
-      int32_t& length = scenario_records[84].number_2;
+      int32_t& length = scenario_records[route_length_entry].number_2;
       read_field(length);
       if (length > 1000000) {
         end_line_file();
@@ -44,19 +44,23 @@ bool Form1::read_general_phase() {
       track_cells.assign(static_cast<size_t>(last_cell_index) + 1, track_cell{});
       if (plan_enabled != 0) route_plan.create(grid_length);
     }
-    for (auto [word, entry] : {std::pair{"tre", 81}, {"due", 82}, {"uno", 83}}) {
+    for (auto [word, entry] : {std::pair{"tre", progressive_three_entry},
+                               {"due", progressive_two_entry},
+                               {"uno", progressive_one_entry}}) {
       if (contains(f, word) && contains(f, "progressiva")) {
         read_field(scenario_records[entry].number_1);
         read_field(scenario_records[entry].number_2);
         read_field(scenario_records[entry].number_3);
       }
     }
-    // Background one, two and three go to number_1, number_3 and number_2 of entry 85.
-    if (contains(f, "sfondo") && contains(f, "uno")) read_field(scenario_records[85].number_1);
-    if (contains(f, "sfondo") && contains(f, "due")) read_field(scenario_records[85].number_3);
-    if (contains(f, "sfondo") && contains(f, "tre")) read_field(scenario_records[85].number_2);
+    // Background one, two and three go to number_1, number_3 and number_2 of the route name's
+    // entry.
+    scenario_record& backgrounds = scenario_records[route_name_entry];
+    if (contains(f, "sfondo") && contains(f, "uno")) read_field(backgrounds.number_1);
+    if (contains(f, "sfondo") && contains(f, "due")) read_field(backgrounds.number_3);
+    if (contains(f, "sfondo") && contains(f, "tre")) read_field(backgrounds.number_2);
     if (contains(f, "segnali") && contains(f, "ripetizione")) {
-      scenario_record& r = scenario_records[86];
+      scenario_record& r = scenario_records[train_number_entry];
       read_field(r.number_1);
       read_field(r.number_2);
       int32_t fault = 0;

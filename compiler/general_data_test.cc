@@ -124,7 +124,7 @@ TEST(GeneralRows, RouteLengthSizesTheGridAndThePlan) {
     line_fixture t(1);
     ASSERT_TRUE(
         t.read("[generale]\nlunghezza percorso,    " + std::to_string(c.length) + "\n[fine]\n"));
-    EXPECT_EQ(t.form.scenario_records[84].number_2, c.length);
+    EXPECT_EQ(t.form.scenario_records[route_length_entry].number_2, c.length);
     EXPECT_EQ(t.form.grid_length, c.grid_length);
     EXPECT_EQ(t.form.last_cell_index, c.last_cell_index);
     EXPECT_EQ(t.form.track_cells.size(), static_cast<size_t>(c.last_cell_index) + 1);

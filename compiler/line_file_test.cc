@@ -62,15 +62,15 @@ TEST_F(RealisticLineFile, ReadsWithoutFaultAndDeletesTheFile) {
 }
 
 TEST_F(RealisticLineFile, GeneralData) {
-  EXPECT_EQ(t.form.scenario_records[84].number_2, 82000);
+  EXPECT_EQ(t.form.scenario_records[route_length_entry].number_2, 82000);
   EXPECT_EQ(t.form.grid_length, 89000);
   EXPECT_EQ(t.form.last_cell_index, 1780);
   EXPECT_EQ(t.form.track_cells.size(), 1781u);
-  EXPECT_EQ(numbers(t.form.scenario_records[85]), (triple{1, 59500, 31000}));
-  EXPECT_EQ(numbers(t.form.scenario_records[86]), (triple{10550, 79900, 4}));
-  EXPECT_EQ(numbers(t.form.scenario_records[81]), (triple{63200, 101400, 1}));
-  EXPECT_EQ(numbers(t.form.scenario_records[82]), (triple{40500, 63300, 1}));
-  EXPECT_EQ(numbers(t.form.scenario_records[83]), (triple{9600, -9550, 0}));
+  EXPECT_EQ(numbers(t.form.scenario_records[route_name_entry]), (triple{1, 59500, 31000}));
+  EXPECT_EQ(numbers(t.form.scenario_records[train_number_entry]), (triple{10550, 79900, 4}));
+  EXPECT_EQ(numbers(t.form.scenario_records[progressive_three_entry]), (triple{63200, 101400, 1}));
+  EXPECT_EQ(numbers(t.form.scenario_records[progressive_two_entry]), (triple{40500, 63300, 1}));
+  EXPECT_EQ(numbers(t.form.scenario_records[progressive_one_entry]), (triple{9600, -9550, 0}));
 }
 
 TEST_F(RealisticLineFile, Gradients) {
@@ -99,7 +99,7 @@ TEST_F(RealisticLineFile, MountainAndBoards) {
   EXPECT_EQ(t.cell(688).value_4, 0);
   EXPECT_EQ(t.cell(1274).value_1, 2828);
   EXPECT_EQ(t.cell(1220).value_1, 80);
-  EXPECT_EQ(t.form.scenario_records[80].text, "(Km. 2.256)");
+  EXPECT_EQ(t.form.scenario_records[first_board_entry].text, "(Km. 2.256)");
   EXPECT_EQ(t.form.board_index, 79);
 }
 

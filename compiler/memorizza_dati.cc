@@ -4,8 +4,8 @@
 #include "files/file_names.h"
 
 void Form1::memorizza_dati() {
-  scenario_records[85].text = route_name;
-  scenario_records[86].text = train_number;
+  scenario_records[route_name_entry].text = route_name;
+  scenario_records[train_number_entry].text = train_number;
   try {
     if (leggi_linea()) leggi_treno();
   } catch (const reading_fault& fault) {
@@ -42,7 +42,7 @@ bool Form1::leggi_linea() {
 
   locate_file();
   mountain_count = 0;
-  board_index = 80;
+  board_index = first_board_entry;
   gradient_cell_index = 0;
   previous_gradient = 0;
   plan_index = 2;

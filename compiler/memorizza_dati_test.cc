@@ -10,8 +10,8 @@ TEST(LineFile, MissingFileRecords101AndNamesTheFileAlone) {
   t.form.memorizza_dati();  // ends before the train file, which is not built here
   EXPECT_EQ(t.form.error_code, 101);
   EXPECT_EQ(t.form.error_position, 321);
-  EXPECT_EQ(t.form.scenario_records[85].text, "Zenvro_Quarvel");
-  EXPECT_EQ(t.form.scenario_records[86].text, "2417");
+  EXPECT_EQ(t.form.scenario_records[route_name_entry].text, "Zenvro_Quarvel");
+  EXPECT_EQ(t.form.scenario_records[train_number_entry].text, "2417");
   EXPECT_EQ(t.console.str(),
             "Zenvro_Quarvel_linea.txt: error 101: the line description text file does not exist\n");
 }

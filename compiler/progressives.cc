@@ -21,9 +21,9 @@ void put(scenario_record& r, const progressive& p) {
 }  // namespace
 
 void Form1::progressive_ordina() {
-  const progressive t = take(scenario_records[81]);
-  const progressive d = take(scenario_records[82]);
-  const progressive u = take(scenario_records[83]);
+  const progressive t = take(scenario_records[progressive_three_entry]);
+  const progressive d = take(scenario_records[progressive_two_entry]);
+  const progressive u = take(scenario_records[progressive_one_entry]);
   progressive r81, r82, r83;
 
   // The start sum is formed in 64 bits: three large starts must not wrap to 0.
@@ -51,16 +51,16 @@ void Form1::progressive_ordina() {
     if (u.value > 0) r81 = u, r82 = d, r83 = t;
   }
 
-  put(scenario_records[81], r81);
-  put(scenario_records[82], r82);
-  put(scenario_records[83], r83);
-  for (int e = 81; e <= 83; ++e)
+  put(scenario_records[progressive_three_entry], r81);
+  put(scenario_records[progressive_two_entry], r82);
+  put(scenario_records[progressive_one_entry], r83);
+  for (int e = progressive_three_entry; e <= progressive_one_entry; ++e)
     if (scenario_records[e].number_3 == 1) scenario_records[e].number_2 += 100;
 }
 
 void Form1::controlla_progressive() {
   aux_index = 0;
-  for (int e = 81; e <= 83; ++e)
+  for (int e = progressive_three_entry; e <= progressive_one_entry; ++e)
     if (scenario_records[e].number_1 % 50 != 0 || scenario_records[e].number_2 % 50 != 0)
       aux_index = 1;
   if (aux_index) record_fault(2);

@@ -56,18 +56,20 @@ void Form1::leggi_treno() {
 Form1::row_end Form1::leggi_riga_treno(const std::string& keyword) {
   // Every test that holds runs its action, in this order, until one ends the reading.
   if (contains_nocase(keyword, "frenata") && contains_nocase(keyword, "massa"))
-    read_field(scenario_records[84].number_1);  // braked-mass percentage
-  if (contains_nocase(keyword, "vetture")) read_field(scenario_records[84].number_3);  // car count
+    read_field(scenario_records[route_length_entry].number_1);  // braked-mass percentage
+  if (contains_nocase(keyword, "vetture"))
+    read_field(scenario_records[route_length_entry].number_3);  // car count
   if (contains_nocase(keyword, "velocit"))
     if (row_end end = memo_velocita(); end != row_end::next_row) return end;
   if (contains_nocase(keyword, "aderenza"))
     if (row_end end = memo_aderenza(); end != row_end::next_row) return end;
   if (contains_nocase(keyword, "orologio")) {
-    read_field(scenario_records[86].short_3);  // clock hours, minutes, seconds
-    read_field(scenario_records[86].short_4);
-    read_field(scenario_records[86].short_5);
+    read_field(scenario_records[train_number_entry].short_3);  // clock hours, minutes, seconds
+    read_field(scenario_records[train_number_entry].short_4);
+    read_field(scenario_records[train_number_entry].short_5);
   }
-  if (contains_nocase(keyword, "sabbia")) read_field(scenario_records[86].short_1);  // sand
+  if (contains_nocase(keyword, "sabbia"))
+    read_field(scenario_records[train_number_entry].short_1);  // sand
   if (contains_nocase(keyword, "segnale")) {
     int32_t posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo;
     for (int32_t* n : {&posizione, &sx, &s1, &s2, &s3, &rapp, &dx, &d1, &d2, &d3, &tempo})

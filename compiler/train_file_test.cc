@@ -232,7 +232,7 @@ TEST(TrainFile, AMissingFileIsAReadingFault) {
 
 TEST(TrainFile, Error2ReplacesA15AfterTheFileIsGone) {
   train_fixture f;
-  f.form.scenario_records[82].number_2 = 63225;
+  f.form.scenario_records[progressive_two_entry].number_2 = 63225;
   f.run({"velocita, 0, 30", "velocita, 99000, 50"});
   EXPECT_EQ(f.form.error_code, 2);
   EXPECT_EQ(f.form.error_position, 99000);  // the 15's position stays
@@ -245,7 +245,7 @@ TEST(TrainFile, Error2ReplacesA15AfterTheFileIsGone) {
 
 TEST(TrainFile, TheEarlyExitSkipsTheProgressiveCheck) {
   train_fixture f;
-  f.form.scenario_records[82].number_2 = 63225;
+  f.form.scenario_records[progressive_two_entry].number_2 = 63225;
   f.run({"abbattimento, 100, 0", "abbattimento, 100, 0"});
   EXPECT_EQ(f.form.error_code, 7);
   EXPECT_EQ(f.form.faults_reported, 1);

@@ -84,19 +84,8 @@ std::vector<track_cell> decode_cells(std::string_view bytes) {
   }
   std::vector<track_cell> cells(bytes.size() / track_cell_size);
   byte_reader in(bytes);
-  for (track_cell& c : cells) {
-    c.kind = in.u8("a cell");
-    c.value_1 = in.i16("a cell");
-    c.value_2 = in.i16("a cell");
-    c.value_3 = in.i16("a cell");
-    c.value_4 = in.i16("a cell");
-    c.time_code = in.u8("a cell");
-    c.marker_code = in.u8("a cell");
-    c.mountain_type = in.u8("a cell");
-    c.speed_code = in.u8("a cell");
-    c.gradient_code = in.u8("a cell");
-    c.adhesion_code = in.u8("a cell");
-  }
+  for (track_cell& c : cells)
+    for_each_field(track_cell_fields, [&](const auto& f) { in.field(c.*f.member, "a cell"); });
   return cells;
 }
 
@@ -106,23 +95,8 @@ std::vector<scenario_record> decode_records(std::string_view bytes) {
   for (size_t e = 0; e < records.size(); ++e) {
     scenario_record& r = records[e];
     std::string entry = "entry " + std::to_string(e);
-    auto field = [&](const char* name) { return entry + "'s " + name; };
-    r.tag = in.u8(field("tag"));
-    r.number_1 = in.i32(field("number_1"));
-    r.number_2 = in.i32(field("number_2"));
-    r.number_3 = in.i32(field("number_3"));
-    r.flag_byte = in.u8(field("flag_byte"));
-    r.text = in.text(field("text"));
-    r.short_1 = in.i16(field("short_1"));
-    r.short_2 = in.i16(field("short_2"));
-    r.short_3 = in.i16(field("short_3"));
-    r.short_4 = in.i16(field("short_4"));
-    r.short_5 = in.i16(field("short_5"));
-    r.byte_1 = in.u8(field("byte_1"));
-    r.byte_2 = in.u8(field("byte_2"));
-    r.byte_3 = in.u8(field("byte_3"));
-    r.byte_4 = in.u8(field("byte_4"));
-    r.number_4 = in.i32(field("number_4"));
+    for_each_field(scenario_record_fields,
+                   [&](const auto& f) { in.field(r.*f.member, entry + "'s " + f.name); });
   }
   if (!in.at_end())
     throw decoding_fault(in.offset(), std::to_string(in.remaining()) + " bytes follow entry " +

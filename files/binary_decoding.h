@@ -13,10 +13,10 @@
 
 // Bytes that do not decode: `offset` is where the fault lies, `message` says what is wrong.
 struct decoding_fault : std::runtime_error {
-  decoding_fault(size_t at, std::string what_is_wrong)
-      : std::runtime_error("at byte " + std::to_string(at) + ": " + what_is_wrong),
-        offset(at),
-        message(std::move(what_is_wrong)) {}
+  decoding_fault(size_t where, std::string why)
+      : std::runtime_error("at byte " + std::to_string(where) + ": " + why),
+        offset(where),
+        message(std::move(why)) {}
   size_t offset;
   std::string message;
 };
@@ -36,6 +36,11 @@ class byte_reader {
   std::string text(std::string_view what);
   // A variant entry: a 16-bit type code (0, 2, 3 or 5), then the value it names.
   variant_entry variant(std::string_view what);
+  // A record field, by its type (see model/field_table.h).
+  void field(uint8_t& v, std::string_view what) { v = u8(what); }
+  void field(int16_t& v, std::string_view what) { v = i16(what); }
+  void field(int32_t& v, std::string_view what) { v = i32(what); }
+  void field(std::string& v, std::string_view what) { v = text(what); }
 
   size_t offset() const { return pos_; }
   size_t remaining() const { return bytes_.size() - pos_; }

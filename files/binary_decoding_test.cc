@@ -43,11 +43,11 @@ std::vector<scenario_record> sample_records() {
   std::vector<scenario_record> records(scenario_record_count);
   records[1] = {1, 2, -3, 2147483647, 255, "ZENVRO CENTRALE", -32768, 2, 3, 4, 32767, 1, 2, 3, 255,
                 -2147483647 - 1};
-  records[80].text = "(Km. 2.256)";
-  records[85].text = "Zenvro_Quarvel";
-  records[85].short_1 = 610;
-  records[85].number_4 = 82875;
-  records[86].text = "2417";
+  records[first_board_entry].text = "(Km. 2.256)";
+  records[route_name_entry].text = "Zenvro_Quarvel";
+  records[route_name_entry].short_1 = 610;
+  records[route_name_entry].number_4 = 82875;
+  records[train_number_entry].text = "2417";
   records[40].text = "citt\xc3\xa0 \xe2\x82\xac";  // "città €": one byte each on disk
   return records;
 }

@@ -19,35 +19,18 @@ void byte_buffer::variant(const variant_entry& e) {
   bytes_.append(b, encode_variant(b, e));
 }
 
-void encode(byte_buffer& out, const track_cell& c) {
-  out.u8(c.kind);
-  out.i16(c.value_1);
-  out.i16(c.value_2);
-  out.i16(c.value_3);
-  out.i16(c.value_4);
-  out.u8(c.time_code);
-  out.u8(c.marker_code);
-  out.u8(c.mountain_type);
-  out.u8(c.speed_code);
-  out.u8(c.gradient_code);
-  out.u8(c.adhesion_code);
+namespace {
+
+// A record's fields, one after the other in the order of its field table.
+template <class Record, class Table>
+void encode_fields(byte_buffer& out, const Record& r, const Table& table) {
+  for_each_field(table, [&](const auto& f) { out.field(r.*f.member); });
 }
 
+}  // namespace
+
+void encode(byte_buffer& out, const track_cell& c) { encode_fields(out, c, track_cell_fields); }
+
 void encode(byte_buffer& out, const scenario_record& r) {
-  out.u8(r.tag);
-  out.i32(r.number_1);
-  out.i32(r.number_2);
-  out.i32(r.number_3);
-  out.u8(r.flag_byte);
-  out.text(r.text);
-  out.i16(r.short_1);
-  out.i16(r.short_2);
-  out.i16(r.short_3);
-  out.i16(r.short_4);
-  out.i16(r.short_5);
-  out.u8(r.byte_1);
-  out.u8(r.byte_2);
-  out.u8(r.byte_3);
-  out.u8(r.byte_4);
-  out.i32(r.number_4);
+  encode_fields(out, r, scenario_record_fields);
 }

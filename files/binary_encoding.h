@@ -51,6 +51,11 @@ class byte_buffer {
   // Throws std::length_error when the text is longer than 65535 bytes.
   void text(std::string_view utf8);
   void variant(const variant_entry& e);
+  // A record field, by its type (see model/field_table.h).
+  void field(uint8_t v) { u8(v); }
+  void field(int16_t v) { i16(v); }
+  void field(int32_t v) { i32(v); }
+  void field(const std::string& v) { text(v); }
 
   const std::string& bytes() const { return bytes_; }
   std::string& bytes() { return bytes_; }
@@ -78,4 +83,5 @@ void encode_array(byte_buffer& out, const Array& array) {
 }
 
 // Bytes a cell takes on disk.
-constexpr size_t track_cell_size = 15;
+constexpr size_t track_cell_size = fixed_size(track_cell_fields);
+static_assert(track_cell_size == 15, "the simulator reads 15-byte cells");

@@ -75,6 +75,18 @@ TEST(BinaryEncoding, ScenarioRecordTakes34BytesPlusText) {
   EXPECT_EQ(out.bytes().substr(32, 4), std::string("\xbb\x43\x01\x00", 4));
 }
 
+TEST(BinaryEncoding, ScenarioRecordFieldsInFileOrder) {
+  scenario_record r{0x01, 0x05040302, 0x09080706, 0x0d0c0b0a, 0x0e, "AB", 0x100f, 0x1211,
+                    0x1413, 0x1615,     0x1817,     0x19,       0x1a, 0x1b, 0x1c, 0x201f1e1d};
+  byte_buffer out;
+  encode(out, r);
+  EXPECT_EQ(out.bytes(), std::string("\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0a\x0b\x0c\x0d\x0e"
+                                     "\x02\x00" "AB"
+                                     "\x0f\x10\x11\x12\x13\x14\x15\x16\x17\x18\x19\x1a\x1b\x1c"
+                                     "\x1d\x1e\x1f\x20",
+                                     36));
+}
+
 TEST(BinaryEncoding, ArrayStartsWithItsFirstElement) {
   std::vector<track_cell> cells(3);
   cells[0].kind = 6;

@@ -24,14 +24,16 @@ int code_of(char ch) { return static_cast<unsigned char>(ch); }
 }  // namespace
 
 int32_t Form1::codice_gara_st() {
-  std::string key = check_key(scenario_records[86].text, scenario_records[85].text);
+  std::string key = check_key(scenario_records[train_number_entry].text,
+                              scenario_records[route_name_entry].text);
   int32_t sum = 0;
   for (int i = 1; i <= kKeyLength; ++i) sum += i * code_of(key[i - 1]);
   return sum;
 }
 
 int32_t Form1::codice_gara_og() {
-  std::string key = check_key(scenario_records[86].text, scenario_records[85].text);
+  std::string key = check_key(scenario_records[train_number_entry].text,
+                              scenario_records[route_name_entry].text);
   int32_t sum = 0;
   for (int i = 1; i <= kKeyLength; ++i) sum += code_of(key[i - 1]);
   return sum;

@@ -18,8 +18,8 @@ std::ostream& operator<<(std::ostream& o, const codes& c) {
 
 codes codes_of(const std::string& route, const std::string& train) {
   Form1 form;
-  form.scenario_records[85].text = route;
-  form.scenario_records[86].text = train;
+  form.scenario_records[route_name_entry].text = route;
+  form.scenario_records[train_number_entry].text = train;
   return {form.codice_gara_st(), form.codice_gara_og()};
 }
 
@@ -66,8 +66,8 @@ Form1 stampable(std::ostringstream& console) {
   form.console = &console;
   form.track_cells.assign(5, track_cell{});
   form.last_cell_index = 4;
-  form.scenario_records[85].text = "Zenvro_Quarvel";
-  form.scenario_records[86].text = "2417";
+  form.scenario_records[route_name_entry].text = "Zenvro_Quarvel";
+  form.scenario_records[train_number_entry].text = "2417";
   return form;
 }
 
@@ -75,9 +75,9 @@ TEST(Stamping, FillsTheFourSlots) {
   std::ostringstream console;
   Form1 form = stampable(console);
   form.timbra_codici();
-  EXPECT_EQ(form.scenario_records[85].short_1, 610);
+  EXPECT_EQ(form.scenario_records[route_name_entry].short_1, 610);
   EXPECT_EQ(form.track_cells[1].value_1, 5121);
-  EXPECT_EQ(form.scenario_records[85].number_4, 35196);
+  EXPECT_EQ(form.scenario_records[route_name_entry].number_4, 35196);
   EXPECT_EQ(form.track_cells[1].value_2, 2520);
   EXPECT_EQ(console.str(), "");
 }
@@ -85,11 +85,11 @@ TEST(Stamping, FillsTheFourSlots) {
 TEST(Stamping, TheWeightedCodeIsStoredWhole) {
   std::ostringstream console;
   Form1 form = stampable(console);
-  form.scenario_records[85].text.clear();
-  for (int i = 0; i < 25; ++i) form.scenario_records[85].text += "\xc3\xbf";
-  form.scenario_records[86].text.clear();
+  form.scenario_records[route_name_entry].text.clear();
+  for (int i = 0; i < 25; ++i) form.scenario_records[route_name_entry].text += "\xc3\xbf";
+  form.scenario_records[train_number_entry].text.clear();
   form.timbra_codici();
-  EXPECT_EQ(form.scenario_records[85].number_4, 82875);
+  EXPECT_EQ(form.scenario_records[route_name_entry].number_4, 82875);
   EXPECT_EQ(form.track_cells[1].value_2, 6375);
 }
 
@@ -119,9 +119,11 @@ TEST_P(StampingGuard, EndsTheRunWithTheCode) {
 INSTANTIATE_TEST_SUITE_P(
     Slots, StampingGuard,
     testing::Values(
-        guard_case{"A", [](Form1& f) { f.scenario_records[85].short_1 = -1; }, "1250"},
+        guard_case{"A", [](Form1& f) { f.scenario_records[route_name_entry].short_1 = -1; },
+                   "1250"},
         guard_case{"B", [](Form1& f) { f.track_cells[1].value_1 = 1; }, "1250"},
-        guard_case{"C", [](Form1& f) { f.scenario_records[85].number_4 = 1; }, "1251"},
+        guard_case{"C", [](Form1& f) { f.scenario_records[route_name_entry].number_4 = 1; },
+                   "1251"},
         guard_case{"D", [](Form1& f) { f.track_cells[1].value_2 = 7; }, "1251"}),
     [](const testing::TestParamInfo<guard_case>& info) { return info.param.name; });
 

@@ -23,7 +23,7 @@ void Form1::memorizza_percorso(int32_t j) {
 // Four reserved slots must still be empty: 610 and 5121 go into the first two, the check codes
 // into the other two. A slot in use ends the run before any binary file is written.
 void Form1::timbra_codici() {
-  scenario_record& header = scenario_records[85];
+  scenario_record& header = scenario_records[route_name_entry];
   track_cell& cell = track_cells[1];
   if (header.short_1 != 0 || cell.value_1 != 0) errore("1250");
   header.short_1 = 610;

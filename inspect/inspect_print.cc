@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <limits>
 #include <ostream>
+#include <string_view>
 
 namespace {
 
@@ -50,35 +51,32 @@ std::string fixed(double v) {
   return buf;
 }
 
-// Names and values of a cell's fields, in file order.
-struct named_value {
-  const char* name;
-  long value;
-};
+// A field's value as inspect prints it: a number (a byte is a number, not a character), or a
+// text as a JSON string.
+long printed(long v) { return v; }
+std::string printed(const std::string& text) { return json_string(text); }
 
-std::vector<named_value> object_fields(const track_cell& c) {
-  return {{"kind", c.kind},           {"value_1", c.value_1},         {"value_2", c.value_2},
-          {"value_3", c.value_3},     {"value_4", c.value_4},         {"time_code", c.time_code},
-          {"marker_code", c.marker_code}, {"mountain_type", c.mountain_type}};
-}
-
-std::vector<named_value> running_fields(const track_cell& c) {
-  return {{"speed_code", c.speed_code},
-          {"gradient_code", c.gradient_code},
-          {"adhesion_code", c.adhesion_code}};
-}
-
-std::vector<named_value> number_fields(const scenario_record& r) {
-  return {{"tag", r.tag},         {"number_1", r.number_1}, {"number_2", r.number_2},
-          {"number_3", r.number_3}, {"flag_byte", r.flag_byte}, {"short_1", r.short_1},
-          {"short_2", r.short_2}, {"short_3", r.short_3},   {"short_4", r.short_4},
-          {"short_5", r.short_5}, {"byte_1", r.byte_1},     {"byte_2", r.byte_2},
-          {"byte_3", r.byte_3},   {"byte_4", r.byte_4},     {"number_4", r.number_4}};
+bool has_object(const track_cell& c) {
+  bool object = false;
+  for_each_field(track_cell_object_fields, [&](const auto& f) { object = object || c.*f.member != 0; });
+  return object;
 }
 
 bool same_running(const track_cell& a, const track_cell& b) {
-  return a.speed_code == b.speed_code && a.gradient_code == b.gradient_code &&
-         a.adhesion_code == b.adhesion_code;
+  bool same = true;
+  for_each_field(track_cell_running_fields,
+                 [&](const auto& f) { same = same && a.*f.member == b.*f.member; });
+  return same;
+}
+
+// Every field of a record as the members of a JSON object, in file order.
+template <class Record, class Table>
+void print_json_fields(std::ostream& out, const Record& r, const Table& table) {
+  const char* separator = "";
+  for_each_field(table, [&](const auto& f) {
+    out << separator << '"' << f.name << "\": " << printed(r.*f.member);
+    separator = ", ";
+  });
 }
 
 // A plan entry as JSON: its type code and, unless it is empty, its value. A double that JSON
@@ -114,18 +112,18 @@ void print_cells(std::ostream& out, const std::string& file, const std::vector<t
       << "Cells that hold an object or a code, and cells where the running values change:\n";
   for (size_t i = 0; i < cells.size(); ++i) {
     const track_cell& c = cells[i];
-    bool object = false;
-    for (const named_value& f : object_fields(c)) object = object || f.value != 0;
+    bool object = has_object(c);
     bool running = i == 0 || !same_running(c, cells[i - 1]);
     if (!object && !running) continue;
     out << "cell " << i << ":";
-    for (const named_value& f : object_fields(c)) {
-      if (f.value == 0) continue;
-      out << ' ' << f.name << ' ' << f.value;
-      if (f.name == std::string("kind")) out << " (" << kind_name(c.kind) << ")";
-    }
+    for_each_field(track_cell_object_fields, [&](const auto& f) {
+      if (c.*f.member == 0) return;
+      out << ' ' << f.name << ' ' << printed(c.*f.member);
+      if (std::string_view(f.name) == "kind") out << " (" << kind_name(c.kind) << ")";
+    });
     if (running)
-      for (const named_value& f : running_fields(c)) out << ' ' << f.name << ' ' << f.value;
+      for_each_field(track_cell_running_fields,
+                     [&](const auto& f) { out << ' ' << f.name << ' ' << printed(c.*f.member); });
     out << '\n';
   }
 }
@@ -136,10 +134,17 @@ void print_records(std::ostream& out, const std::string& file,
       << ")\nEntries that hold something:\n";
   for (size_t e = 0; e < records.size(); ++e) {
     const scenario_record& r = records[e];
-    std::string fields;
-    for (const named_value& f : number_fields(r))
-      if (f.value != 0) fields += std::string(" ") + f.name + ' ' + std::to_string(f.value);
-    if (!r.text.empty()) fields = " text " + json_string(r.text) + fields;
+    // The text first, then the numbers that are not 0.
+    std::string text, numbers;
+    for_each_field(scenario_record_fields, [&](const auto& f) {
+      const auto& v = r.*f.member;
+      if constexpr (is_text_field<decltype(f)>) {
+        if (!v.empty()) text = std::string(" ") + f.name + ' ' + printed(v);
+      } else if (v != 0) {
+        numbers += std::string(" ") + f.name + ' ' + std::to_string(printed(v));
+      }
+    });
+    std::string fields = text + numbers;
     if (!fields.empty()) out << "entry " << e << ":" << fields << '\n';
   }
 }
@@ -188,12 +193,7 @@ void print_cells_json(std::ostream& out, const std::string& file,
   out << "{\"file\": " << json_string(file) << ", \"kind\": \"cells\", \"cells\": [\n";
   for (size_t i = 0; i < cells.size(); ++i) {
     out << "  {";
-    bool first = true;
-    for (const auto& fields : {object_fields(cells[i]), running_fields(cells[i])})
-      for (const named_value& f : fields) {
-        out << (first ? "" : ", ") << '"' << f.name << "\": " << f.value;
-        first = false;
-      }
+    print_json_fields(out, cells[i], track_cell_fields);
     out << (i + 1 < cells.size() ? "},\n" : "}\n");
   }
   out << "]}\n";
@@ -203,14 +203,8 @@ void print_records_json(std::ostream& out, const std::string& file,
                         const std::vector<scenario_record>& records) {
   out << "{\"file\": " << json_string(file) << ", \"kind\": \"records\", \"records\": [\n";
   for (size_t e = 0; e < records.size(); ++e) {
-    const scenario_record& r = records[e];
-    std::vector<named_value> numbers = number_fields(r);
     out << "  {";
-    // File order: the text stands between flag_byte and short_1.
-    for (size_t f = 0; f < numbers.size(); ++f) {
-      out << (f ? ", " : "") << '"' << numbers[f].name << "\": " << numbers[f].value;
-      if (numbers[f].name == std::string("flag_byte")) out << ", \"text\": " << json_string(r.text);
-    }
+    print_json_fields(out, records[e], scenario_record_fields);
     out << (e + 1 < records.size() ? "},\n" : "}\n");
   }
   out << "]}\n";

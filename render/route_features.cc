@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <set>
 
+#include "model/speed_pair.h"
+
 namespace {
 
 constexpr double kCell = 50.0;
-constexpr int kFirstBoardEntry = 80;
-constexpr int kRouteLengthEntry = 84;
+
+// The metre where cell `c` starts (cell counts are far below 2^53: exact).
+double cell_start(size_t c) { return static_cast<double>(c) * kCell; }
 
 // Runs of equal values over cells [0, count), as stretches in metres.
 template <class Value>
@@ -15,10 +18,10 @@ std::vector<value_run> runs(const std::vector<track_cell>& cells, size_t count, 
   std::vector<value_run> out;
   for (size_t c = 0; c < count; ++c) {
     int v = value(cells[c]);
-    if (!out.empty() && out.back().value == v && out.back().to == c * kCell)
-      out.back().to = (c + 1) * kCell;
+    if (!out.empty() && out.back().value == v && out.back().to == cell_start(c))
+      out.back().to = cell_start(c + 1);
     else
-      out.push_back({c * kCell, (c + 1) * kCell, v});
+      out.push_back({cell_start(c), cell_start(c + 1), v});
   }
   return out;
 }
@@ -29,7 +32,7 @@ std::vector<station_mark> read_stations(const std::vector<scenario_record>& reco
                                         const std::set<int>& board_entries) {
   std::vector<station_mark> out;
   const scenario_record blank{};
-  for (int e = 1; e <= kFirstBoardEntry && e < static_cast<int>(records.size()); ++e) {
+  for (int e = 1; e <= first_board_entry && e < static_cast<int>(records.size()); ++e) {
     const scenario_record& r = records[e];
     if (r == blank || board_entries.count(e)) break;
     out.push_back({e, r.text, r.number_3, r.number_1, r.number_2, r.tag});
@@ -40,11 +43,11 @@ std::vector<station_mark> read_stations(const std::vector<scenario_record>& reco
 speed_board_mark read_speed_board(const track_cell& c, int cell) {
   speed_board_mark b;
   b.metre = point_object_metre(cell);
-  const int16_t pairs[3] = {c.value_1, c.value_2, c.value_3};
-  // A pair code reads as (left / 5) × 100 + right / 5.
+  const int16_t codes[3] = {c.value_1, c.value_2, c.value_3};
   for (int k = 0; k < 3; ++k) {
-    b.left[k] = pairs[k] / 100 * 5;
-    b.right[k] = pairs[k] % 100 * 5;
+    const speed_pair pair = read_speed_pair(codes[k]);
+    b.left[k] = pair.left;
+    b.right[k] = pair.right;
   }
   b.left_stripes = c.value_4 / 10;
   b.right_stripes = c.value_4 % 10;
@@ -56,7 +59,7 @@ speed_board_mark read_speed_board(const track_cell& c, int cell) {
 route_features read_route_features(const std::vector<track_cell>& cells,
                                    const std::vector<scenario_record>& records) {
   route_features f;
-  f.grid_length = cells.size() * kCell;
+  f.grid_length = cell_start(cells.size());
   std::set<int> board_entries;
   double furthest = 0;  // the furthest object, to keep it on the profiles' axis
   bool slowdown_open = false;  // a start seen, its end not yet
@@ -90,7 +93,7 @@ route_features read_route_features(const std::vector<track_cell>& cells,
         break;
       case kind_indicator_board: {
         std::string text;
-        if (c.value_1 >= 1 && c.value_1 <= kFirstBoardEntry &&
+        if (c.value_1 >= 1 && c.value_1 <= first_board_entry &&
             c.value_1 < static_cast<int>(records.size())) {
           board_entries.insert(c.value_1);
           text = records[c.value_1].text;
@@ -117,8 +120,8 @@ route_features read_route_features(const std::vector<track_cell>& cells,
        }))
     if (m.value != 0) f.mountains.push_back(m);
 
-  double filled_end = filled * kCell;
-  int32_t length = records.size() > kRouteLengthEntry ? records[kRouteLengthEntry].number_2 : 0;
+  double filled_end = cell_start(filled);
+  int32_t length = records.size() > route_length_entry ? records[route_length_entry].number_2 : 0;
   f.route_length = length > 0 ? std::min<double>(length, filled_end) : filled_end;
   f.axis_end = furthest > f.route_length ? std::min(furthest + 500, filled_end) : f.route_length;
   if (f.axis_end <= 0) f.axis_end = kCell;

@@ -1,4 +1,4 @@
-#include "render/route_features.h"
+#include "tools/route_features.h"
 
 #include <gtest/gtest.h>
 
@@ -94,7 +94,8 @@ TEST(RouteFeatures, RunningValuesAsRuns) {
   r.mountain(2000, 2150, 2);
   r.mountain(2150, 3000, 3);
   route_features f = read_route_features(r.cells, r.records);
-  double filled = static_cast<double>(r.cells.size() - 3) * 50.0;  // the last three cells are never filled
+  // The last three cells are never filled.
+  double filled = static_cast<double>(r.cells.size() - 3) * 50.0;
   ASSERT_EQ(f.speed.size(), 2u);
   EXPECT_EQ(f.speed[0].from, 0);
   EXPECT_EQ(f.speed[0].to, 1200);
@@ -126,7 +127,7 @@ TEST(RouteFeatures, TheAxisCoversTheRouteAndWhatLiesInTheRunOut) {
   f = read_route_features(r.cells, r.records);
   EXPECT_EQ(f.axis_end, 12500);
 
-  r.records[84].number_2 = 0;  // no route length: the axis runs to the last filled cell
+  r.records[route_length_entry].number_2 = 0;  // no route length: to the last filled cell
   f = read_route_features(r.cells, r.records);
   EXPECT_EQ(f.route_length, static_cast<double>(r.cells.size() - 3) * 50.0);
 

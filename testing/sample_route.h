@@ -11,6 +11,7 @@
 #include "files/file_names.h"
 #include "model/route_model.h"
 #include "model/rounding.h"
+#include "model/speed_pair.h"
 
 class sample_route {
  public:
@@ -19,7 +20,7 @@ class sample_route {
   explicit sample_route(int32_t length) : length_(length), grid_length_(length + 7000) {
     cells.resize(static_cast<size_t>(round_even(grid_length_ / 50.0)) + 1);
     records.resize(scenario_record_count);
-    records[84].number_2 = length;
+    records[route_length_entry].number_2 = length;
     running(0, [](track_cell& c) { c.speed_code = 20; });
     running(0, [](track_cell& c) { c.gradient_code = 100; });
     running(0, [](track_cell& c) { c.adhesion_code = 100; });
@@ -58,7 +59,7 @@ class sample_route {
   void speed_board(int32_t position, int left_a, int right_a = 0) {
     track_cell& c = point(position);
     c.kind = kind_speed_board;
-    c.value_1 = c.value_2 = c.value_3 = static_cast<int16_t>(left_a / 5 * 100 + right_a / 5);
+    c.value_1 = c.value_2 = c.value_3 = static_cast<int16_t>(speed_pair_code(left_a, right_a));
   }
 
   void indicator_board(int32_t position, const std::string& text) {
@@ -160,6 +161,6 @@ class sample_route {
   int32_t length_;
   int32_t grid_length_;
   int next_station_ = 1;
-  int next_board_ = 80;
+  int next_board_ = first_board_entry;
   std::vector<curve_row> curves_;
 };
