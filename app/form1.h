@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "diagnostics/diagnostic.h"
 #include "files/field_reader.h"
 #include "files/line_table.h"
 #include "model/route_model.h"
@@ -18,15 +19,6 @@
 // `status`, and nothing after the throw is written.
 struct program_end {
   int status;
-};
-
-// Where a recorded fault is reported: the source file as the user knows it and, for a fault tied
-// to a row, its line (from 1), the column of the place to point at and the line's text.
-struct source_location {
-  std::string file;
-  int line = 0;
-  int column = 0;
-  std::string text;
 };
 
 class Form1 {
@@ -75,14 +67,13 @@ class Form1 {
   // the run compiles copies of them).
   std::map<std::string, std::string> source_names;
   int faults_reported = 0;      // recorded faults so far; any makes the run end with status 1
-  source_location fault_location;  // where the next recorded fault is reported
 
   // ---- Run sequence and error reporting (app/) ----------------------------------------------
   void Form_Load();
   [[noreturn]] void errore(const std::string& a);
-  // Records a fault in error_code (and error_position when given) and reports it at once.
-  void record_fault(int32_t code, std::optional<int32_t> position = std::nullopt,
-                    const std::string& detail = {});
+  // Records a fault's code in error_code (and its position in error_position when it has one)
+  // and reports it at once.
+  void record_fault(const diagnostic& fault);
   std::string shown_name(const std::string& file_name) const;
 
   // ---- Files (files/) ----------------------------------------------------------------------
@@ -99,15 +90,20 @@ class Form1 {
   void open_input(const std::string& name);  // a file that cannot be read is a reading fault
   void close_input();
   bool input_at_end() const;
-  void read_field(std::string& text);  // also sets fault_location to the field's line
+  // Where the row being handled starts: its keyword field, or the file alone between rows.
+  source_location row_place;
+  void read_keyword(std::string& text);  // a row's first field: the row starts there
+  void read_field(std::string& text);
   void read_field(int32_t& number);
   void read_field(int16_t& number);
   void read_field(uint8_t& number);
   // After a reading fault: every file closed, the two text files that still exist deleted,
   // code 25 recorded with the place and reason.
   void handle_reading_fault(const reading_fault& fault);
-  // Points fault_location at the line of the last field read from the open file.
-  void locate_last_field();
+  // The file alone, as the user knows it: for faults tied to no row.
+  source_location file_place(const std::string& name) const;
+  // A recorded code at the row being handled.
+  diagnostic row_diagnostic(int32_t code, std::optional<int32_t> position = std::nullopt) const;
 
   // ---- Scenario source writers (scenario/) --------------------------------------------------
   void dati_linea();
@@ -126,19 +122,23 @@ class Form1 {
   void controlla_progressive();  // the end-of-pass check of the three progressives (code 2)
   static double minimo(double x, double y);
   void memo_montagna(int32_t& inizio, int32_t& fine, int32_t& tipo);
-  void memo_indicatori_v_max(int32_t posizione, int32_t& vas, int32_t& vbs, int32_t& vcs,
+  // The procedures that may refuse a row return the refusal; nothing is recorded by them.
+  std::optional<diagnostic> memo_indicatori_v_max(int32_t posizione, int32_t& vas, int32_t& vbs, int32_t& vcs,
                              int16_t& strisces, int32_t& vad, int32_t& vbd, int32_t& vcd,
                              int16_t& strisced);
-  void memo_segnale(int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s2, int32_t& s3,
+  std::optional<diagnostic> memo_segnale(int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s2, int32_t& s3,
                     int32_t& rapp, int32_t& dx, int32_t& d1, int32_t& d2, int32_t& d3,
                     int32_t& tempo);
-  void memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt, int32_t f_ta,
+  std::optional<diagnostic> memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt, int32_t f_ta,
                           int32_t& d_v);
   // Range rule: a row at `position` fits when last_cell_index >= (position + margin) / 50.
   bool within_grid(int32_t position, int32_t margin = 100) const;
   // Line file reader: the general phase (false when the compiler ends), one procedure per row
   // kind of the main phase, the closing fills and the checks the rows share.
-  enum class row_outcome { next_row, end_main_phase, end_compiler };
+  // How a row of either text file ends: the main loop goes on; reading stops and the phase's
+  // closing steps run as at the end of the file; or the phase stops at once (the file closed and
+  // deleted, the closing steps skipped, and for the line file no train file read).
+  enum class row_outcome { next_row, end_of_reading, stop_phase };
   bool read_general_phase();
   row_outcome read_main_row();
   row_outcome read_gradient_row();
@@ -155,14 +155,11 @@ class Form1 {
   bool row_fits_grid(int32_t position);  // range rule; records 15 when the row does not fit
   track_cell& grid_cell(int64_t index);  // a cell outside the grid is a reading fault
   [[noreturn]] void row_fault(const std::string& message) const;  // reading fault at the row
-  // How a row of the train file ends: the main loop goes on, reading stops and End of reading
-  // runs, or the phase ends at once (file closed and deleted, cells behind left as they are).
-  enum class row_end { next_row, end_of_reading, early_exit };
-  row_end leggi_riga_treno(const std::string& keyword);  // every keyword test, in order
-  row_end memo_velocita();
-  row_end memo_aderenza();
-  row_end memo_stazione();
-  row_end memo_abbattimento();
+  row_outcome leggi_riga_treno(const std::string& keyword);  // every keyword test, in order
+  row_outcome memo_velocita();
+  row_outcome memo_aderenza();
+  row_outcome memo_stazione();
+  row_outcome memo_abbattimento();
   // Writes `code` into `field` of the cell at `index` and moves on, at least once, then while
   // index < until. Cells beyond the grid are not written.
   void riempi_celle(int32_t& index, int64_t until, uint8_t track_cell::*field, uint8_t code);

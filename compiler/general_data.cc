@@ -19,12 +19,12 @@ bool ends_general_section(const std::string& field) {
 
 bool Form1::read_general_phase() {
   while (!input_at_end()) {
-    read_field(current_field);
+    read_keyword(current_field);
     if (input_at_end()) break;
     // A keyword field with a minus sign gives way to the next field, at most ten times in a
     // row; unlike the main phase, the end of the file is not tested here.
     for (int skips = 0; skips < 10 && contains(current_field, "-"); ++skips)
-      read_field(current_field);
+      read_keyword(current_field);
 
     // A field may match several tests; each one that matches reads its own numbers.
     const std::string& f = current_field;
@@ -33,7 +33,7 @@ bool Form1::read_general_phase() {
       read_field(length);
       if (length > 1000000) {
         end_line_file();
-        record_fault(1);
+        record_fault(row_diagnostic(1));
         return false;
       }
       // A negative length would leave a grid without the cells that the stamps, the finishing
@@ -72,7 +72,7 @@ bool Form1::read_general_phase() {
         fault = 5;
       if (fault != 0) {
         end_line_file();
-        record_fault(fault);
+        record_fault(row_diagnostic(fault));
         return false;
       }
       if (r.number_2 == 0) r.number_3 = 0;  // an end of 0 clears the count

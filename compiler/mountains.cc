@@ -17,7 +17,7 @@ Form1::row_outcome Form1::read_mountain_row() {
   read_field(a);
   read_field(b);
   read_field(t);
-  if (!row_fits_grid(a)) return row_outcome::end_main_phase;
+  if (!row_fits_grid(a)) return row_outcome::end_of_reading;
   // Refused rows end the main phase as a row beyond the grid does.
   int32_t refused = 0;
   if (first_mountain_cell(a) < 0)
@@ -27,8 +27,8 @@ Form1::row_outcome Form1::read_mountain_row() {
   else if (mountain_count >= kMostMountains)
     refused = 28;
   if (refused != 0) {
-    record_fault(refused, a);
-    return row_outcome::end_main_phase;
+    record_fault(row_diagnostic(refused, a));
+    return row_outcome::end_of_reading;
   }
   memo_montagna(a, b, t);
   return row_outcome::next_row;

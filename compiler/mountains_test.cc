@@ -84,7 +84,7 @@ TEST_P(RefusedMountains, EndTheMainPhase) {
   EXPECT_EQ(t.form.mountain_count, 0);
   EXPECT_EQ(t.cell(0).gradient_code, 100);
   EXPECT_FALSE(file_present(t.line_path()));
-  EXPECT_EQ(t.console.str().rfind("Zenvro_Quarvel_linea.txt:4: error " + std::to_string(c.code), 0),
+  EXPECT_EQ(t.console.str().rfind("Zenvro_Quarvel_linea.txt:4:1: error " + std::to_string(c.code), 0),
             0u)
       << t.console.str();
 }

@@ -2,20 +2,14 @@
 #include "app/form1.h"
 #include "model/rounding.h"
 
-void Form1::memo_segnale(int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s2, int32_t& s3,
+std::optional<diagnostic> Form1::memo_segnale(int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s2, int32_t& s3,
                          int32_t& rapp, int32_t& dx, int32_t& d1, int32_t& d2, int32_t& d3,
                          int32_t& tempo) {
   // The signal cell is the one after the cell that holds the position; the furthest marker
   // stands 8 cells before it, so below 350 m it would fall before cell 0.
-  if (posizione < 350) {
-    record_fault(33, posizione);
-    return;
-  }
+  if (posizione < 350) return row_diagnostic(33, posizione);
   track_cell& cell = track_cells[static_cast<size_t>(point_cell(posizione))];
-  if (!cell_is_free(cell)) {
-    record_fault(16, posizione);
-    return;
-  }
+  if (!cell_is_free(cell)) return row_diagnostic(16, posizione);
 
   // Digits are packed into the values; a value the cell cannot hold is refused before any write.
   const int16_t value_1 = fit_int16(int64_t{s1} * 10 + d1, "signal value s1 * 10 + d1 =");
@@ -38,4 +32,5 @@ void Form1::memo_segnale(int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s
   const int64_t i = point_cell(posizione);
   for (int k = 1; k <= 4; ++k)
     track_cells[static_cast<size_t>(i - 2 * k)].marker_code = static_cast<uint8_t>(side_pair + k);
+  return std::nullopt;
 }

@@ -3,18 +3,12 @@
 #include "app/form1.h"
 #include "model/rounding.h"
 
-void Form1::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt, int32_t f_ta,
+std::optional<diagnostic> Form1::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt, int32_t f_ta,
                                int32_t& d_v) {
   // Cells before the route's start or past the grid's end do not exist.
-  if (x < 0 || int64_t{x} + l < 0) {
-    record_fault(32, x);
-    return;
-  }
+  if (x < 0 || int64_t{x} + l < 0) return row_diagnostic(32, x);
   const int64_t e = round_even((static_cast<double>(x) + l) / 50.0 + 1);
-  if (e > last_cell_index) {
-    record_fault(35, x);
-    return;
-  }
+  if (e > last_cell_index) return row_diagnostic(35, x);
   const int64_t i = point_cell(x);
   const int64_t w = round_even((x - 1200) / 50.0 + 1);  // warning board, 1200 m before the start
   const int64_t b = round_even((x - 1200) / 50.0);       // first of the four approach cells
@@ -23,21 +17,12 @@ void Form1::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt,
   // Every test comes before the first write: a refused slowdown leaves the grid as it was.
   const bool warned = x > 1500;
   if (warned) {
-    if (!cell_is_free(at(w))) {
-      record_fault(17, x);
-      return;
-    }
+    if (!cell_is_free(at(w))) return row_diagnostic(17, x);
   } else {
     f_ta = 0;
   }
-  if (!cell_is_free(at(i))) {
-    record_fault(18, x);
-    return;
-  }
-  if (!cell_is_free(at(e))) {
-    record_fault(19, x);
-    return;
-  }
+  if (!cell_is_free(at(i))) return row_diagnostic(18, x);
+  if (!cell_is_free(at(e))) return row_diagnostic(19, x);
 
   // The 16-bit values keep the low 16 bits of the row's numbers.
   const int16_t speed = static_cast<int16_t>(v);
@@ -58,35 +43,33 @@ void Form1::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt,
   if (f_ta != 0) {
     // Refused after the start, end and warning cells are written; they stay.
     for (int j = 0; j <= 3; ++j)
-      if (!cell_is_free(at(b - j))) {
-        record_fault(20, x);
-        return;
-      }
+      if (!cell_is_free(at(b - j))) return row_diagnostic(20, x);
     for (int j = 0; j <= 3; ++j) {
       at(b - j).kind = kind_approach_marker;
       at(b - j).value_1 = static_cast<int16_t>(j + 1);
       if (d_v != 0) at(b - j).value_2 = static_cast<int16_t>(j + 1);
     }
   }
+  return std::nullopt;
 }
 
 // A speed cut lies in the cell that starts at its position (no + 1 as for point objects).
-Form1::row_end Form1::memo_abbattimento() {
+Form1::row_outcome Form1::memo_abbattimento() {
   int32_t p, u;
   read_field(p);
   read_field(u);
   if (!within_grid(p)) {
-    record_fault(15, p);
-    return row_end::end_of_reading;
+    record_fault(row_diagnostic(15, p));
+    return row_outcome::end_of_reading;
   }
   if (p < 0) {
-    record_fault(32, p);
-    return row_end::early_exit;
+    record_fault(row_diagnostic(32, p));
+    return row_outcome::stop_phase;
   }
   track_cell& cell = track_cells[static_cast<size_t>(running_cell(p))];
   if (!cell_is_free(cell)) {
-    record_fault(7, p);
-    return row_end::early_exit;
+    record_fault(row_diagnostic(7, p));
+    return row_outcome::stop_phase;
   }
   if (u > 0) {
     cell.value_1 = fit_int16(u, "speed cut value");
@@ -94,5 +77,5 @@ Form1::row_end Form1::memo_abbattimento() {
   } else {
     cell.kind = kind_speed_cut;
   }
-  return row_end::next_row;
+  return row_outcome::next_row;
 }

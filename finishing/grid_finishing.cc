@@ -50,8 +50,7 @@ void Form1::guardia_segnali(int32_t i) {
     } else if (two.kind == kind_speed_cut_value) {
       two.value_1 = static_cast<int16_t>(minimo(kCutValue, two.value_1));
     } else {
-      fault_location = {};
-      record_fault(11, c * 50);
+      record_fault(fault_at({}, 11, c * 50));
     }
   }
 }
@@ -73,8 +72,7 @@ void Form1::finestre_avvicinamento(int32_t i) {
       }
     }
     if (!placed) {
-      fault_location = {};
-      record_fault(12, i * 50);
+      record_fault(fault_at({}, 12, i * 50));
     }
   }
 }
@@ -89,8 +87,7 @@ int32_t Form1::marcatori_periodici(int32_t i) {
   int32_t k = i;
   for (;;) {
     if (k >= last) {
-      fault_location = {};
-      record_fault(37, i * 50);
+      record_fault(fault_at({}, 37, i * 50));
       return -1;
     }
     ++k;
@@ -106,8 +103,7 @@ int32_t Form1::marcatori_periodici(int32_t i) {
         metti_abbattimento(k + 1);
         steps = -1;
       } else {
-        fault_location = {};
-        record_fault(13, k * 50);
+        record_fault(fault_at({}, 13, k * 50));
       }
     }
     if (track_cells[k].kind == kind_slowdown_end) return k;
@@ -122,8 +118,7 @@ void Form1::marcatore_uscita(int32_t e) {
   int32_t p = 0;
   for (int32_t s = e; s <= e + 12; ++s) {
     if (s > last) {
-      fault_location = {};
-      record_fault(37, e * 50);
+      record_fault(fault_at({}, 37, e * 50));
       return;
     }
     if (track_cells[s].kind == kind_signal) {
@@ -137,7 +132,6 @@ void Form1::marcatore_uscita(int32_t e) {
   } else if (cell_is_free(track_cells[p - 1])) {
     metti_abbattimento(p - 1);
   } else {
-    fault_location = {};
-    record_fault(13, e * 50);
+    record_fault(fault_at({}, 13, e * 50));
   }
 }
