@@ -6,7 +6,10 @@
 #include "files/file_names.h"
 #include "scenario/builtin_scenario.h"
 
-Form1::Form1() : program_folder(executable_folder()), console(&std::cerr) {}
+Form1::Form1() {
+  program_folder = executable_folder();
+  console = &std::cerr;
+}
 
 void Form1::Form_Load() {
   route_name = builtin_route_name;

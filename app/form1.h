@@ -1,5 +1,9 @@
-// Form1: the one object that holds the run state, the route model and every procedure of the
-// run. Its procedures are defined in the folder of their subsystem.
+// Form1: the front of the run. Its procedures are defined in the folder of their subsystem; its
+// state sits in the small groups below, one per part of the run.
+//
+// Names: the Italian ones (Form_Load, memorizza_percorso, memo_segnale, ...) are the procedures
+// of the run's design, kept under their own names so the run can be traced through them; the
+// English ones are this program's helpers around them.
 #pragma once
 
 #include <array>
@@ -15,58 +19,84 @@
 #include "files/line_table.h"
 #include "model/route_model.h"
 
-// Thrown to end the run at once (the message box was dismissed): the process exits with
-// `status`, and nothing after the throw is written.
+// Thrown to end the run at once, after a message was printed on standard error: the process
+// exits with `status`, and nothing after the throw is written.
 struct program_end {
   int status;
 };
 
-class Form1 {
- public:
-  Form1();
-
-  // ---- Run state -------------------------------------------------------------------------
-  std::string route_name;
-  std::string train_number;
-  int32_t error_code = 0;
-  int32_t error_position = 0;
-
-  // ---- Route model -----------------------------------------------------------------------
+// The route model the run builds: the grid of cells, the record table and the plan.
+struct route_state {
   std::vector<track_cell> track_cells;  // cells 0 .. last_cell_index; empty until a route length
   std::array<scenario_record, scenario_record_count> scenario_records;
   route_plan_table route_plan;  // metres 0 .. grid_length, axes 0 (x) and 1 (y)
   int32_t plan_enabled = 0;
   int32_t grid_length = 0;
   int32_t last_cell_index = 0;
+
+  bool has_grid() const { return !track_cells.empty(); }
+  // The empty grid of a route of `route_length` m: 7000 m more than the route, one cell every
+  // 50 m, the last index rounded to even; the plan too when it is enabled.
+  void make_grid(int32_t route_length);
+};
+
+// Where the one open text file stands.
+struct text_input_state {
+  std::optional<field_reader> input;
+  std::string input_name;
+  // Where the row being handled starts: its keyword field, or the file alone between rows.
+  source_location row_place;
+};
+
+// The line file reader's state; the board texts' index is also read by the train file phase.
+struct line_reader_state {
   std::string current_field;
   int32_t mountain_count = 0;
-  std::array<int32_t, 81> mountain_starts{};
-  std::array<int32_t, 81> mountain_ends{};
-  int32_t loop_index = 0;
-  int32_t aux_index = 0;
-
-  // Reader state of the compiler, kept from the line file to the train file.
+  std::array<int32_t, 81> mountain_ends{};  // entry 0 unused
   int32_t board_index = 80;
   int32_t gradient_cell_index = 0;
   int32_t previous_gradient = 0;
   int32_t plan_index = 2;
+};
+
+// The train file reader's state.
+struct train_reader_state {
   int32_t speed_cell_index = 0;
   int32_t adhesion_cell_index = 0;
   int32_t previous_speed = 0;     // 0 before the first speed row
   int32_t previous_adhesion = 0;  // 0 before the first adhesion row
   int32_t station_counter = 1;
+};
 
-  bool has_grid() const { return !track_cells.empty(); }
-
-  // ---- Console layer and environment -------------------------------------------------------
+// What the run is given: names, folders, the plan switch and where messages go.
+struct run_environment {
+  std::string route_name;
+  std::string train_number;
   std::string program_folder;   // where every file of the run lives
   std::string binary_folder;    // where the binary files go instead, when not empty
   int32_t plan_argument = 1;    // what Form_Load passes to memorizza_percorso
-  std::ostream* console;        // standard error: the window's label, the message box, diagnostics
+  // Standard error: "Attendere" when the run starts, the messages that end it, diagnostics.
+  std::ostream* console = nullptr;
   // Names to show in diagnostics for the files read, by file name (the author's own files when
   // the run compiles copies of them).
   std::map<std::string, std::string> source_names;
-  int faults_reported = 0;      // recorded faults so far; any makes the run end with status 1
+};
+
+// The faults of the run: the last recorded code and position, and how many were reported.
+struct fault_state {
+  int32_t error_code = 0;
+  int32_t error_position = 0;
+  int faults_reported = 0;  // any makes the run end with status 1
+};
+
+class Form1 : public route_state,
+              public text_input_state,
+              public line_reader_state,
+              public train_reader_state,
+              public run_environment,
+              public fault_state {
+ public:
+  Form1();
 
   // ---- Run sequence and error reporting (app/) ----------------------------------------------
   void Form_Load();
@@ -85,13 +115,9 @@ class Form1 {
   void write_binary_file(const std::string& name, const route_plan_table& plan);
   void delete_file(const std::string& name);
   // The one file slot for reading: open, read fields, test the end, close.
-  std::optional<field_reader> input;
-  std::string input_name;
   void open_input(const std::string& name);  // a file that cannot be read is a reading fault
   void close_input();
   bool input_at_end() const;
-  // Where the row being handled starts: its keyword field, or the file alone between rows.
-  source_location row_place;
   void read_keyword(std::string& text);  // a row's first field: the row starts there
   void read_field(std::string& text);
   void read_field(int32_t& number);
@@ -121,16 +147,16 @@ class Form1 {
   void progressive_ordina();
   void controlla_progressive();  // the end-of-pass check of the three progressives (code 2)
   static double minimo(double x, double y);
-  void memo_montagna(int32_t& inizio, int32_t& fine, int32_t& tipo);
+  void memo_montagna(int32_t inizio, int32_t fine, int32_t tipo);
   // The procedures that may refuse a row return the refusal; nothing is recorded by them.
   std::optional<diagnostic> memo_indicatori_v_max(int32_t posizione, int32_t& vas, int32_t& vbs, int32_t& vcs,
                              int16_t& strisces, int32_t& vad, int32_t& vbd, int32_t& vcd,
                              int16_t& strisced);
   std::optional<diagnostic> memo_segnale(int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s2, int32_t& s3,
-                    int32_t& rapp, int32_t& dx, int32_t& d1, int32_t& d2, int32_t& d3,
+                    int32_t& side_tens, int32_t& dx, int32_t& d1, int32_t& d2, int32_t& d3,
                     int32_t& tempo);
-  std::optional<diagnostic> memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt, int32_t f_ta,
-                          int32_t& d_v);
+  std::optional<diagnostic> memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& start_end_code,
+                                               int32_t approach_wanted, int32_t& value_2_code);
   // Range rule: a row at `position` fits when last_cell_index >= (position + margin) / 50.
   bool within_grid(int32_t position, int32_t margin = 100) const;
   // Line file reader: the general phase (false when the compiler ends), one procedure per row

@@ -27,7 +27,7 @@ TEST(RecordFault, RecordsTheCodeAndPrintsTheDiagnostic) {
   std::ostringstream console;
   form.console = &console;
   form.error_position = 5;
-  form.record_fault(fault_at({"Zenvro_Quarvel_linea.txt"}, 102));
+  form.record_fault(fault_at(file_only("Zenvro_Quarvel_linea.txt"), 102));
   EXPECT_EQ(form.error_code, 102);
   EXPECT_EQ(form.error_position, 5);  // kept when the fault has no position
   form.record_fault(fault_at({"t.txt", 3, 11, "sabbia,    3x0"}, 15, 90000));

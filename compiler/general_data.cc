@@ -4,7 +4,6 @@
 
 #include "app/form1.h"
 #include "compiler/keywords.h"
-#include "model/rounding.h"
 
 namespace {
 
@@ -39,10 +38,7 @@ bool Form1::read_general_phase() {
       // A negative length would leave a grid without the cells that the stamps, the finishing
       // pass and the plan's first points need.
       if (length < 0) row_fault("a route length of " + std::to_string(length) + " m is below 0");
-      grid_length = length + 7000;
-      last_cell_index = static_cast<int32_t>(round_even(grid_length / 50.0));
-      track_cells.assign(static_cast<size_t>(last_cell_index) + 1, track_cell{});
-      if (plan_enabled != 0) route_plan.create(grid_length);
+      make_grid(length);
     }
     for (auto [word, entry] : {std::pair{"tre", 81}, {"due", 82}, {"uno", 83}}) {
       if (contains(f, word) && contains(f, "progressiva")) {

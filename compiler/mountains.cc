@@ -34,26 +34,22 @@ Form1::row_outcome Form1::read_mountain_row() {
   return row_outcome::next_row;
 }
 
-void Form1::memo_montagna(int32_t& inizio, int32_t& fine, int32_t& tipo) {
-  aux_index = 0;
-  if (tipo > 10) {
-    aux_index = 1;  // markers wanted
-    tipo -= 10;
-  }
+void Form1::memo_montagna(int32_t inizio, int32_t fine, int32_t tipo) {
+  const bool markers = tipo > 10;
+  if (markers) tipo -= 10;
   if (mountain_count >= kMostMountains) row_fault("more than 80 mountains");
   ++mountain_count;
-  mountain_starts[mountain_count] = inizio;
-  mountain_ends[mountain_count] = fine;
+  mountain_ends[static_cast<size_t>(mountain_count)] = fine;
   // Mountains 150 m apart or closer get type 3.
-  if (mountain_count > 1 && static_cast<int64_t>(inizio) - mountain_ends[mountain_count - 1] <= 150)
+  if (mountain_count > 1 &&
+      static_cast<int64_t>(inizio) - mountain_ends[static_cast<size_t>(mountain_count - 1)] <= 150)
     tipo = 3;
 
   const int64_t last = last_mountain_cell(fine);
-  loop_index = static_cast<int32_t>(first_mountain_cell(inizio));
-  if (loop_index > last) return;
-  for (int32_t n = 1; loop_index <= last; ++loop_index, ++n) {
-    track_cell& cell = grid_cell(loop_index);
+  int32_t n = 1;
+  for (int64_t c = first_mountain_cell(inizio); c <= last; ++c, ++n) {
+    track_cell& cell = grid_cell(c);
     cell.mountain_type = static_cast<uint8_t>(tipo);
-    if (aux_index == 1 && n % 4 == 0 && cell.kind == kind_empty) cell.kind = kind_mountain_marker;
+    if (markers && n % 4 == 0 && cell.kind == kind_empty) cell.kind = kind_mountain_marker;
   }
 }

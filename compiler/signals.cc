@@ -3,7 +3,7 @@
 #include "model/rounding.h"
 
 std::optional<diagnostic> Form1::memo_segnale(int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s2, int32_t& s3,
-                         int32_t& rapp, int32_t& dx, int32_t& d1, int32_t& d2, int32_t& d3,
+                         int32_t& side_tens, int32_t& dx, int32_t& d1, int32_t& d2, int32_t& d3,
                          int32_t& tempo) {
   // The signal cell is the one after the cell that holds the position; the furthest marker
   // stands 8 cells before it, so below 350 m it would fall before cell 0.
@@ -16,7 +16,7 @@ std::optional<diagnostic> Form1::memo_segnale(int32_t posizione, int32_t& sx, in
   const int16_t value_2 = fit_int16(int64_t{s2} * 10 + d2, "signal value s2 * 10 + d2 =");
   const int16_t value_3 = fit_int16(int64_t{s3} * 10 + d3, "signal value s3 * 10 + d3 =");
   const int16_t value_4 =
-      fit_int16(int64_t{rapp} * 10 + int64_t{sx} * 3 + dx, "signal value rapp * 10 + sx * 3 + dx =");
+      fit_int16(int64_t{side_tens} * 10 + int64_t{sx} * 3 + dx, "signal value side_tens * 10 + sx * 3 + dx =");
   const int64_t side_pair = (int64_t{sx} * 3 + dx) * 10;
   fit_uint8(side_pair + 1, "signal marker (sx * 3 + dx) * 10 + 1 =");
   fit_uint8(side_pair + 4, "signal marker (sx * 3 + dx) * 10 + 4 =");

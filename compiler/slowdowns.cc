@@ -3,8 +3,8 @@
 #include "app/form1.h"
 #include "model/rounding.h"
 
-std::optional<diagnostic> Form1::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt, int32_t f_ta,
-                               int32_t& d_v) {
+std::optional<diagnostic> Form1::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& start_end_code,
+                                                      int32_t approach_wanted, int32_t& value_2_code) {
   // Cells before the route's start or past the grid's end do not exist.
   if (x < 0 || int64_t{x} + l < 0) return row_diagnostic(32, x);
   const int64_t e = round_even((static_cast<double>(x) + l) / 50.0 + 1);
@@ -19,7 +19,7 @@ std::optional<diagnostic> Form1::memo_rallentamento(int32_t x, int32_t& v, int32
   if (warned) {
     if (!cell_is_free(at(w))) return row_diagnostic(17, x);
   } else {
-    f_ta = 0;
+    approach_wanted = 0;
   }
   if (!cell_is_free(at(i))) return row_diagnostic(18, x);
   if (!cell_is_free(at(e))) return row_diagnostic(19, x);
@@ -27,27 +27,27 @@ std::optional<diagnostic> Form1::memo_rallentamento(int32_t x, int32_t& v, int32
   // The 16-bit values keep the low 16 bits of the row's numbers.
   const int16_t speed = static_cast<int16_t>(v);
   at(e).kind = kind_slowdown_end;
-  if (d_v != 0) at(e).value_2 = static_cast<int16_t>(d_v);
+  if (value_2_code != 0) at(e).value_2 = static_cast<int16_t>(value_2_code);
   at(i).kind = kind_slowdown_start;
-  if (d_v != 0) at(i).value_2 = static_cast<int16_t>(d_v);
+  if (value_2_code != 0) at(i).value_2 = static_cast<int16_t>(value_2_code);
   if (warned) {
     at(w).kind = kind_warning_board;
-    if (d_v != 0) at(w).value_2 = static_cast<int16_t>(d_v);
+    if (value_2_code != 0) at(w).value_2 = static_cast<int16_t>(value_2_code);
     at(w).value_1 = speed;
   }
   at(i).value_1 = speed;
   at(e).value_1 = speed;
-  at(i).value_3 = static_cast<int16_t>(f_tt);
-  at(e).value_3 = static_cast<int16_t>(f_tt);
+  at(i).value_3 = static_cast<int16_t>(start_end_code);
+  at(e).value_3 = static_cast<int16_t>(start_end_code);
 
-  if (f_ta != 0) {
+  if (approach_wanted != 0) {
     // Refused after the start, end and warning cells are written; they stay.
     for (int j = 0; j <= 3; ++j)
       if (!cell_is_free(at(b - j))) return row_diagnostic(20, x);
     for (int j = 0; j <= 3; ++j) {
       at(b - j).kind = kind_approach_marker;
       at(b - j).value_1 = static_cast<int16_t>(j + 1);
-      if (d_v != 0) at(b - j).value_2 = static_cast<int16_t>(j + 1);
+      if (value_2_code != 0) at(b - j).value_2 = static_cast<int16_t>(j + 1);
     }
   }
   return std::nullopt;

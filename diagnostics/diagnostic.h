@@ -16,6 +16,9 @@ struct source_location {
   std::string text;
 };
 
+// A file as a whole, no row in it.
+inline source_location file_only(std::string file) { return {std::move(file), 0, 0, {}}; }
+
 enum class severity { error, warning };
 
 struct diagnostic {

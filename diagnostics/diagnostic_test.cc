@@ -31,7 +31,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    90000),
                    "Zenvro_Quarvel_linea.txt:12:1: error 15: the row's position lies beyond the "
                    "end of the grid (at 90000 m)\npendenza,  90000,   5\n^\n"},
-        print_case{"file_only", fault_at({"Zenvro_Quarvel_linea.txt"}, 102),
+        print_case{"file_only", fault_at(file_only("Zenvro_Quarvel_linea.txt"), 102),
                    "Zenvro_Quarvel_linea.txt: error 102: no field containing \"[generale]\" in "
                    "the line description file\n"},
         print_case{"no_file", fault_at({}, 12, 1050),

@@ -8,9 +8,12 @@
 // A failure while a text file is read: a number that is not one or does not fit, a read past
 // the end. `line` and `column` (from 1) say where the offending field starts.
 struct reading_fault : std::runtime_error {
-  reading_fault(const std::string& message, int line = 0, int column = 0,
-                std::string line_text = {})
-      : std::runtime_error(message), line(line), column(column), line_text(std::move(line_text)) {}
+  reading_fault(const std::string& message, int at_line = 0, int at_column = 0,
+                std::string text_of_line = {})
+      : std::runtime_error(message),
+        line(at_line),
+        column(at_column),
+        line_text(std::move(text_of_line)) {}
   int line;
   int column;
   std::string line_text;

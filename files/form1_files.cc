@@ -85,7 +85,7 @@ void Form1::read_field(int32_t& number) { number = slot(input).read_int32(); }
 void Form1::read_field(int16_t& number) { number = slot(input).read_int16(); }
 void Form1::read_field(uint8_t& number) { number = slot(input).read_uint8(); }
 
-source_location Form1::file_place(const std::string& name) const { return {shown_name(name)}; }
+source_location Form1::file_place(const std::string& name) const { return file_only(shown_name(name)); }
 
 diagnostic Form1::row_diagnostic(int32_t code, std::optional<int32_t> position) const {
   return fault_at(row_place, code, position);
