@@ -17,6 +17,7 @@
 #include "diagnostics/diagnostic.h"
 #include "files/field_reader.h"
 #include "files/line_table.h"
+#include "compiler/rows.h"
 #include "model/route_model.h"
 
 // Thrown to end the run at once, after a message was printed on standard error: the process
@@ -147,16 +148,16 @@ class Form1 : public route_state,
   void progressive_ordina();
   void controlla_progressive();  // the end-of-pass check of the three progressives (code 2)
   static double minimo(double x, double y);
-  void memo_montagna(int32_t inizio, int32_t fine, int32_t tipo);
+  void memo_montagna(const mountain_row& row);
   // The procedures that may refuse a row return the refusal; nothing is recorded by them.
-  std::optional<diagnostic> memo_indicatori_v_max(int32_t posizione, int32_t& vas, int32_t& vbs, int32_t& vcs,
-                             int16_t& strisces, int32_t& vad, int32_t& vbd, int32_t& vcd,
-                             int16_t& strisced);
-  std::optional<diagnostic> memo_segnale(int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s2, int32_t& s3,
-                    int32_t& side_tens, int32_t& dx, int32_t& d1, int32_t& d2, int32_t& d3,
-                    int32_t& tempo);
-  std::optional<diagnostic> memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& start_end_code,
-                                               int32_t approach_wanted, int32_t& value_2_code);
+  std::optional<diagnostic> memo_indicatori_v_max(const speed_board_row& row);
+  std::optional<diagnostic> memo_segnale(const signal_row& row);
+  std::optional<diagnostic> memo_rallentamento(const slowdown_row& row);
+  // Each reads its row's fields after the keyword, in order.
+  signal_row read_signal_fields();
+  slowdown_row read_slowdown_fields();
+  speed_board_row read_speed_board_fields();
+  mountain_row read_mountain_fields();
   // Range rule: a row at `position` fits when last_cell_index >= (position + margin) / 50.
   bool within_grid(int32_t position, int32_t margin = 100) const;
   // Line file reader: the general phase (false when the compiler ends), one procedure per row

@@ -16,20 +16,31 @@ constexpr size_t kLongestRecordText = 65535;  // a record's text carries a 16-bi
 
 }  // namespace
 
+// The stripe counts are passed on as 16-bit values; one that does not fit is a bad field. The
+// position is checked by the caller, after every field is read.
+speed_board_row Form1::read_speed_board_fields() {
+  speed_board_row r;
+  int32_t ss, sd;
+  for (int32_t* field : {&r.posizione, &r.vas, &r.vbs, &r.vcs, &ss, &r.vad, &r.vbd, &r.vcd, &sd})
+    read_field(*field);
+  if (!within_grid(r.posizione) || point_cell(r.posizione) < 0) return r;
+  for (int32_t stripes : {ss, sd})
+    if (!fits_int16(stripes))
+      row_fault("the stripe count " + std::to_string(stripes) + " does not fit a 16-bit field");
+  r.strisces = static_cast<int16_t>(ss);
+  r.strisced = static_cast<int16_t>(sd);
+  return r;
+}
+
 Form1::row_outcome Form1::read_speed_board_row() {
-  int32_t p, vas, vbs, vcs, ss, vad, vbd, vcd, sd;
-  for (int32_t* field : {&p, &vas, &vbs, &vcs, &ss, &vad, &vbd, &vcd, &sd}) read_field(*field);
+  const speed_board_row row = read_speed_board_fields();
+  const int32_t p = row.posizione;
   if (!row_fits_grid(p)) return row_outcome::end_of_reading;
   if (point_cell(p) < 0) {
     record_fault(row_diagnostic(26, p));
     return row_outcome::end_of_reading;
   }
-  // The stripe counts are passed on as 16-bit values; one that does not fit is a bad field.
-  for (int32_t stripes : {ss, sd})
-    if (!fits_int16(stripes))
-      row_fault("the stripe count " + std::to_string(stripes) + " does not fit a 16-bit field");
-  int16_t strisces = static_cast<int16_t>(ss), strisced = static_cast<int16_t>(sd);
-  if (auto refused = memo_indicatori_v_max(p, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced)) {
+  if (auto refused = memo_indicatori_v_max(row)) {
     record_fault(*refused);
     end_line_file();
     return row_outcome::stop_phase;
@@ -37,9 +48,8 @@ Form1::row_outcome Form1::read_speed_board_row() {
   return row_outcome::next_row;
 }
 
-std::optional<diagnostic> Form1::memo_indicatori_v_max(int32_t posizione, int32_t& vas, int32_t& vbs, int32_t& vcs,
-                                  int16_t& strisces, int32_t& vad, int32_t& vbd, int32_t& vcd,
-                                  int16_t& strisced) {
+std::optional<diagnostic> Form1::memo_indicatori_v_max(const speed_board_row& row) {
+  const auto [posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced] = row;
   track_cell& cell = grid_cell(point_cell(posizione));
   if (!cell_is_free(cell)) return row_diagnostic(21, posizione);
   // Left speed / 5 in the hundreds, right speed / 5 in the units, summed in real arithmetic.

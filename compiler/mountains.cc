@@ -13,10 +13,8 @@ int64_t last_mountain_cell(int32_t end) { return round_even(end / 50.0 - 1); }
 }  // namespace
 
 Form1::row_outcome Form1::read_mountain_row() {
-  int32_t a, b, t;
-  read_field(a);
-  read_field(b);
-  read_field(t);
+  const mountain_row row = read_mountain_fields();
+  const int32_t a = row.inizio, b = row.fine;
   if (!row_fits_grid(a)) return row_outcome::end_of_reading;
   // Refused rows end the main phase as a row beyond the grid does.
   int32_t refused = 0;
@@ -30,13 +28,22 @@ Form1::row_outcome Form1::read_mountain_row() {
     record_fault(row_diagnostic(refused, a));
     return row_outcome::end_of_reading;
   }
-  memo_montagna(a, b, t);
+  memo_montagna(row);
   return row_outcome::next_row;
 }
 
-void Form1::memo_montagna(int32_t inizio, int32_t fine, int32_t tipo) {
-  const bool markers = tipo > 10;
-  if (markers) tipo -= 10;
+mountain_row Form1::read_mountain_fields() {
+  mountain_row r;
+  read_field(r.inizio);
+  read_field(r.fine);
+  read_field(r.tipo);
+  return r;
+}
+
+void Form1::memo_montagna(const mountain_row& row) {
+  const auto [inizio, fine, read_tipo] = row;
+  const bool markers = read_tipo > 10;
+  int32_t tipo = markers ? read_tipo - 10 : read_tipo;
   if (mountain_count >= kMostMountains) row_fault("more than 80 mountains");
   ++mountain_count;
   mountain_ends[static_cast<size_t>(mountain_count)] = fine;

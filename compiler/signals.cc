@@ -2,9 +2,16 @@
 #include "app/form1.h"
 #include "model/rounding.h"
 
-std::optional<diagnostic> Form1::memo_segnale(int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s2, int32_t& s3,
-                         int32_t& side_tens, int32_t& dx, int32_t& d1, int32_t& d2, int32_t& d3,
-                         int32_t& tempo) {
+signal_row Form1::read_signal_fields() {
+  signal_row r;
+  for (int32_t* n : {&r.posizione, &r.sx, &r.s1, &r.s2, &r.s3, &r.side_tens, &r.dx, &r.d1, &r.d2,
+                     &r.d3, &r.tempo})
+    read_field(*n);
+  return r;
+}
+
+std::optional<diagnostic> Form1::memo_segnale(const signal_row& row) {
+  const auto [posizione, sx, s1, s2, s3, side_tens, dx, d1, d2, d3, read_tempo] = row;
   // The signal cell is the one after the cell that holds the position; the furthest marker
   // stands 8 cells before it, so below 350 m it would fall before cell 0.
   if (posizione < 350) return row_diagnostic(33, posizione);
@@ -26,7 +33,7 @@ std::optional<diagnostic> Form1::memo_segnale(int32_t posizione, int32_t& sx, in
   cell.value_2 = value_2;
   cell.value_3 = value_3;
   cell.value_4 = value_4;
-  if (tempo >= 1 && tempo <= 100) tempo = 101;
+  const int32_t tempo = read_tempo >= 1 && read_tempo <= 100 ? 101 : read_tempo;
   // The time byte keeps the low 8 bits of tempo, and only for side code 2.
   cell.time_code = sx == 2 ? static_cast<uint8_t>(tempo) : 0;
   const int64_t i = point_cell(posizione);

@@ -3,8 +3,16 @@
 #include "app/form1.h"
 #include "model/rounding.h"
 
-std::optional<diagnostic> Form1::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& start_end_code,
-                                                      int32_t approach_wanted, int32_t& value_2_code) {
+slowdown_row Form1::read_slowdown_fields() {
+  slowdown_row r;
+  for (int32_t* n : {&r.x, &r.v, &r.l, &r.start_end_code, &r.approach_wanted, &r.value_2_code})
+    read_field(*n);
+  return r;
+}
+
+std::optional<diagnostic> Form1::memo_rallentamento(const slowdown_row& row) {
+  const auto [x, v, l, start_end_code, read_approach, value_2_code] = row;
+  int32_t approach_wanted = read_approach;
   // Cells before the route's start or past the grid's end do not exist.
   if (x < 0 || int64_t{x} + l < 0) return row_diagnostic(32, x);
   const int64_t e = round_even((static_cast<double>(x) + l) / 50.0 + 1);

@@ -67,26 +67,23 @@ Form1::row_outcome Form1::leggi_riga_treno(const std::string& keyword) {
   }
   if (contains_nocase(keyword, "sabbia")) read_field(scenario_records[86].short_1);  // sand
   if (contains_nocase(keyword, "segnale")) {
-    int32_t posizione, sx, s1, s2, s3, side_tens, dx, d1, d2, d3, tempo;
-    for (int32_t* n : {&posizione, &sx, &s1, &s2, &s3, &side_tens, &dx, &d1, &d2, &d3, &tempo})
-      read_field(*n);
-    if (!within_grid(posizione)) {
-      record_fault(row_diagnostic(15, posizione));
+    const signal_row row = read_signal_fields();
+    if (!within_grid(row.posizione)) {
+      record_fault(row_diagnostic(15, row.posizione));
       return row_outcome::end_of_reading;
     }
-    if (auto refused = memo_segnale(posizione, sx, s1, s2, s3, side_tens, dx, d1, d2, d3, tempo)) {
+    if (auto refused = memo_segnale(row)) {
       record_fault(*refused);
       return row_outcome::stop_phase;
     }
   }
   if (contains_nocase(keyword, "rallentamento")) {
-    int32_t x, v, l, start_end_code, approach_wanted, value_2_code;
-    for (int32_t* n : {&x, &v, &l, &start_end_code, &approach_wanted, &value_2_code}) read_field(*n);
-    if (!within_grid(x)) {
-      record_fault(row_diagnostic(15, x));
+    const slowdown_row row = read_slowdown_fields();
+    if (!within_grid(row.x)) {
+      record_fault(row_diagnostic(15, row.x));
       return row_outcome::end_of_reading;
     }
-    if (auto refused = memo_rallentamento(x, v, l, start_end_code, approach_wanted, value_2_code)) {
+    if (auto refused = memo_rallentamento(row)) {
       record_fault(*refused);
       return row_outcome::stop_phase;
     }
