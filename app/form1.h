@@ -179,8 +179,11 @@ class Form1 : public route_state,
   void final_gradient_fill();
   void final_plan_fill();
   void end_line_file();  // closes and deletes the line file
-  bool row_fits_grid(int32_t position);  // range rule; records 15 when the row does not fit
-  track_cell& grid_cell(int64_t index);  // a cell outside the grid is a reading fault
+  // The range rule at the row being read; records 15 when the row does not fit.
+  bool row_fits_grid(int32_t position, int32_t margin = 100);
+  // Every access of the readers and of the finishing pass to a cell: one outside the grid is a
+  // reading fault.
+  track_cell& grid_cell(int64_t index);
   [[noreturn]] void row_fault(const std::string& message) const;  // reading fault at the row
   row_outcome leggi_riga_treno(const std::string& keyword);  // every keyword test, in order
   row_outcome memo_velocita();

@@ -5,8 +5,8 @@
 #include "app/form1.h"
 #include "files/file_names.h"
 
-bool Form1::row_fits_grid(int32_t position) {
-  if (within_grid(position)) return true;
+bool Form1::row_fits_grid(int32_t position, int32_t margin) {
+  if (within_grid(position, margin)) return true;
   record_fault(row_diagnostic(15, position));
   return false;
 }

@@ -15,7 +15,7 @@ std::optional<diagnostic> Form1::memo_segnale(const signal_row& row) {
   // The signal cell is the one after the cell that holds the position; the furthest marker
   // stands 8 cells before it, so below 350 m it would fall before cell 0.
   if (posizione < 350) return row_diagnostic(33, posizione);
-  track_cell& cell = track_cells[static_cast<size_t>(point_cell(posizione))];
+  track_cell& cell = grid_cell(point_cell(posizione));
   if (!cell_is_free(cell)) return row_diagnostic(16, posizione);
 
   // Digits are packed into the values; a value the cell cannot hold is refused before any write.
@@ -38,6 +38,6 @@ std::optional<diagnostic> Form1::memo_segnale(const signal_row& row) {
   cell.time_code = sx == 2 ? static_cast<uint8_t>(tempo) : 0;
   const int64_t i = point_cell(posizione);
   for (int k = 1; k <= 4; ++k)
-    track_cells[static_cast<size_t>(i - 2 * k)].marker_code = static_cast<uint8_t>(side_pair + k);
+    grid_cell(i - 2 * k).marker_code = static_cast<uint8_t>(side_pair + k);
   return std::nullopt;
 }

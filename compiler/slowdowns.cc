@@ -20,42 +20,41 @@ std::optional<diagnostic> Form1::memo_rallentamento(const slowdown_row& row) {
   const int64_t i = point_cell(x);
   const int64_t w = round_even((x - 1200) / 50.0 + 1);  // warning board, 1200 m before the start
   const int64_t b = round_even((x - 1200) / 50.0);       // first of the four approach cells
-  auto at = [this](int64_t c) -> track_cell& { return track_cells[static_cast<size_t>(c)]; };
 
   // Every test comes before the first write: a refused slowdown leaves the grid as it was.
   const bool warned = x > 1500;
   if (warned) {
-    if (!cell_is_free(at(w))) return row_diagnostic(17, x);
+    if (!cell_is_free(grid_cell(w))) return row_diagnostic(17, x);
   } else {
     approach_wanted = 0;
   }
-  if (!cell_is_free(at(i))) return row_diagnostic(18, x);
-  if (!cell_is_free(at(e))) return row_diagnostic(19, x);
+  if (!cell_is_free(grid_cell(i))) return row_diagnostic(18, x);
+  if (!cell_is_free(grid_cell(e))) return row_diagnostic(19, x);
 
   // The 16-bit values keep the low 16 bits of the row's numbers.
   const int16_t speed = static_cast<int16_t>(v);
-  at(e).kind = kind_slowdown_end;
-  if (value_2_code != 0) at(e).value_2 = static_cast<int16_t>(value_2_code);
-  at(i).kind = kind_slowdown_start;
-  if (value_2_code != 0) at(i).value_2 = static_cast<int16_t>(value_2_code);
+  grid_cell(e).kind = kind_slowdown_end;
+  if (value_2_code != 0) grid_cell(e).value_2 = static_cast<int16_t>(value_2_code);
+  grid_cell(i).kind = kind_slowdown_start;
+  if (value_2_code != 0) grid_cell(i).value_2 = static_cast<int16_t>(value_2_code);
   if (warned) {
-    at(w).kind = kind_warning_board;
-    if (value_2_code != 0) at(w).value_2 = static_cast<int16_t>(value_2_code);
-    at(w).value_1 = speed;
+    grid_cell(w).kind = kind_warning_board;
+    if (value_2_code != 0) grid_cell(w).value_2 = static_cast<int16_t>(value_2_code);
+    grid_cell(w).value_1 = speed;
   }
-  at(i).value_1 = speed;
-  at(e).value_1 = speed;
-  at(i).value_3 = static_cast<int16_t>(start_end_code);
-  at(e).value_3 = static_cast<int16_t>(start_end_code);
+  grid_cell(i).value_1 = speed;
+  grid_cell(e).value_1 = speed;
+  grid_cell(i).value_3 = static_cast<int16_t>(start_end_code);
+  grid_cell(e).value_3 = static_cast<int16_t>(start_end_code);
 
   if (approach_wanted != 0) {
     // Refused after the start, end and warning cells are written; they stay.
     for (int j = 0; j <= 3; ++j)
-      if (!cell_is_free(at(b - j))) return row_diagnostic(20, x);
+      if (!cell_is_free(grid_cell(b - j))) return row_diagnostic(20, x);
     for (int j = 0; j <= 3; ++j) {
-      at(b - j).kind = kind_approach_marker;
-      at(b - j).value_1 = static_cast<int16_t>(j + 1);
-      if (value_2_code != 0) at(b - j).value_2 = static_cast<int16_t>(j + 1);
+      grid_cell(b - j).kind = kind_approach_marker;
+      grid_cell(b - j).value_1 = static_cast<int16_t>(j + 1);
+      if (value_2_code != 0) grid_cell(b - j).value_2 = static_cast<int16_t>(j + 1);
     }
   }
   return std::nullopt;
@@ -66,15 +65,12 @@ Form1::row_outcome Form1::memo_abbattimento() {
   int32_t p, u;
   read_field(p);
   read_field(u);
-  if (!within_grid(p)) {
-    record_fault(row_diagnostic(15, p));
-    return row_outcome::end_of_reading;
-  }
+  if (!row_fits_grid(p)) return row_outcome::end_of_reading;
   if (p < 0) {
     record_fault(row_diagnostic(32, p));
     return row_outcome::stop_phase;
   }
-  track_cell& cell = track_cells[static_cast<size_t>(running_cell(p))];
+  track_cell& cell = grid_cell(running_cell(p));
   if (!cell_is_free(cell)) {
     record_fault(row_diagnostic(7, p));
     return row_outcome::stop_phase;

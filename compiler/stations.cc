@@ -19,10 +19,7 @@ Form1::row_outcome Form1::memo_stazione() {
   read_field(r.number_3);
   const int32_t p = r.number_3;
   // A station needs 800 m of grid behind its position; no other field is read when it lacks them.
-  if (!within_grid(p, 800)) {
-    record_fault(row_diagnostic(15, p));
-    return row_outcome::end_of_reading;
-  }
+  if (!row_fits_grid(p, 800)) return row_outcome::end_of_reading;
   if (p % 50 != 0) {
     record_fault(row_diagnostic(8, p));
     return row_outcome::stop_phase;
@@ -83,18 +80,18 @@ Form1::row_outcome Form1::memo_stazione() {
   }
 
   // The last cell inside the station is its stop cell; the grid must reach it.
-  const int64_t e = round_even(end / 50.0);
+  const int64_t e = round_even(static_cast<double>(end) / 50.0);
   if (e - 1 > last_cell_index) {
     record_fault(row_diagnostic(34, p));
     return row_outcome::stop_phase;
   }
   if (type < 25 && type != 5 && type != 6)
     for (int k = 1; k <= 4; ++k)
-      if (e - k - 1 > 1) track_cells[static_cast<size_t>(e - k - 1)].marker_code = 80 + k;
+      if (e - k - 1 > 1) grid_cell(e - k - 1).marker_code = static_cast<uint8_t>(80 + k);
   if (type < 25) {
     // The stop point overwrites whatever the cell held, a signal included.
     if (e - 1 > 1) {
-      track_cell& stop = track_cells[static_cast<size_t>(e - 1)];
+      track_cell& stop = grid_cell(e - 1);
       stop.kind = kind_stop_point;
       stop.value_1 = static_cast<int16_t>(station_counter);
     } else {

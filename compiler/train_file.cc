@@ -68,10 +68,7 @@ Form1::row_outcome Form1::leggi_riga_treno(const std::string& keyword) {
   if (contains_nocase(keyword, "sabbia")) read_field(scenario_records[86].short_1);  // sand
   if (contains_nocase(keyword, "segnale")) {
     const signal_row row = read_signal_fields();
-    if (!within_grid(row.posizione)) {
-      record_fault(row_diagnostic(15, row.posizione));
-      return row_outcome::end_of_reading;
-    }
+    if (!row_fits_grid(row.posizione)) return row_outcome::end_of_reading;
     if (auto refused = memo_segnale(row)) {
       record_fault(*refused);
       return row_outcome::stop_phase;
@@ -79,10 +76,7 @@ Form1::row_outcome Form1::leggi_riga_treno(const std::string& keyword) {
   }
   if (contains_nocase(keyword, "rallentamento")) {
     const slowdown_row row = read_slowdown_fields();
-    if (!within_grid(row.x)) {
-      record_fault(row_diagnostic(15, row.x));
-      return row_outcome::end_of_reading;
-    }
+    if (!row_fits_grid(row.x)) return row_outcome::end_of_reading;
     if (auto refused = memo_rallentamento(row)) {
       record_fault(*refused);
       return row_outcome::stop_phase;
@@ -101,10 +95,7 @@ Form1::row_outcome Form1::memo_velocita() {
   int32_t p, v;
   read_field(p);
   read_field(v);
-  if (!within_grid(p)) {
-    record_fault(row_diagnostic(15, p));
-    return row_outcome::end_of_reading;
-  }
+  if (!row_fits_grid(p)) return row_outcome::end_of_reading;
   const int64_t n = running_cell(p);
   if (n > 0)
     riempi_celle(speed_cell_index, n, &track_cell::speed_code,
@@ -120,10 +111,7 @@ Form1::row_outcome Form1::memo_aderenza() {
   int32_t p, a;
   read_field(p);
   read_field(a);
-  if (!within_grid(p)) {
-    record_fault(row_diagnostic(15, p));
-    return row_outcome::end_of_reading;
-  }
+  if (!row_fits_grid(p)) return row_outcome::end_of_reading;
   const int64_t n = running_cell(p);
   if (n > 0)
     riempi_celle(adhesion_cell_index, n, &track_cell::adhesion_code,
@@ -137,7 +125,7 @@ Form1::row_outcome Form1::memo_aderenza() {
 void Form1::riempi_celle(int32_t& index, int64_t until, uint8_t track_cell::*field,
                          uint8_t code) {
   do {
-    if (index >= 0 && index <= last_cell_index) track_cells[static_cast<size_t>(index)].*field = code;
+    if (index >= 0 && index <= last_cell_index) grid_cell(index).*field = code;
     ++index;
   } while (index < until);
 }
