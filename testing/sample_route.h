@@ -70,7 +70,7 @@ class sample_route {
   }
 
   void mountain(int32_t from, int32_t to, int type) {
-    for (int32_t c = round_even(from / 50.0); c <= round_even(to / 50.0 - 1); ++c)
+    for (int64_t c = round_even(from / 50.0); c <= round_even(to / 50.0 - 1); ++c)
       cells.at(static_cast<size_t>(c)).mountain_type = static_cast<uint8_t>(type);
   }
 
