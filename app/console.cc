@@ -3,10 +3,11 @@
 #include <ostream>
 
 #include "app/form1.h"
+#include "diagnostics/diagnostic.h"
 
 void show_window(std::ostream& console) { console << "Attendere" << std::endl; }
 
 void message_box(std::ostream& console, const std::string& message) {
-  console << message << std::endl;
+  print_diagnostic(console, system_message(message));
   throw program_end{1};
 }

@@ -1,5 +1,9 @@
-// Form1: the one object that holds the run state, the route model and every procedure of the
-// run. Its procedures are defined in the folder of their subsystem.
+// Form1: the front of the run. Its procedures are defined in the folder of their subsystem; its
+// state sits in the small groups below, one per part of the run.
+//
+// Names: the Italian ones (Form_Load, memorizza_percorso, memo_segnale, ...) are the procedures
+// of the run's design, kept under their own names so the run can be traced through them; the
+// English ones are this program's helpers around them.
 #pragma once
 
 #include <array>
@@ -10,79 +14,97 @@
 #include <string>
 #include <vector>
 
+#include "diagnostics/diagnostic.h"
 #include "files/field_reader.h"
 #include "files/line_table.h"
+#include "model/rows.h"
 #include "model/route_model.h"
 
-// Thrown to end the run at once (after a message such as " Errore n. 1250"): the process exits
-// with `status`, and nothing after the throw is written.
+// Thrown to end the run at once, after a message was printed on standard error: the process
+// exits with `status`, and nothing after the throw is written.
 struct program_end {
   int status;
 };
 
-// Where a recorded fault is reported: the source file as the user knows it and, for a fault tied
-// to a row, its line (from 1), the column of the place to point at and the line's text.
-struct source_location {
-  std::string file;
-  int line = 0;
-  int column = 0;
-  std::string text;
-};
-
-class Form1 {
- public:
-  Form1();
-
-  // ---- Run state -------------------------------------------------------------------------
-  std::string route_name;
-  std::string train_number;
-  int32_t error_code = 0;
-  int32_t error_position = 0;
-
-  // ---- Route model -----------------------------------------------------------------------
+// The route model the run builds: the grid of cells, the record table and the plan.
+struct route_state {
   std::vector<track_cell> track_cells;  // cells 0 .. last_cell_index; empty until a route length
   std::array<scenario_record, scenario_record_count> scenario_records;
   route_plan_table route_plan;  // metres 0 .. grid_length, axes 0 (x) and 1 (y)
   int32_t plan_enabled = 0;
   int32_t grid_length = 0;
   int32_t last_cell_index = 0;
+
+  bool has_grid() const { return !track_cells.empty(); }
+  // The empty grid of a route of `route_length` m: 7000 m more than the route, one cell every
+  // 50 m, the last index rounded to even; the plan too when it is enabled.
+  void make_grid(int32_t route_length);
+};
+
+// Where the one open text file stands.
+struct text_input_state {
+  std::optional<field_reader> input;
+  std::string input_name;
+  // Where the row being handled starts: its keyword field, or the file alone between rows.
+  source_location row_place;
+};
+
+// The line file reader's state; the board texts' index is also read by the train file phase.
+struct line_reader_state {
   std::string current_field;
   int32_t mountain_count = 0;
-  std::array<int32_t, 81> mountain_starts{};
-  std::array<int32_t, 81> mountain_ends{};
-  int32_t loop_index = 0;
-  int32_t aux_index = 0;
-
-  // Reader state of the compiler, kept from the line file to the train file.
+  std::array<int32_t, 81> mountain_ends{};  // entry 0 unused
   int32_t board_index = 80;
   int32_t gradient_cell_index = 0;
   int32_t previous_gradient = 0;
   int32_t plan_index = 2;
+};
+
+// The train file reader's state.
+struct train_reader_state {
   int32_t speed_cell_index = 0;
   int32_t adhesion_cell_index = 0;
   int32_t previous_speed = 0;     // 0 before the first speed row
   int32_t previous_adhesion = 0;  // 0 before the first adhesion row
   int32_t station_counter = 1;
+};
 
-  bool has_grid() const { return !track_cells.empty(); }
-
-  // ---- Console layer and environment -------------------------------------------------------
+// What the run is given: names, folders, the plan switch and where messages go.
+struct run_environment {
+  std::string route_name;
+  std::string train_number;
   std::string program_folder;   // where every file of the run lives
   std::string binary_folder;    // where the binary files go instead, when not empty
   int32_t plan_argument = 1;    // what Form_Load passes to memorizza_percorso
-  std::ostream* console;        // standard error: "Attendere", messages, diagnostics
+  // Standard error: "Attendere" when the run starts, the messages that end it, diagnostics.
+  std::ostream* console = nullptr;
   // Names to show in diagnostics for the files read, by file name (the author's own files when
   // the run compiles copies of them).
   std::map<std::string, std::string> source_names;
-  int faults_reported = 0;      // recorded faults so far; any makes the run end with status 1
-  source_location fault_location;  // where the next recorded fault is reported
+};
+
+// The faults of the run: the last recorded code and position, and how many were reported.
+struct fault_state {
+  int32_t error_code = 0;
+  int32_t error_position = 0;
+  int faults_reported = 0;  // any makes the run end with status 1
+};
+
+class Form1 : public route_state,
+              public text_input_state,
+              public line_reader_state,
+              public train_reader_state,
+              public run_environment,
+              public fault_state {
+ public:
+  Form1();
 
   // ---- Run sequence and error reporting (app/) ----------------------------------------------
   void Form_Load();
   [[noreturn]] void errore(const std::string& a);
-  // Records a fault in error_code (and error_position when given) and reports it at once.
-  void record_fault(int32_t code, std::optional<int32_t> position = std::nullopt,
-                    const std::string& detail = {});
+  // Records a fault's code in error_code (and its position in error_position when it has one)
+  // and reports it at once.
+  void record_fault(const diagnostic& fault);
   std::string shown_name(const std::string& file_name) const;
 
   // ---- Files (files/) ----------------------------------------------------------------------
@@ -94,20 +116,21 @@ class Form1 {
   void write_binary_file(const std::string& name, const route_plan_table& plan);
   void delete_file(const std::string& name);
   // The one file slot for reading: open, read fields, test the end, close.
-  std::optional<field_reader> input;
-  std::string input_name;
   void open_input(const std::string& name);  // a file that cannot be read is a reading fault
   void close_input();
   bool input_at_end() const;
-  void read_field(std::string& text);  // also sets fault_location to the field's line
+  void read_keyword(std::string& text);  // a row's first field: the row starts there
+  void read_field(std::string& text);
   void read_field(int32_t& number);
   void read_field(int16_t& number);
   void read_field(uint8_t& number);
   // After a reading fault: every file closed, the two text files that still exist deleted,
   // code 25 recorded with the place and reason.
   void handle_reading_fault(const reading_fault& fault);
-  // Points fault_location at the line of the last field read from the open file.
-  void locate_last_field();
+  // The file alone, as the user knows it: for faults tied to no row.
+  source_location file_place(const std::string& name) const;
+  // A recorded code at the row being handled.
+  diagnostic row_diagnostic(int32_t code, std::optional<int32_t> position = std::nullopt) const;
 
   // ---- Scenario source writers (scenario/) --------------------------------------------------
   void dati_linea();
@@ -125,20 +148,24 @@ class Form1 {
   void progressive_ordina();
   void controlla_progressive();  // the end-of-pass check of the three progressives (code 2)
   static double minimo(double x, double y);
-  void memo_montagna(int32_t& inizio, int32_t& fine, int32_t& tipo);
-  void memo_indicatori_v_max(int32_t posizione, int32_t& vas, int32_t& vbs, int32_t& vcs,
-                             int16_t& strisces, int32_t& vad, int32_t& vbd, int32_t& vcd,
-                             int16_t& strisced);
-  void memo_segnale(int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s2, int32_t& s3,
-                    int32_t& rapp, int32_t& dx, int32_t& d1, int32_t& d2, int32_t& d3,
-                    int32_t& tempo);
-  void memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt, int32_t f_ta,
-                          int32_t& d_v);
+  void memo_montagna(const mountain_row& row);
+  // The procedures that may refuse a row return the refusal; nothing is recorded by them.
+  std::optional<diagnostic> memo_indicatori_v_max(const speed_board_row& row);
+  std::optional<diagnostic> memo_segnale(const signal_row& row);
+  std::optional<diagnostic> memo_rallentamento(const slowdown_row& row);
+  // Each reads its row's fields after the keyword, in order.
+  signal_row read_signal_fields();
+  slowdown_row read_slowdown_fields();
+  speed_board_row read_speed_board_fields();
+  mountain_row read_mountain_fields();
   // Range rule: a row at `position` fits when last_cell_index >= (position + margin) / 50.
   bool within_grid(int32_t position, int32_t margin = 100) const;
   // Line file reader: the general phase (false when the compiler ends), one procedure per row
   // kind of the main phase, the closing fills and the checks the rows share.
-  enum class row_outcome { next_row, end_main_phase, end_compiler };
+  // How a row of either text file ends: the main loop goes on; reading stops and the phase's
+  // closing steps run as at the end of the file; or the phase stops at once (the file closed and
+  // deleted, the closing steps skipped, and for the line file no train file read).
+  enum class row_outcome { next_row, end_of_reading, stop_phase };
   bool read_general_phase();
   row_outcome read_main_row();
   row_outcome read_gradient_row();
@@ -152,17 +179,17 @@ class Form1 {
   void final_gradient_fill();
   void final_plan_fill();
   void end_line_file();  // closes and deletes the line file
-  bool row_fits_grid(int32_t position);  // range rule; records 15 when the row does not fit
-  track_cell& grid_cell(int64_t index);  // a cell outside the grid is a reading fault
+  // The range rule at the row being read; records 15 when the row does not fit.
+  bool row_fits_grid(int32_t position, int32_t margin = 100);
+  // Every access of the readers and of the finishing pass to a cell: one outside the grid is a
+  // reading fault.
+  track_cell& grid_cell(int64_t index);
   [[noreturn]] void row_fault(const std::string& message) const;  // reading fault at the row
-  // How a row of the train file ends: the main loop goes on, reading stops and End of reading
-  // runs, or the phase ends at once (file closed and deleted, cells behind left as they are).
-  enum class row_end { next_row, end_of_reading, early_exit };
-  row_end leggi_riga_treno(const std::string& keyword);  // every keyword test, in order
-  row_end memo_velocita();
-  row_end memo_aderenza();
-  row_end memo_stazione();
-  row_end memo_abbattimento();
+  row_outcome leggi_riga_treno(const std::string& keyword);  // every keyword test, in order
+  row_outcome memo_velocita();
+  row_outcome memo_aderenza();
+  row_outcome memo_stazione();
+  row_outcome memo_abbattimento();
   // Writes `code` into `field` of the cell at `index` and moves on, at least once, then while
   // index < until. Cells beyond the grid are not written.
   void riempi_celle(int32_t& index, int64_t until, uint8_t track_cell::*field, uint8_t code);

@@ -6,4 +6,7 @@
 
 #include "files/file_names.h"
 
-Form1::Form1() : program_folder(executable_folder()), console(&std::cerr) {}
+Form1::Form1() {
+  program_folder = executable_folder();
+  console = &std::cerr;
+}

@@ -75,26 +75,29 @@ static field_reader& slot(std::optional<field_reader>& input) {
   return *input;
 }
 
-void Form1::read_field(std::string& text) {
-  text = slot(input).read_text();
-  locate_last_field();
+void Form1::read_keyword(std::string& text) {
+  read_field(text);
+  row_place = {shown_name(input_name), input->field_line(), input->field_column(),
+               input->field_line_text()};
 }
+void Form1::read_field(std::string& text) { text = slot(input).read_text(); }
 void Form1::read_field(int32_t& number) { number = slot(input).read_int32(); }
 void Form1::read_field(int16_t& number) { number = slot(input).read_int16(); }
 void Form1::read_field(uint8_t& number) { number = slot(input).read_uint8(); }
 
-void Form1::locate_last_field() {
-  if (!input) return;
-  fault_location = {shown_name(input_name), input->field_line(), input->field_column(),
-                    input->field_line_text()};
+source_location Form1::file_place(const std::string& name) const { return file_only(shown_name(name)); }
+
+diagnostic Form1::row_diagnostic(int32_t code, std::optional<int32_t> position) const {
+  return fault_at(row_place, code, position);
 }
 
 void Form1::handle_reading_fault(const reading_fault& fault) {
+  source_location where;
   if (!input_name.empty())
-    fault_location = {shown_name(input_name), fault.line, fault.column, fault.line_text};
+    where = {shown_name(input_name), fault.line, fault.column, fault.line_text};
   close_input();
   for (const std::string& name :
        {line_file_name(route_name), train_file_name(route_name, train_number)})
     if (file_exists(name)) delete_file(name);
-  record_fault(25, std::nullopt, fault.what());
+  record_fault(fault_at(where, 25, std::nullopt, fault.what()));
 }

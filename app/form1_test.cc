@@ -22,57 +22,30 @@ TEST(Errore, ShowsTheMessageAndEndsTheRun) {
   EXPECT_EQ(console.str(), " Errore n. 1251\n");
 }
 
-struct fault_case {
-  const char* name;
-  source_location where;
-  int32_t code;
-  std::optional<int32_t> position;
-  std::string detail;
-  std::string expected;
-};
-
-void PrintTo(const fault_case& c, std::ostream* os) { *os << c.name; }
-
-class RecordFault : public testing::TestWithParam<fault_case> {};
-
-TEST_P(RecordFault, ReportsOneDiagnostic) {
-  const fault_case& c = GetParam();
+TEST(RecordFault, RecordsTheCodeAndPrintsTheDiagnostic) {
   Form1 form;
   std::ostringstream console;
   form.console = &console;
   form.error_position = 5;
-  form.fault_location = c.where;
-  form.record_fault(c.code, c.position, c.detail);
-  EXPECT_EQ(console.str(), c.expected);
-  EXPECT_EQ(form.error_code, c.code);
-  EXPECT_EQ(form.error_position, c.position.value_or(5));  // kept when the code has none
-  EXPECT_EQ(form.faults_reported, 1);
+  form.record_fault(fault_at(file_only("Zenvro_Quarvel_linea.txt"), 102));
+  EXPECT_EQ(form.error_code, 102);
+  EXPECT_EQ(form.error_position, 5);  // kept when the fault has no position
+  form.record_fault(fault_at({"t.txt", 3, 11, "sabbia,    3x0"}, 15, 90000));
+  EXPECT_EQ(form.error_code, 15);
+  EXPECT_EQ(form.error_position, 90000);
+  EXPECT_EQ(console.str(),
+            "Zenvro_Quarvel_linea.txt: error 102: no field containing \"[generale]\" in the line "
+            "description file\n"
+            "t.txt:3:11: error 15: the row's position lies beyond the end of the grid (at 90000 m)\n"
+            "sabbia,    3x0\n          ^\n");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Forms, RecordFault,
-    testing::Values(
-        fault_case{"row", {"Zenvro_Quarvel_linea.txt", 12, 1, "pendenza,  90000,   5"}, 15, 90000,
-                   "",
-                   "Zenvro_Quarvel_linea.txt:12: error 15: the row's position lies beyond the end "
-                   "of the grid (at 90000 m)\npendenza,  90000,   5\n^\n"},
-        fault_case{"file_only", {"Zenvro_Quarvel_linea.txt", 0, 0, ""}, 102, std::nullopt, "",
-                   "Zenvro_Quarvel_linea.txt: error 102: no field containing \"[generale]\" in the "
-                   "line description file\n"},
-        fault_case{"no_file", {}, 12, 1050, "",
-                   "scenario-compiler: error 12: no room for a speed-cut cell in one of the three "
-                   "windows before a slowdown start (at 1050 m)\n"},
-        fault_case{"detail_and_caret", {"t.txt", 3, 11, "sabbia,    3x0"}, 25, std::nullopt,
-                   "\"3x0\" is not a number",
-                   "t.txt:3: error 25: the text files cannot be read: \"3x0\" is not a number\n"
-                   "sabbia,    3x0\n          ^\n"}));
 
 TEST(RecordFault, EveryFaultIsReportedInOrderEvenWhenOverwritten) {
   Form1 form;
   std::ostringstream console;
   form.console = &console;
-  form.record_fault(15, 88950);
-  form.record_fault(2);
+  form.record_fault(fault_at({}, 15, 88950));
+  form.record_fault(fault_at({}, 2));
   EXPECT_EQ(form.error_code, 2);
   EXPECT_EQ(form.error_position, 88950);
   EXPECT_EQ(form.faults_reported, 2);
@@ -108,7 +81,7 @@ TEST(ReadingFault, ClosesAndDeletesBothTextFilesAndRecords25) {
   EXPECT_FALSE(file_present(dir.file(train_file_name("R", "7"))));
   EXPECT_TRUE(file_present(dir.file("R_7_note.txt")));
   EXPECT_EQ(console.str(),
-            "my/train.txt:1: error 25: the text files cannot be read: \"1x\" is not a number\n"
+            "my/train.txt:1:9: error 25: the text files cannot be read: \"1x\" is not a number\n"
             "sabbia, 1x\n        ^\n");
 }
 

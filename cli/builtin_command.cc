@@ -6,7 +6,7 @@
 #include "cli/args.h"
 #include "cli/commands.h"
 
-int run_builtin(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int run_builtin(const std::vector<std::string>& args, std::ostream& /*out*/, std::ostream& err) {
   const command& self = *find_command("run");
   parsed_args a = parse_args(args, {{"--out", true}, {"--no-plan", false}});
   if (!a.error.empty()) return usage_error(self, err, a.error);
@@ -16,13 +16,8 @@ int run_builtin(const std::vector<std::string>& args, std::ostream& out, std::os
   form.console = &err;
   if (a.values.count("--out")) form.program_folder = a.value("--out");
   form.plan_argument = a.has("--no-plan") ? 0 : 1;
-  try {
+  return run_reporting(err, [&] {
     form.Form_Load();
-  } catch (const program_end& end) {
-    return end.status;
-  } catch (const write_failure& f) {
-    err << "scenario-compiler: " << f.what() << '\n';
-    return exit_file_fault;
-  }
-  return form.faults_reported > 0 ? exit_scenario_fault : exit_clean;
+    return form.faults_reported > 0 ? exit_scenario_fault : exit_clean;
+  });
 }

@@ -62,7 +62,7 @@ TEST(BuiltinRun, AReadOnlyFolderStopsTheRunWithStatus3) {
   ASSERT_TRUE(disk.make_read_only());
   cli_result r = run({"--out", disk.path()});
   EXPECT_EQ(r.status, 3);
-  EXPECT_EQ(r.err, "Attendere\nscenario-compiler: cannot write " +
+  EXPECT_EQ(r.err, "Attendere\nscenario-compiler: error: cannot write " +
                        disk.file("Zenvro_Quarvel_linea.txt") + ": Read-only file system\n");
 }
 

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <ostream>
 
+#include "app/form1.h"
+#include "diagnostics/diagnostic.h"
+#include "files/atomic_file.h"
+
 namespace {
 
 const command kCommands[] = {
@@ -95,6 +99,17 @@ const command* find_command(const std::string& name) {
   for (const command& c : kCommands)
     if (name == c.name) return &c;
   return nullptr;
+}
+
+int run_reporting(std::ostream& err, const std::function<int()>& work) {
+  try {
+    return work();
+  } catch (const program_end& end) {
+    return end.status;
+  } catch (const write_failure& f) {
+    print_diagnostic(err, failure(f.what()));
+    return exit_file_fault;
+  }
 }
 
 int usage_error(const command& c, std::ostream& err, const std::string& problem) {

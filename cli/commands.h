@@ -2,6 +2,7 @@
 // and run function, so the help never drifts from the code.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <span>
 #include <string>
@@ -28,6 +29,11 @@ const command* find_command(const std::string& name);
 
 // Prints "usage: ..." for `c` and returns exit_usage; `problem`, when given, comes first.
 int usage_error(const command& c, std::ostream& err, const std::string& problem = {});
+
+// Runs a command's work and returns its status; a failure that ends the work is reported here,
+// in the diagnostic form: a file that cannot be written gives exit_file_fault, a shown message
+// (1250, 1251) the status it ends the run with.
+int run_reporting(std::ostream& err, const std::function<int()>& work);
 
 // The commands' run functions, each in its own file.
 int run_builtin(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

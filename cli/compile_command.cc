@@ -75,7 +75,7 @@ bool same_file(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-int run_compile(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int run_compile(const std::vector<std::string>& args, std::ostream& /*out*/, std::ostream& err) {
   const command& self = *find_command("compile");
   parsed_args a = parse_args(
       args, {{"--out", true}, {"--no-plan", false}, {"--route", true}, {"--train", true}});
@@ -139,15 +139,10 @@ int run_compile(const std::vector<std::string>& args, std::ostream& out, std::os
   form.train_number = train;
   form.source_names[line_file_name(route)] = line_source;
   form.source_names[train_file_name(route, train)] = train_source;
-  try {
+  return run_reporting(err, [&] {
     replace_file(join_path(work.path(), line_file_name(route)), line_read.bytes);
     replace_file(join_path(work.path(), train_file_name(route, train)), train_read.bytes);
     form.memorizza_percorso(plan ? 1 : 0);
-  } catch (const program_end& end) {
-    return end.status;
-  } catch (const write_failure& f) {
-    err << "scenario-compiler: " << f.what() << '\n';
-    return exit_file_fault;
-  }
-  return form.faults_reported > 0 ? exit_scenario_fault : exit_clean;
+    return form.faults_reported > 0 ? exit_scenario_fault : exit_clean;
+  });
 }

@@ -127,7 +127,7 @@ TEST_F(CompileCommand, DiagnosticsNameTheAuthorsFileAndLine) {
   write_sources(line, kTrain);
   cli_result r = compile();
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find(line_path() + ":8: error 15: "), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find(line_path() + ":8:1: error 15: "), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("pendenza,  9000,   5\n"), std::string::npos) << r.err;
   EXPECT_EQ(r.err.find(tmp.path()), std::string::npos) << r.err;
   EXPECT_EQ(read_file(line_path()), line);
@@ -139,7 +139,7 @@ TEST_F(CompileCommand, TrainFileDiagnosticsNameTheAuthorsFile) {
   write_sources(kLine, train);
   cli_result r = compile();
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find(train_path() + ":4: error 15: "), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find(train_path() + ":4:1: error 15: "), std::string::npos) << r.err;
 }
 
 struct guard_case {
@@ -237,7 +237,7 @@ TEST_F(CompileCommand, AnOutputThatIsAFolderIsStatus3) {
   write_file(out_file("Mini_42.dat/keep"), "mine");
   cli_result r = compile();
   EXPECT_EQ(r.status, 3);
-  EXPECT_EQ(r.err, "scenario-compiler: cannot write " + out_file("Mini_42.dat") +
+  EXPECT_EQ(r.err, "scenario-compiler: error: cannot write " + out_file("Mini_42.dat") +
                        ": Is a directory\n");
   EXPECT_EQ(read_file(out_file("Mini_42.dat/keep")), "mine");
   EXPECT_EQ(names_in(out_dir()),

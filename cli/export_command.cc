@@ -3,7 +3,6 @@
 #include <ostream>
 
 #include "app/form1.h"
-#include "files/atomic_file.h"
 #include "files/file_names.h"
 #include "scenario/builtin_scenario.h"
 #include "cli/args.h"
@@ -20,14 +19,11 @@ int run_export(const std::vector<std::string>& args, std::ostream& out, std::ost
   form.program_folder = a.value("--out", ".");
   form.route_name = builtin_route_name;
   form.train_number = builtin_train_number;
-  try {
+  return run_reporting(err, [&] {
     form.dati_linea();
     out << form.path_of(line_file_name(form.route_name)) << '\n';
     form.dati_treno();
     out << form.path_of(train_file_name(form.route_name, form.train_number)) << '\n';
-  } catch (const write_failure& f) {
-    err << "scenario-compiler: " << f.what() << '\n';
-    return exit_file_fault;
-  }
-  return exit_clean;
+    return exit_clean;
+  });
 }

@@ -74,38 +74,37 @@ int run_render(const std::vector<std::string>& args, std::ostream& out, std::ost
   std::string output = a.value("-o", in.route_name + "_" + in.train_number + ".svg");
   in.plan_file = plan_file_name(in.route_name);
 
-  try {
-    in.cells = read_decoded(join_path(dir, cells_file_name(in.route_name, in.train_number)),
-                            kCellNoun, decode_cells);
-    in.records = read_decoded(join_path(dir, records_file_name(in.route_name, in.train_number)),
-                              kRecordNoun, decode_records);
-    std::string plan_path_name = join_path(dir, in.plan_file);
-    std::optional<route_plan_table> plan;
+  return run_reporting(err, [&] {
     try {
-      plan = read_decoded(plan_path_name, kPlanNoun, decode_plan);
-    } catch (const unreadable_file& f) {
-      if (!f.missing) throw;  // no plan file: a scenario compiled without one
-    }
-    if (plan) {
+      in.cells = read_decoded(join_path(dir, cells_file_name(in.route_name, in.train_number)),
+                              kCellNoun, decode_cells);
+      in.records = read_decoded(join_path(dir, records_file_name(in.route_name, in.train_number)),
+                                kRecordNoun, decode_records);
+      std::string plan_path_name = join_path(dir, in.plan_file);
+      std::optional<route_plan_table> plan;
       try {
-        in.plan.emplace(*plan);
-      } catch (const decoding_fault& f) {
-        throw damaged_file{plan_path_name, kPlanNoun, f};
+        plan = read_decoded(plan_path_name, kPlanNoun, decode_plan);
+      } catch (const unreadable_file& f) {
+        if (!f.missing) throw;  // no plan file: a scenario compiled without one
       }
+      if (plan) {
+        try {
+          in.plan.emplace(*plan);
+        } catch (const decoding_fault& f) {
+          throw damaged_file{plan_path_name, kPlanNoun, f};
+        }
+      }
+      replace_file(output, draw_route_picture(in));
+    } catch (const unreadable_file& f) {
+      err << "scenario-compiler: cannot read " << f.path << ": " << f.reason << '\n';
+      return exit_file_fault;
+    } catch (const damaged_file& f) {
+      // Worded as inspect words it, so that both commands tell of a damaged file alike.
+      err << "scenario-compiler: " << f.path << ": not a valid " << f.noun << ": at byte "
+          << f.fault.offset << ": " << f.fault.message << '\n';
+      return exit_scenario_fault;
     }
-    replace_file(output, draw_route_picture(in));
-  } catch (const unreadable_file& f) {
-    err << "scenario-compiler: cannot read " << f.path << ": " << f.reason << '\n';
-    return exit_file_fault;
-  } catch (const damaged_file& f) {
-    // Worded as inspect words it, so that both commands tell of a damaged file alike.
-    err << "scenario-compiler: " << f.path << ": not a valid " << f.noun << ": at byte "
-        << f.fault.offset << ": " << f.fault.message << '\n';
-    return exit_scenario_fault;
-  } catch (const write_failure& f) {
-    err << "scenario-compiler: " << f.what() << '\n';
-    return exit_file_fault;
-  }
-  out << "wrote " << output << '\n';
-  return exit_clean;
+    out << "wrote " << output << '\n';
+    return exit_clean;
+  });
 }

@@ -17,36 +17,42 @@ constexpr size_t kLongestRecordText = 65535;  // a record's text carries a 16-bi
 
 }  // namespace
 
-Form1::row_outcome Form1::read_speed_board_row() {
-  int32_t p, vas, vbs, vcs, ss, vad, vbd, vcd, sd;
-  for (int32_t* field : {&p, &vas, &vbs, &vcs, &ss, &vad, &vbd, &vcd, &sd}) read_field(*field);
-  if (!row_fits_grid(p)) return row_outcome::end_main_phase;
-  if (point_cell(p) < 0) {
-    record_fault(26, p);
-    return row_outcome::end_main_phase;
-  }
-  // The stripe counts are passed on as 16-bit values; one that does not fit is a bad field.
+// The stripe counts are passed on as 16-bit values; one that does not fit is a bad field. The
+// position is checked by the caller, after every field is read.
+speed_board_row Form1::read_speed_board_fields() {
+  speed_board_row r;
+  int32_t ss, sd;
+  for (int32_t* field : {&r.posizione, &r.vas, &r.vbs, &r.vcs, &ss, &r.vad, &r.vbd, &r.vcd, &sd})
+    read_field(*field);
+  if (!within_grid(r.posizione) || point_cell(r.posizione) < 0) return r;
   for (int32_t stripes : {ss, sd})
     if (!fits_int16(stripes))
       row_fault("the stripe count " + std::to_string(stripes) + " does not fit a 16-bit field");
-  int16_t strisces = static_cast<int16_t>(ss), strisced = static_cast<int16_t>(sd);
-  memo_indicatori_v_max(p, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced);
-  if (error_code > 0) {
+  r.strisces = static_cast<int16_t>(ss);
+  r.strisced = static_cast<int16_t>(sd);
+  return r;
+}
+
+Form1::row_outcome Form1::read_speed_board_row() {
+  const speed_board_row row = read_speed_board_fields();
+  const int32_t p = row.posizione;
+  if (!row_fits_grid(p)) return row_outcome::end_of_reading;
+  if (point_cell(p) < 0) {
+    record_fault(row_diagnostic(26, p));
+    return row_outcome::end_of_reading;
+  }
+  if (auto refused = memo_indicatori_v_max(row)) {
+    record_fault(*refused);
     end_line_file();
-    error_position = p;
-    return row_outcome::end_compiler;
+    return row_outcome::stop_phase;
   }
   return row_outcome::next_row;
 }
 
-void Form1::memo_indicatori_v_max(int32_t posizione, int32_t& vas, int32_t& vbs, int32_t& vcs,
-                                  int16_t& strisces, int32_t& vad, int32_t& vbd, int32_t& vcd,
-                                  int16_t& strisced) {
+std::optional<diagnostic> Form1::memo_indicatori_v_max(const speed_board_row& row) {
+  const auto [posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced] = row;
   track_cell& cell = grid_cell(point_cell(posizione));
-  if (!cell_is_free(cell)) {
-    record_fault(21, posizione);
-    return;
-  }
+  if (!cell_is_free(cell)) return row_diagnostic(21, posizione);
   auto pair_code = [&](int32_t left, int32_t right) {
     const int64_t code = speed_pair_code(left, right);
     if (!fits_int16(code))
@@ -68,25 +74,24 @@ void Form1::memo_indicatori_v_max(int32_t posizione, int32_t& vas, int32_t& vbs,
   cell.value_2 = b;
   cell.value_3 = c;
   cell.value_4 = static_cast<int16_t>(stripes);
+  return std::nullopt;
 }
 
 Form1::row_outcome Form1::read_indicator_board_row() {
   int32_t p;
   read_field(p);
-  const source_location row = fault_location;  // the keyword's line, not the text's
   read_field(current_field);
-  fault_location = row;
-  if (!row_fits_grid(p)) return row_outcome::end_main_phase;
+  if (!row_fits_grid(p)) return row_outcome::end_of_reading;
   const int64_t c = point_cell(p);
   if (c < 0) {
-    record_fault(26, p);
-    return row_outcome::end_main_phase;
+    record_fault(row_diagnostic(26, p));
+    return row_outcome::end_of_reading;
   }
   track_cell& cell = grid_cell(c);
   if (!cell_is_free(cell)) {
     end_line_file();
-    record_fault(6, p);
-    return row_outcome::end_compiler;
+    record_fault(row_diagnostic(6, p));
+    return row_outcome::stop_phase;
   }
   // Board texts take entries from 80 down; entry 0 is not theirs.
   int32_t refused = 0;
@@ -95,8 +100,8 @@ Form1::row_outcome Form1::read_indicator_board_row() {
   else if (utf8_to_cp1252(current_field).size() > kLongestRecordText)
     refused = 31;
   if (refused != 0) {
-    record_fault(refused, p);
-    return row_outcome::end_main_phase;
+    record_fault(row_diagnostic(refused, p));
+    return row_outcome::end_of_reading;
   }
   cell.kind = kind_indicator_board;
   cell.value_1 = static_cast<int16_t>(board_index);

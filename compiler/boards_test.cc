@@ -82,7 +82,7 @@ TEST_P(RefusedBoards, RecordTheirCode) {
   // lines of the general section.
   const std::string rows = c.rows;
   const auto line = 3 + std::count(rows.begin(), rows.begin() + rows.find("pendenza"), '\n');
-  EXPECT_EQ(t.console.str().rfind("Zenvro_Quarvel_linea.txt:" + std::to_string(line) + ": error " +
+  EXPECT_EQ(t.console.str().rfind("Zenvro_Quarvel_linea.txt:" + std::to_string(line) + ":1: error " +
                                       std::to_string(c.code) + ":",
                                   0),
             0u)
@@ -154,7 +154,7 @@ TEST(SpeedBoards, ValuesThatDoNotFitSixteenBitsAreReadingFaults) {
     EXPECT_FALSE(t.read_rows(std::string("pendenza,  0,  0\n") + c.row + "\n"));
     EXPECT_EQ(t.form.error_code, 25) << c.row;
     const std::string expected =
-        "Zenvro_Quarvel_linea.txt:5: error 25: the text files cannot be read: ";
+        "Zenvro_Quarvel_linea.txt:5:1: error 25: the text files cannot be read: ";
     EXPECT_EQ(t.console.str().rfind(expected + c.message, 0), 0u) << t.console.str();
     EXPECT_EQ(t.cell(17).kind, kind_empty) << c.row;
   }
@@ -214,7 +214,7 @@ TEST(IndicatorBoards, TextLengthCountsWindows1252Bytes) {
   EXPECT_EQ(too_long.form.error_position, 100);
   EXPECT_EQ(too_long.cell(3).kind, kind_empty);
   // The diagnostic names the row's line.
-  EXPECT_EQ(too_long.console.str().rfind("Zenvro_Quarvel_linea.txt:4: error 31:", 0), 0u);
+  EXPECT_EQ(too_long.console.str().rfind("Zenvro_Quarvel_linea.txt:4:1: error 31:", 0), 0u);
 }
 
 }  // namespace

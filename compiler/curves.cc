@@ -44,7 +44,7 @@ Form1::row_outcome Form1::read_curve_row() {
   int32_t s, l;
   read_field(s);
   read_field(l);
-  if (!row_fits_grid(s)) return row_outcome::end_main_phase;
+  if (!row_fits_grid(s)) return row_outcome::end_of_reading;
 
   // The first class digit found, testing 1 to 6 in turn, picks the curvature.
   double factor = 0;
@@ -57,29 +57,29 @@ Form1::row_outcome Form1::read_curve_row() {
   }
   if (!found) {
     end_line_file();
-    record_fault(103);
-    return row_outcome::end_compiler;
+    record_fault(row_diagnostic(103));
+    return row_outcome::stop_phase;
   }
   if (contains_nocase(keyword, "s")) factor = -factor;  // a left-hand curve
 
   const int64_t end = static_cast<int64_t>(s) + l;
   if (end > route_plan.upper) {
-    record_fault(29, s);
-    return row_outcome::end_main_phase;
+    record_fault(row_diagnostic(29, s));
+    return row_outcome::end_of_reading;
   }
   auto past_limit = [&] {
     if (plan_index <= kPlanLimit) return false;
     end_line_file();
-    record_fault(103);
+    record_fault(row_diagnostic(103));
     return true;
   };
   while (plan_index <= s) {
     add_straight_point();
-    if (past_limit()) return row_outcome::end_compiler;
+    if (past_limit()) return row_outcome::stop_phase;
   }
   while (plan_index <= end) {
     add_curved_point(factor);
-    if (past_limit()) return row_outcome::end_compiler;
+    if (past_limit()) return row_outcome::stop_phase;
   }
   return row_outcome::next_row;
 }

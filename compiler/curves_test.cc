@@ -114,7 +114,7 @@ TEST(Curves, NoClassDigitGives103) {
   EXPECT_EQ(t.form.error_position, 4);
   EXPECT_FALSE(file_present(t.line_path()));
   EXPECT_EQ(t.cell(0).gradient_code, 0);  // no closing fill
-  EXPECT_EQ(t.console.str().rfind("Zenvro_Quarvel_linea.txt:4: error 103:", 0), 0u);
+  EXPECT_EQ(t.console.str().rfind("Zenvro_Quarvel_linea.txt:4:1: error 103:", 0), 0u);
 }
 
 TEST(Curves, PlanIndexLimit) {
@@ -148,7 +148,7 @@ TEST(Curves, EndBeyondThePlanGives29AndEndsTheMainPhase) {
   EXPECT_EQ(past.form.error_position, 7000);
   EXPECT_EQ(past.cell(0).gradient_code, 100);  // the row after it is not read
   EXPECT_EQ(past.form.route_plan.get(7998, 1).type, variant_double);  // the closing fill ran
-  EXPECT_EQ(past.console.str().rfind("Zenvro_Quarvel_linea.txt:4: error 29:", 0), 0u);
+  EXPECT_EQ(past.console.str().rfind("Zenvro_Quarvel_linea.txt:4:1: error 29:", 0), 0u);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include "app/form1.h"
 #include "compiler/keywords.h"
-#include "model/rounding.h"
 
 namespace {
 
@@ -19,12 +18,12 @@ bool ends_general_section(const std::string& field) {
 
 bool Form1::read_general_phase() {
   while (!input_at_end()) {
-    read_field(current_field);
+    read_keyword(current_field);
     if (input_at_end()) break;
     // A keyword field with a minus sign gives way to the next field, at most ten times in a
     // row; unlike the main phase, the end of the file is not tested here.
     for (int skips = 0; skips < 10 && contains(current_field, "-"); ++skips)
-      read_field(current_field);
+      read_keyword(current_field);
 
     // A field may match several tests; each one that matches reads its own numbers.
     const std::string& f = current_field;
@@ -33,16 +32,13 @@ bool Form1::read_general_phase() {
       read_field(length);
       if (length > 1000000) {
         end_line_file();
-        record_fault(1);
+        record_fault(row_diagnostic(1));
         return false;
       }
       // A negative length would leave a grid without the cells that the stamps, the finishing
       // pass and the plan's first points need.
       if (length < 0) row_fault("a route length of " + std::to_string(length) + " m is below 0");
-      grid_length = length + 7000;
-      last_cell_index = static_cast<int32_t>(round_even(grid_length / 50.0));
-      track_cells.assign(static_cast<size_t>(last_cell_index) + 1, track_cell{});
-      if (plan_enabled != 0) route_plan.create(grid_length);
+      make_grid(length);
     }
     for (auto [word, entry] : {std::pair{"tre", progressive_three_entry},
                                {"due", progressive_two_entry},
@@ -76,7 +72,7 @@ bool Form1::read_general_phase() {
         fault = 5;
       if (fault != 0) {
         end_line_file();
-        record_fault(fault);
+        record_fault(row_diagnostic(fault));
         return false;
       }
       if (r.number_2 == 0) r.number_3 = 0;  // an end of 0 clears the count

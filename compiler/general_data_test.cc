@@ -93,7 +93,7 @@ TEST_P(GeneralFaults, EndTheCompilerAndDeleteTheFile) {
   EXPECT_FALSE(file_present(t.line_path()));
   EXPECT_EQ(t.form.faults_reported, 1);
   // Every fault names the row's line.
-  EXPECT_EQ(t.console.str().rfind("Zenvro_Quarvel_linea.txt:2: error " + std::to_string(c.code), 0),
+  EXPECT_EQ(t.console.str().rfind("Zenvro_Quarvel_linea.txt:2:1: error " + std::to_string(c.code), 0),
             0u)
       << t.console.str();
 }

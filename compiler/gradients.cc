@@ -13,7 +13,7 @@ Form1::row_outcome Form1::read_gradient_row() {
   int32_t p, g;
   read_field(p);
   read_field(g);
-  if (!row_fits_grid(p)) return row_outcome::end_main_phase;
+  if (!row_fits_grid(p)) return row_outcome::end_of_reading;
   // The fill runs at least once: a row whose cell is not beyond the next cell to write still
   // writes one cell with the previous gradient.
   const int64_t c = running_cell(p);

@@ -16,11 +16,11 @@ void Form1::memorizza_dati() {
 bool Form1::leggi_linea() {
   const std::string name = line_file_name(route_name);
   // Faults not tied to a row name the file alone.
-  auto locate_file = [&] { fault_location = {shown_name(name), 0, 0, {}}; };
+  auto locate_file = [&] { row_place = file_place(name); };
 
   locate_file();
   if (!file_exists(name)) {
-    record_fault(101);
+    record_fault(fault_at(file_place(name), 101));
     return false;
   }
   open_input(name);
@@ -28,11 +28,10 @@ bool Form1::leggi_linea() {
   // The search: a read that reaches the end of the file ends it, whatever the field read. An
   // empty file has no "[generale]" either, and is told so rather than as a read past its end.
   do {
-    if (!input_at_end()) read_field(current_field);
+    if (!input_at_end()) read_keyword(current_field);
     if (input_at_end()) {
       end_line_file();
-      locate_file();
-      record_fault(102);
+      record_fault(fault_at(file_place(name), 102));
       return false;
     }
   } while (!contains_nocase(current_field, "[generale]"));
@@ -58,12 +57,12 @@ bool Form1::leggi_linea() {
   // The main phase; a row beyond the grid (and the other refused rows that do not end the
   // compiler) ends it early, and the closing steps follow as at the end of the file.
   while (!input_at_end()) {
-    read_field(current_field);
+    read_keyword(current_field);
     if (input_at_end()) break;
     // A keyword field with a minus sign gives way to the next field, at most twice in a row.
     bool at_end = false;
     for (int skips = 0; skips < 2 && contains(current_field, "-"); ++skips) {
-      read_field(current_field);
+      read_keyword(current_field);
       if (input_at_end()) {
         at_end = true;
         break;
@@ -71,8 +70,8 @@ bool Form1::leggi_linea() {
     }
     if (at_end) break;
     const row_outcome outcome = read_main_row();
-    if (outcome == row_outcome::end_compiler) return false;
-    if (outcome == row_outcome::end_main_phase) break;
+    if (outcome == row_outcome::stop_phase) return false;
+    if (outcome == row_outcome::end_of_reading) break;
   }
 
   end_line_file();

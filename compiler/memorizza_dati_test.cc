@@ -79,7 +79,7 @@ TEST(LineFile, ExactDiagnosticForARowFault) {
   EXPECT_TRUE(t.read_rows(
       "pendenza,  0,   0\n  indicatori_vmax,  88950,  30,  30,  30,  0,  ,  ,  ,  0\n"));
   EXPECT_EQ(t.console.str(),
-            "Zenvro_Quarvel_linea.txt:5: error 15: the row's position lies beyond the end of the "
+            "Zenvro_Quarvel_linea.txt:5:3: error 15: the row's position lies beyond the end of the "
             "grid (at 88950 m)\n"
             "  indicatori_vmax,  88950,  30,  30,  30,  0,  ,  ,  ,  0\n"
             "  ^\n");
@@ -95,7 +95,7 @@ TEST(LineFile, ReadingFaultGives25WithTheRowAndDeletesBothTextFiles) {
   EXPECT_FALSE(file_present(t.train_path()));
   EXPECT_EQ(
       t.console.str(),
-      "Zenvro_Quarvel_linea.txt:4: error 25: the text files cannot be read: \"12x0\" is not a "
+      "Zenvro_Quarvel_linea.txt:4:12: error 25: the text files cannot be read: \"12x0\" is not a "
       "number\n"
       "pendenza,  12x0,   5\n"
       "           ^\n");
@@ -111,7 +111,7 @@ TEST(LineFile, CompilerEndsBeforeTheTrainFileOnAGeneralFault) {
   EXPECT_FALSE(file_present(t.line_path()));
   EXPECT_TRUE(file_present(t.train_path()));
   EXPECT_EQ(t.console.str(),
-            "Zenvro_Quarvel_linea.txt:2: error 1: route length above 1000000 m\n"
+            "Zenvro_Quarvel_linea.txt:2:1: error 1: route length above 1000000 m\n"
             "lunghezza percorso,    1000001\n"
             "^\n");
 }

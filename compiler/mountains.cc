@@ -13,11 +13,9 @@ int64_t last_mountain_cell(int32_t end) { return round_even(end / 50.0 - 1); }
 }  // namespace
 
 Form1::row_outcome Form1::read_mountain_row() {
-  int32_t a, b, t;
-  read_field(a);
-  read_field(b);
-  read_field(t);
-  if (!row_fits_grid(a)) return row_outcome::end_main_phase;
+  const mountain_row row = read_mountain_fields();
+  const int32_t a = row.inizio, b = row.fine;
+  if (!row_fits_grid(a)) return row_outcome::end_of_reading;
   // Refused rows end the main phase as a row beyond the grid does.
   int32_t refused = 0;
   if (first_mountain_cell(a) < 0)
@@ -27,33 +25,38 @@ Form1::row_outcome Form1::read_mountain_row() {
   else if (mountain_count >= kMostMountains)
     refused = 28;
   if (refused != 0) {
-    record_fault(refused, a);
-    return row_outcome::end_main_phase;
+    record_fault(row_diagnostic(refused, a));
+    return row_outcome::end_of_reading;
   }
-  memo_montagna(a, b, t);
+  memo_montagna(row);
   return row_outcome::next_row;
 }
 
-void Form1::memo_montagna(int32_t& inizio, int32_t& fine, int32_t& tipo) {
-  aux_index = 0;
-  if (tipo > 10) {
-    aux_index = 1;  // markers wanted
-    tipo -= 10;
-  }
+mountain_row Form1::read_mountain_fields() {
+  mountain_row r;
+  read_field(r.inizio);
+  read_field(r.fine);
+  read_field(r.tipo);
+  return r;
+}
+
+void Form1::memo_montagna(const mountain_row& row) {
+  const auto [inizio, fine, read_tipo] = row;
+  const bool markers = read_tipo > 10;
+  int32_t tipo = markers ? read_tipo - 10 : read_tipo;
   if (mountain_count >= kMostMountains) row_fault("more than 80 mountains");
   ++mountain_count;
-  mountain_starts[mountain_count] = inizio;
-  mountain_ends[mountain_count] = fine;
+  mountain_ends[static_cast<size_t>(mountain_count)] = fine;
   // Mountains 150 m apart or closer get type 3.
-  if (mountain_count > 1 && static_cast<int64_t>(inizio) - mountain_ends[mountain_count - 1] <= 150)
+  if (mountain_count > 1 &&
+      static_cast<int64_t>(inizio) - mountain_ends[static_cast<size_t>(mountain_count - 1)] <= 150)
     tipo = 3;
 
   const int64_t last = last_mountain_cell(fine);
-  loop_index = static_cast<int32_t>(first_mountain_cell(inizio));
-  if (loop_index > last) return;
-  for (int32_t n = 1; loop_index <= last; ++loop_index, ++n) {
-    track_cell& cell = grid_cell(loop_index);
+  int32_t n = 1;
+  for (int64_t c = first_mountain_cell(inizio); c <= last; ++c, ++n) {
+    track_cell& cell = grid_cell(c);
     cell.mountain_type = static_cast<uint8_t>(tipo);
-    if (aux_index == 1 && n % 4 == 0 && cell.kind == kind_empty) cell.kind = kind_mountain_marker;
+    if (markers && n % 4 == 0 && cell.kind == kind_empty) cell.kind = kind_mountain_marker;
   }
 }

@@ -14,7 +14,6 @@ TEST(Mountains, CoverTheirCellsWithTheirType) {
   }
   EXPECT_EQ(t.cell(1193).mountain_type, 0);
   EXPECT_EQ(t.form.mountain_count, 1);
-  EXPECT_EQ(t.form.mountain_starts[1], 59500);
   EXPECT_EQ(t.form.mountain_ends[1], 59650);
 }
 
@@ -32,8 +31,16 @@ TEST(Mountains, TypeAboveTenMarksEveryFourthEmptyCell) {
   EXPECT_EQ(t.cell(7).kind, kind_speed_board);
   EXPECT_EQ(t.cell(11).kind, kind_speed_board);
   for (int c : {0, 1, 2, 4, 18}) EXPECT_EQ(t.cell(c).kind, kind_empty) << c;
-  EXPECT_EQ(t.form.aux_index, 1);
-  EXPECT_EQ(t.form.loop_index, 20);  // one past the last cell
+}
+
+TEST(Mountains, MarkersAreAskedForByEachRowAlone) {
+  line_fixture t;
+  ASSERT_TRUE(t.read_rows("montagna,   0,  1000,  12\nmontagna,   5000,  6000,  2\n"));
+  EXPECT_EQ(t.cell(3).kind, kind_mountain_marker);
+  for (int c = 100; c <= 119; ++c) {
+    EXPECT_EQ(t.cell(c).mountain_type, 2) << c;
+    EXPECT_EQ(t.cell(c).kind, kind_empty) << c;
+  }
 }
 
 TEST(Mountains, CloserThan150MetresGetType3) {
@@ -84,7 +91,7 @@ TEST_P(RefusedMountains, EndTheMainPhase) {
   EXPECT_EQ(t.form.mountain_count, 0);
   EXPECT_EQ(t.cell(0).gradient_code, 100);
   EXPECT_FALSE(file_present(t.line_path()));
-  EXPECT_EQ(t.console.str().rfind("Zenvro_Quarvel_linea.txt:4: error " + std::to_string(c.code), 0),
+  EXPECT_EQ(t.console.str().rfind("Zenvro_Quarvel_linea.txt:4:1: error " + std::to_string(c.code), 0),
             0u)
       << t.console.str();
 }

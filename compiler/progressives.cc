@@ -1,6 +1,7 @@
 // The three kilometre progressives: ordered by start into entries 81 (greatest) to 83
 // (smallest) once the general section is read, and checked after the train file.
 #include "app/form1.h"
+#include "files/file_names.h"
 
 namespace {
 
@@ -59,11 +60,12 @@ void Form1::progressive_ordina() {
 }
 
 void Form1::controlla_progressive() {
-  aux_index = 0;
+  bool off_step = false;
   for (int e = progressive_three_entry; e <= progressive_one_entry; ++e)
     if (scenario_records[e].number_1 % 50 != 0 || scenario_records[e].number_2 % 50 != 0)
-      aux_index = 1;
-  if (aux_index) record_fault(2);
+      off_step = true;
+  // The progressives come from the line file, which is gone by now: the fault names no row.
+  if (off_step) record_fault(fault_at(file_place(line_file_name(route_name)), 2));
 }
 
 double Form1::minimo(double x, double y) { return x > y ? y : x; }

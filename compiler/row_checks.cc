@@ -5,9 +5,9 @@
 #include "app/form1.h"
 #include "files/file_names.h"
 
-bool Form1::row_fits_grid(int32_t position) {
-  if (within_grid(position)) return true;
-  record_fault(15, position);
+bool Form1::row_fits_grid(int32_t position, int32_t margin) {
+  if (within_grid(position, margin)) return true;
+  record_fault(row_diagnostic(15, position));
   return false;
 }
 
@@ -23,7 +23,7 @@ track_cell& Form1::grid_cell(int64_t index) {
 }
 
 void Form1::row_fault(const std::string& message) const {
-  throw reading_fault(message, fault_location.line, fault_location.column, fault_location.text);
+  throw reading_fault(message, row_place.line, row_place.column, row_place.text);
 }
 
 void Form1::end_line_file() {

@@ -3,90 +3,77 @@
 #include "app/form1.h"
 #include "model/rounding.h"
 
-void Form1::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt, int32_t f_ta,
-                               int32_t& d_v) {
+slowdown_row Form1::read_slowdown_fields() {
+  slowdown_row r;
+  for (int32_t* n : {&r.x, &r.v, &r.l, &r.start_end_code, &r.approach_wanted, &r.value_2_code})
+    read_field(*n);
+  return r;
+}
+
+std::optional<diagnostic> Form1::memo_rallentamento(const slowdown_row& row) {
+  const auto [x, v, l, start_end_code, read_approach, value_2_code] = row;
+  int32_t approach_wanted = read_approach;
   // Cells before the route's start or past the grid's end do not exist.
-  if (x < 0 || int64_t{x} + l < 0) {
-    record_fault(32, x);
-    return;
-  }
+  if (x < 0 || int64_t{x} + l < 0) return row_diagnostic(32, x);
   const int64_t e = round_even((static_cast<double>(x) + l) / 50.0 + 1);
-  if (e > last_cell_index) {
-    record_fault(35, x);
-    return;
-  }
+  if (e > last_cell_index) return row_diagnostic(35, x);
   const int64_t i = point_cell(x);
   const int64_t w = round_even((x - 1200) / 50.0 + 1);  // warning board, 1200 m before the start
   const int64_t b = round_even((x - 1200) / 50.0);       // first of the four approach cells
-  auto at = [this](int64_t c) -> track_cell& { return track_cells[static_cast<size_t>(c)]; };
 
   // Every test comes before the first write: a refused slowdown leaves the grid as it was.
   const bool warned = x > 1500;
   if (warned) {
-    if (!cell_is_free(at(w))) {
-      record_fault(17, x);
-      return;
-    }
+    if (!cell_is_free(grid_cell(w))) return row_diagnostic(17, x);
   } else {
-    f_ta = 0;
+    approach_wanted = 0;
   }
-  if (!cell_is_free(at(i))) {
-    record_fault(18, x);
-    return;
-  }
-  if (!cell_is_free(at(e))) {
-    record_fault(19, x);
-    return;
-  }
+  if (!cell_is_free(grid_cell(i))) return row_diagnostic(18, x);
+  if (!cell_is_free(grid_cell(e))) return row_diagnostic(19, x);
 
   // The 16-bit values keep the low 16 bits of the row's numbers.
   const int16_t speed = static_cast<int16_t>(v);
-  at(e).kind = kind_slowdown_end;
-  if (d_v != 0) at(e).value_2 = static_cast<int16_t>(d_v);
-  at(i).kind = kind_slowdown_start;
-  if (d_v != 0) at(i).value_2 = static_cast<int16_t>(d_v);
+  grid_cell(e).kind = kind_slowdown_end;
+  if (value_2_code != 0) grid_cell(e).value_2 = static_cast<int16_t>(value_2_code);
+  grid_cell(i).kind = kind_slowdown_start;
+  if (value_2_code != 0) grid_cell(i).value_2 = static_cast<int16_t>(value_2_code);
   if (warned) {
-    at(w).kind = kind_warning_board;
-    if (d_v != 0) at(w).value_2 = static_cast<int16_t>(d_v);
-    at(w).value_1 = speed;
+    grid_cell(w).kind = kind_warning_board;
+    if (value_2_code != 0) grid_cell(w).value_2 = static_cast<int16_t>(value_2_code);
+    grid_cell(w).value_1 = speed;
   }
-  at(i).value_1 = speed;
-  at(e).value_1 = speed;
-  at(i).value_3 = static_cast<int16_t>(f_tt);
-  at(e).value_3 = static_cast<int16_t>(f_tt);
+  grid_cell(i).value_1 = speed;
+  grid_cell(e).value_1 = speed;
+  grid_cell(i).value_3 = static_cast<int16_t>(start_end_code);
+  grid_cell(e).value_3 = static_cast<int16_t>(start_end_code);
 
-  if (f_ta != 0) {
+  if (approach_wanted != 0) {
     // Refused after the start, end and warning cells are written; they stay.
     for (int j = 0; j <= 3; ++j)
-      if (!cell_is_free(at(b - j))) {
-        record_fault(20, x);
-        return;
-      }
+      if (!cell_is_free(grid_cell(b - j))) return row_diagnostic(20, x);
     for (int j = 0; j <= 3; ++j) {
-      at(b - j).kind = kind_approach_marker;
-      at(b - j).value_1 = static_cast<int16_t>(j + 1);
-      if (d_v != 0) at(b - j).value_2 = static_cast<int16_t>(j + 1);
+      grid_cell(b - j).kind = kind_approach_marker;
+      grid_cell(b - j).value_1 = static_cast<int16_t>(j + 1);
+      if (value_2_code != 0) grid_cell(b - j).value_2 = static_cast<int16_t>(j + 1);
     }
   }
+  return std::nullopt;
 }
 
 // A speed cut lies in the cell that starts at its position (no + 1 as for point objects).
-Form1::row_end Form1::memo_abbattimento() {
+Form1::row_outcome Form1::memo_abbattimento() {
   int32_t p, u;
   read_field(p);
   read_field(u);
-  if (!within_grid(p)) {
-    record_fault(15, p);
-    return row_end::end_of_reading;
-  }
+  if (!row_fits_grid(p)) return row_outcome::end_of_reading;
   if (p < 0) {
-    record_fault(32, p);
-    return row_end::early_exit;
+    record_fault(row_diagnostic(32, p));
+    return row_outcome::stop_phase;
   }
-  track_cell& cell = track_cells[static_cast<size_t>(running_cell(p))];
+  track_cell& cell = grid_cell(running_cell(p));
   if (!cell_is_free(cell)) {
-    record_fault(7, p);
-    return row_end::early_exit;
+    record_fault(row_diagnostic(7, p));
+    return row_outcome::stop_phase;
   }
   if (u > 0) {
     cell.value_1 = fit_int16(u, "speed cut value");
@@ -94,5 +81,5 @@ Form1::row_end Form1::memo_abbattimento() {
   } else {
     cell.kind = kind_speed_cut;
   }
-  return row_end::next_row;
+  return row_outcome::next_row;
 }

@@ -8,31 +8,28 @@
 
 // The row is read straight into its entry, field by field: an entry refused part-way keeps what
 // was read before the refusal.
-Form1::row_end Form1::memo_stazione() {
+Form1::row_outcome Form1::memo_stazione() {
   // With 80 indicator boards even entry 1 holds a board's text: a station may not take it.
   if (station_counter > board_index) {
-    record_fault(10);
-    return row_end::early_exit;
+    record_fault(row_diagnostic(10));
+    return row_outcome::stop_phase;
   }
   scenario_record& r = scenario_records[static_cast<size_t>(station_counter)];
 
   read_field(r.number_3);
   const int32_t p = r.number_3;
   // A station needs 800 m of grid behind its position; no other field is read when it lacks them.
-  if (!within_grid(p, 800)) {
-    record_fault(15, p);
-    return row_end::end_of_reading;
-  }
+  if (!row_fits_grid(p, 800)) return row_outcome::end_of_reading;
   if (p % 50 != 0) {
-    record_fault(8, p);
-    return row_end::early_exit;
+    record_fault(row_diagnostic(8, p));
+    return row_outcome::stop_phase;
   }
   read_field(r.tag);  // station_type
   int32_t length;
   read_field(length);
   if (length % 100 != 0) {
-    record_fault(9, p);
-    return row_end::early_exit;
+    record_fault(row_diagnostic(9, p));
+    return row_outcome::stop_phase;
   }
   read_field(r.flag_byte);  // flag_1
   read_field(r.byte_4);     // flag_2
@@ -53,8 +50,8 @@ Form1::row_end Form1::memo_stazione() {
   read_field(name);
   // The records file gives a text a 16-bit length.
   if (utf8_to_cp1252(name).size() > 65535) {
-    record_fault(36, p);
-    return row_end::early_exit;
+    record_fault(row_diagnostic(36, p));
+    return row_outcome::stop_phase;
   }
   r.text = name;
 
@@ -83,35 +80,35 @@ Form1::row_end Form1::memo_stazione() {
   }
 
   // The last cell inside the station is its stop cell; the grid must reach it.
-  const int64_t e = round_even(end / 50.0);
+  const int64_t e = round_even(static_cast<double>(end) / 50.0);
   if (e - 1 > last_cell_index) {
-    record_fault(34, p);
-    return row_end::early_exit;
+    record_fault(row_diagnostic(34, p));
+    return row_outcome::stop_phase;
   }
   if (type < 25 && type != 5 && type != 6)
     for (int k = 1; k <= 4; ++k)
-      if (e - k - 1 > 1) track_cells[static_cast<size_t>(e - k - 1)].marker_code = 80 + k;
+      if (e - k - 1 > 1) grid_cell(e - k - 1).marker_code = static_cast<uint8_t>(80 + k);
   if (type < 25) {
     // The stop point overwrites whatever the cell held, a signal included.
     if (e - 1 > 1) {
-      track_cell& stop = track_cells[static_cast<size_t>(e - 1)];
+      track_cell& stop = grid_cell(e - 1);
       stop.kind = kind_stop_point;
       stop.value_1 = static_cast<int16_t>(station_counter);
     } else {
-      record_fault(24);
-      return row_end::early_exit;
+      record_fault(row_diagnostic(24));
+      return row_outcome::stop_phase;
     }
   }
 
   if (station_counter > 1 && start - 350 < scenario_records[station_counter - 1].number_2) {
-    record_fault(22, p);
-    return row_end::early_exit;
+    record_fault(row_diagnostic(22, p));
+    return row_outcome::stop_phase;
   }
   ++station_counter;
   // Stations count up and board texts count down in the same table.
   if (station_counter >= board_index) {
-    record_fault(10);
-    return row_end::early_exit;
+    record_fault(row_diagnostic(10));
+    return row_outcome::stop_phase;
   }
-  return row_end::next_row;
+  return row_outcome::next_row;
 }

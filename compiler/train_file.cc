@@ -16,53 +16,51 @@ void Form1::leggi_treno() {
   // (an empty one included) is no fault: End of reading fills every cell.
   std::string field;
   while (!input_at_end()) {
-    read_field(field);
+    read_keyword(field);
     if (contains_nocase(field, "[generale]")) break;
   }
   station_counter = 1;
   speed_cell_index = 0;
   adhesion_cell_index = 0;
 
-  row_end end = row_end::next_row;
-  while (end == row_end::next_row && !input_at_end()) {
-    read_field(field);
+  row_outcome end = row_outcome::next_row;
+  while (end == row_outcome::next_row && !input_at_end()) {
+    read_keyword(field);
     // The field that ends the file is never acted on.
     if (input_at_end()) break;
     // A first field holding "-" gives way to the next one, twice at most.
     for (int skipped = 0; skipped < 2 && field.find('-') != std::string::npos; ++skipped) {
-      read_field(field);
+      read_keyword(field);
       if (input_at_end()) {
-        end = row_end::end_of_reading;
+        end = row_outcome::end_of_reading;
         break;
       }
     }
-    if (end == row_end::next_row) end = leggi_riga_treno(field);
+    if (end == row_outcome::next_row) end = leggi_riga_treno(field);
   }
 
   close_input();
   delete_file(name);
-  if (end == row_end::early_exit) return;
+  if (end == row_outcome::stop_phase) return;
 
   // End of reading: the last speed and adhesion run on to the cell before the last three.
   riempi_celle(speed_cell_index, int64_t{last_cell_index} - 2, &track_cell::speed_code,
                static_cast<uint8_t>(round_even(previous_speed / 5.0)));
   riempi_celle(adhesion_cell_index, int64_t{last_cell_index} - 2, &track_cell::adhesion_code,
                static_cast<uint8_t>(previous_adhesion));
-  // The progressives come from the line file, which is gone by now: the fault names no row.
-  fault_location = {shown_name(line_file_name(route_name)), 0, 0, {}};
   controlla_progressive();
 }
 
-Form1::row_end Form1::leggi_riga_treno(const std::string& keyword) {
+Form1::row_outcome Form1::leggi_riga_treno(const std::string& keyword) {
   // Every test that holds runs its action, in this order, until one ends the reading.
   if (contains_nocase(keyword, "frenata") && contains_nocase(keyword, "massa"))
     read_field(scenario_records[route_length_entry].number_1);  // braked-mass percentage
   if (contains_nocase(keyword, "vetture"))
     read_field(scenario_records[route_length_entry].number_3);  // car count
   if (contains_nocase(keyword, "velocit"))
-    if (row_end end = memo_velocita(); end != row_end::next_row) return end;
+    if (row_outcome end = memo_velocita(); end != row_outcome::next_row) return end;
   if (contains_nocase(keyword, "aderenza"))
-    if (row_end end = memo_aderenza(); end != row_end::next_row) return end;
+    if (row_outcome end = memo_aderenza(); end != row_outcome::next_row) return end;
   if (contains_nocase(keyword, "orologio")) {
     read_field(scenario_records[train_number_entry].short_3);  // clock hours, minutes, seconds
     read_field(scenario_records[train_number_entry].short_4);
@@ -71,46 +69,35 @@ Form1::row_end Form1::leggi_riga_treno(const std::string& keyword) {
   if (contains_nocase(keyword, "sabbia"))
     read_field(scenario_records[train_number_entry].short_1);  // sand
   if (contains_nocase(keyword, "segnale")) {
-    int32_t posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo;
-    for (int32_t* n : {&posizione, &sx, &s1, &s2, &s3, &rapp, &dx, &d1, &d2, &d3, &tempo})
-      read_field(*n);
-    if (!within_grid(posizione)) {
-      record_fault(15, posizione);
-      return row_end::end_of_reading;
+    const signal_row row = read_signal_fields();
+    if (!row_fits_grid(row.posizione)) return row_outcome::end_of_reading;
+    if (auto refused = memo_segnale(row)) {
+      record_fault(*refused);
+      return row_outcome::stop_phase;
     }
-    // Only a fault of this call stops the phase, not a code left by the line file.
-    const int before = faults_reported;
-    memo_segnale(posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo);
-    if (faults_reported != before) return row_end::early_exit;
   }
   if (contains_nocase(keyword, "rallentamento")) {
-    int32_t x, v, l, f_tt, f_ta, d_v;
-    for (int32_t* n : {&x, &v, &l, &f_tt, &f_ta, &d_v}) read_field(*n);
-    if (!within_grid(x)) {
-      record_fault(15, x);
-      return row_end::end_of_reading;
+    const slowdown_row row = read_slowdown_fields();
+    if (!row_fits_grid(row.x)) return row_outcome::end_of_reading;
+    if (auto refused = memo_rallentamento(row)) {
+      record_fault(*refused);
+      return row_outcome::stop_phase;
     }
-    const int before = faults_reported;
-    memo_rallentamento(x, v, l, f_tt, f_ta, d_v);
-    if (faults_reported != before) return row_end::early_exit;
   }
   if (contains_nocase(keyword, "abbattimento"))
-    if (row_end end = memo_abbattimento(); end != row_end::next_row) return end;
+    if (row_outcome end = memo_abbattimento(); end != row_outcome::next_row) return end;
   if (contains_nocase(keyword, "stazione")) return memo_stazione();
-  return row_end::next_row;
+  return row_outcome::next_row;
 }
 
 // A speed row sets the limit from its own cell on: the cells before it not yet written get the
 // previous row's speed. The first cell is written before the comparison, so a row at or behind
 // the cells already written still writes one cell.
-Form1::row_end Form1::memo_velocita() {
+Form1::row_outcome Form1::memo_velocita() {
   int32_t p, v;
   read_field(p);
   read_field(v);
-  if (!within_grid(p)) {
-    record_fault(15, p);
-    return row_end::end_of_reading;
-  }
+  if (!row_fits_grid(p)) return row_outcome::end_of_reading;
   const int64_t n = running_cell(p);
   if (n > 0)
     riempi_celle(speed_cell_index, n, &track_cell::speed_code,
@@ -118,24 +105,21 @@ Form1::row_end Form1::memo_velocita() {
   // Cells hold a fifth of the speed in a byte: 1278 and above, or below -2, cannot be stored.
   fit_uint8(round_even(v / 5.0), "speed " + std::to_string(v) + " / 5 =");
   previous_speed = v;
-  return row_end::next_row;
+  return row_outcome::next_row;
 }
 
 // As a speed row, but the adhesion is stored as it is read (its low 8 bits).
-Form1::row_end Form1::memo_aderenza() {
+Form1::row_outcome Form1::memo_aderenza() {
   int32_t p, a;
   read_field(p);
   read_field(a);
-  if (!within_grid(p)) {
-    record_fault(15, p);
-    return row_end::end_of_reading;
-  }
+  if (!row_fits_grid(p)) return row_outcome::end_of_reading;
   const int64_t n = running_cell(p);
   if (n > 0)
     riempi_celle(adhesion_cell_index, n, &track_cell::adhesion_code,
                  static_cast<uint8_t>(previous_adhesion));
   previous_adhesion = a;
-  return row_end::next_row;
+  return row_outcome::next_row;
 }
 
 // Several rows at one position, each writing one cell more, could push the index past the
@@ -143,7 +127,7 @@ Form1::row_end Form1::memo_aderenza() {
 void Form1::riempi_celle(int32_t& index, int64_t until, uint8_t track_cell::*field,
                          uint8_t code) {
   do {
-    if (index >= 0 && index <= last_cell_index) track_cells[static_cast<size_t>(index)].*field = code;
+    if (index >= 0 && index <= last_cell_index) grid_cell(index).*field = code;
     ++index;
   } while (index < until);
 }

@@ -106,7 +106,7 @@ TEST(TrainFile, SpeedsAreStoredAsTheirFifthRoundedToEven) {
     if (c.expected_code < 0) {
       EXPECT_EQ(f.form.error_code, 25) << c.speed;
       EXPECT_EQ(f.record(86).short_1, 0) << c.speed;  // reading stopped at the speed row
-      EXPECT_NE(f.console.str().find(":2: error 25:"), std::string::npos) << f.console.str();
+      EXPECT_NE(f.console.str().find(":2:1: error 25:"), std::string::npos) << f.console.str();
     } else {
       EXPECT_EQ(f.form.error_code, 0) << c.speed;
       EXPECT_EQ(f.cell(0).speed_code, c.expected_code) << c.speed;
@@ -255,7 +255,7 @@ TEST(TrainFile, AFaultNamesItsFileLineAndPosition) {
   train_fixture f;
   f.run({"sabbia, 3", "stazione,    1225,  2,  400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X"});
   EXPECT_EQ(f.console.str(),
-            "Rotta_77-.txt:3: error 8: station position is not a multiple of 50 m (at 1225 m)\n"
+            "Rotta_77-.txt:3:1: error 8: station position is not a multiple of 50 m (at 1225 m)\n"
             "stazione,    1225,  2,  400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X\n"
             "^\n");
 }
@@ -265,7 +265,7 @@ TEST(TrainFile, AReadingFaultNamesItsFileAndLine) {
   f.run({"sabbia, 3", "sabbia,    3x0"});
   EXPECT_EQ(f.form.error_code, 25);
   EXPECT_EQ(f.console.str(),
-            "Rotta_77-.txt:3: error 25: the text files cannot be read: \"3x0\" is not a number\n"
+            "Rotta_77-.txt:3:12: error 25: the text files cannot be read: \"3x0\" is not a number\n"
             "sabbia,    3x0\n"
             "           ^\n");
 }

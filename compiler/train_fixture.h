@@ -8,7 +8,6 @@
 
 #include "app/form1.h"
 #include "files/file_names.h"
-#include "model/rounding.h"
 #include "testing/temp_folder.h"
 
 struct train_fixture {
@@ -21,10 +20,7 @@ struct train_fixture {
     form.program_folder = folder.path();
     form.route_name = "Rotta";
     form.train_number = "77";
-    form.grid_length = route_length + 7000;
-    form.last_cell_index = static_cast<int32_t>(round_even(form.grid_length / 50.0));
-    form.track_cells.assign(static_cast<size_t>(form.last_cell_index) + 1, {});
-    form.board_index = 80;
+    form.make_grid(route_length);
   }
 
   std::string file_name() const { return train_file_name(form.route_name, form.train_number); }

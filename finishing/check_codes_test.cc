@@ -125,6 +125,6 @@ INSTANTIATE_TEST_SUITE_P(
         guard_case{"C", [](Form1& f) { f.scenario_records[route_name_entry].number_4 = 1; },
                    "1251"},
         guard_case{"D", [](Form1& f) { f.track_cells[1].value_2 = 7; }, "1251"}),
-    [](const testing::TestParamInfo<guard_case>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<guard_case>& param_info) { return param_info.param.name; });
 
 }  // namespace

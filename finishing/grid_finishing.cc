@@ -12,20 +12,20 @@ constexpr int16_t kFastSlowdown = 110;  // from this speed on a slowdown gets no
 }  // namespace
 
 void Form1::metti_abbattimento(int32_t c) {
-  track_cells[c].kind = kind_speed_cut_value;
-  track_cells[c].value_1 = kCutValue;
+  grid_cell(c).kind = kind_speed_cut_value;
+  grid_cell(c).value_1 = kCutValue;
 }
 
 void Form1::rifinisci_griglia() {
   // The highest index is taken once; cells 0 and the last two are never looked at.
   const int32_t last = static_cast<int32_t>(track_cells.size()) - 1;
   for (int32_t i = 1; i <= last - 2; ++i) {
-    if (track_cells[i].kind == kind_warning_board) {
+    if (grid_cell(i).kind == kind_warning_board) {
       guardia_segnali(i);
-    } else if (track_cells[i].kind == kind_slowdown_start) {
+    } else if (grid_cell(i).kind == kind_slowdown_start) {
       finestre_avvicinamento(i);
       // A fast slowdown has no walk, so its end cell is unknown and it gets no exit marker.
-      if (track_cells[i].value_1 < kFastSlowdown) {
+      if (grid_cell(i).value_1 < kFastSlowdown) {
         int32_t e = marcatori_periodici(i);
         if (e >= 0) marcatore_uscita(e);
       }
@@ -38,9 +38,9 @@ void Form1::rifinisci_griglia() {
 void Form1::guardia_segnali(int32_t i) {
   for (int32_t d = 1; d <= 20 && i - d >= 3; ++d) {
     const int32_t c = i - d;
-    if (track_cells[c].kind != kind_signal) continue;
-    track_cell& one = track_cells[c - 1];
-    track_cell& two = track_cells[c - 2];
+    if (grid_cell(c).kind != kind_signal) continue;
+    track_cell& one = grid_cell(c - 1);
+    track_cell& two = grid_cell(c - 2);
     if (cell_is_free(one)) {
       metti_abbattimento(c - 1);
     } else if (cell_is_free(two)) {
@@ -50,8 +50,7 @@ void Form1::guardia_segnali(int32_t i) {
     } else if (two.kind == kind_speed_cut_value) {
       two.value_1 = static_cast<int16_t>(minimo(kCutValue, two.value_1));
     } else {
-      fault_location = {};
-      record_fault(11, c * 50);
+      record_fault(fault_at({}, 11, c * 50));
     }
   }
 }
@@ -67,14 +66,13 @@ void Form1::finestre_avvicinamento(int32_t i) {
     if (i <= w.applies_above) continue;
     bool placed = false;
     for (int32_t c = i - w.nearest; c >= i - w.nearest - 2 && !placed; --c) {
-      if (cell_is_free(track_cells[c])) {
+      if (cell_is_free(grid_cell(c))) {
         metti_abbattimento(c);
         placed = true;
       }
     }
     if (!placed) {
-      fault_location = {};
-      record_fault(12, i * 50);
+      record_fault(fault_at({}, 12, i * 50));
     }
   }
 }
@@ -89,28 +87,26 @@ int32_t Form1::marcatori_periodici(int32_t i) {
   int32_t k = i;
   for (;;) {
     if (k >= last) {
-      fault_location = {};
-      record_fault(37, i * 50);
+      record_fault(fault_at({}, 37, i * 50));
       return -1;
     }
     ++k;
     ++steps;
     if (steps == 8) {
-      if (cell_is_free(track_cells[k])) {
+      if (cell_is_free(grid_cell(k))) {
         metti_abbattimento(k);
         steps = 0;
-      } else if (cell_is_free(track_cells[k - 1])) {
+      } else if (cell_is_free(grid_cell(k - 1))) {
         metti_abbattimento(k - 1);
         steps = 1;
-      } else if (k + 1 <= last && cell_is_free(track_cells[k + 1])) {
+      } else if (k + 1 <= last && cell_is_free(grid_cell(k + 1))) {
         metti_abbattimento(k + 1);
         steps = -1;
       } else {
-        fault_location = {};
-        record_fault(13, k * 50);
+        record_fault(fault_at({}, 13, k * 50));
       }
     }
-    if (track_cells[k].kind == kind_slowdown_end) return k;
+    if (grid_cell(k).kind == kind_slowdown_end) return k;
   }
 }
 
@@ -122,22 +118,20 @@ void Form1::marcatore_uscita(int32_t e) {
   int32_t p = 0;
   for (int32_t s = e; s <= e + 12; ++s) {
     if (s > last) {
-      fault_location = {};
-      record_fault(37, e * 50);
+      record_fault(fault_at({}, 37, e * 50));
       return;
     }
-    if (track_cells[s].kind == kind_signal) {
+    if (grid_cell(s).kind == kind_signal) {
       p = s - 1;
       break;
     }
   }
   if (p <= 0) return;
-  if (cell_is_free(track_cells[p])) {
+  if (cell_is_free(grid_cell(p))) {
     metti_abbattimento(p);
-  } else if (cell_is_free(track_cells[p - 1])) {
+  } else if (cell_is_free(grid_cell(p - 1))) {
     metti_abbattimento(p - 1);
   } else {
-    fault_location = {};
-    record_fault(13, e * 50);
+    record_fault(fault_at({}, 13, e * 50));
   }
 }

@@ -181,9 +181,9 @@ TEST_P(FinishingPass, PlacesCutsAndRecordsCodes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, FinishingPass, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<finishing_case>& info) {
+                         [](const testing::TestParamInfo<finishing_case>& param_info) {
                            std::string name;
-                           for (char ch : std::string(info.param.name))
+                           for (char ch : std::string(param_info.param.name))
                              name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
                            return name;
                          });

@@ -24,7 +24,7 @@ void Form1::memorizza_percorso(int32_t j) {
 // into the other two. A slot in use ends the run before any binary file is written.
 void Form1::timbra_codici() {
   scenario_record& header = scenario_records[route_name_entry];
-  track_cell& cell = track_cells[1];
+  track_cell& cell = grid_cell(1);
   if (header.short_1 != 0 || cell.value_1 != 0) errore("1250");
   header.short_1 = 610;
   cell.value_1 = 5121;

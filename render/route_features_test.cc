@@ -1,4 +1,4 @@
-#include "tools/route_features.h"
+#include "render/route_features.h"
 
 #include <gtest/gtest.h>
 

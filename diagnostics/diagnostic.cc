@@ -1,0 +1,58 @@
+#include "diagnostics/diagnostic.h"
+
+#include <ostream>
+
+#include "diagnostics/error_codes.h"
+
+diagnostic fault_at(source_location where, int32_t code, std::optional<int32_t> position,
+                    std::string detail) {
+  diagnostic d;
+  d.where = std::move(where);
+  d.code = code;
+  d.position = position;
+  d.detail = std::move(detail);
+  return d;
+}
+
+diagnostic system_message(std::string message) {
+  diagnostic d;
+  d.message = std::move(message);
+  return d;
+}
+
+diagnostic failure(std::string detail) {
+  diagnostic d;
+  d.detail = std::move(detail);
+  return d;
+}
+
+void print_diagnostic(std::ostream& out, const diagnostic& d) {
+  if (!d.message.empty()) {
+    out << d.message << '\n';
+    out.flush();
+    return;
+  }
+  const source_location& at = d.where;
+  if (at.file.empty())
+    out << "scenario-compiler: ";
+  else if (at.line > 0)
+    out << at.file << ':' << at.line << ':' << (at.column > 0 ? at.column : 1) << ": ";
+  else
+    out << at.file << ": ";
+  out << (d.level == severity::error ? "error" : "warning");
+  if (d.code != 0) {
+    const error_code_info* info = find_error_code(d.code);
+    out << ' ' << d.code << ": " << (info ? info->meaning : "unknown fault");
+    if (!d.detail.empty()) out << ": " << d.detail;
+  } else {
+    out << ": " << d.detail;
+  }
+  if (d.position) out << " (at " << *d.position << " m)";
+  out << '\n';
+  if (at.line > 0 && !at.text.empty()) {
+    out << at.text << '\n';
+    const int column = at.column > 0 ? at.column : 1;
+    out << std::string(static_cast<size_t>(column - 1), ' ') << "^\n";
+  }
+  out.flush();
+}

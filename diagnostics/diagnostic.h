@@ -1,0 +1,46 @@
+// A fault as a value: made where the fault is found, carried to whoever reports it, printed by
+// one printer in the GNU form `FILE:LINE:COL: error CODE: MEANING[: DETAIL] (at POSITION m)`.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+// Where a fault lies: the source file as the user knows it and, for a fault tied to a row, its
+// line and column (from 1) and the line's text. An empty file means the run as a whole.
+struct source_location {
+  std::string file;
+  int line = 0;
+  int column = 0;
+  std::string text;
+};
+
+// A file as a whole, no row in it.
+inline source_location file_only(std::string file) { return {std::move(file), 0, 0, {}}; }
+
+enum class severity { error, warning };
+
+struct diagnostic {
+  severity level = severity::error;
+  source_location where;
+  int32_t code = 0;  // a recorded code; 0 for a fault that has none (a file that cannot be written)
+  std::optional<int32_t> position;  // metres along the route, for the codes that record one
+  std::string detail;
+  // The system's own message ("Errore n. 1250"): when set it is printed as it is, alone.
+  std::string message;
+};
+
+// A recorded code at `where`.
+diagnostic fault_at(source_location where, int32_t code,
+                    std::optional<int32_t> position = std::nullopt, std::string detail = {});
+
+// The system's own message, shown word for word.
+diagnostic system_message(std::string message);
+
+// A fault with no code, told by its detail alone ("cannot write PATH: REASON").
+diagnostic failure(std::string detail);
+
+// The one printer: the diagnostic's line and, for a fault on a row, the row with a caret under
+// its column.
+void print_diagnostic(std::ostream& out, const diagnostic& d);
