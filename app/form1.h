@@ -79,8 +79,12 @@ struct run_environment {
   // Standard error: "Attendere" when the run starts, the messages that end it, diagnostics.
   std::ostream* console = nullptr;
   // Names to show in diagnostics for the files read, by file name (the author's own files when
-  // the run compiles copies of them).
+  // the run compiles them from memory).
   std::map<std::string, std::string> source_names;
+  // When set, the run's text files live here, by file name, instead of in program_folder: the
+  // compiler reads and deletes them without touching the disk.
+  std::optional<std::map<std::string, std::string>> memory_files;
+  bool write_binaries = true;  // false: the run compiles and finishes, but writes no binary file
 };
 
 // The faults of the run: the last recorded code and position, and how many were reported.

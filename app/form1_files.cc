@@ -1,4 +1,5 @@
-// The file services of Form1: every file of a run lives in program_folder.
+// The file services of Form1: every file of a run lives in program_folder, or, for the text
+// files, in memory_files when the run has them in memory.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -15,13 +16,17 @@ std::string Form1::path_of(const std::string& name) const {
 }
 
 void Form1::write_text_file(const std::string& name, const line_table& table) {
-  replace_file(path_of(name), text_file_bytes(table));
+  if (memory_files)
+    (*memory_files)[name] = text_file_bytes(table);
+  else
+    replace_file(path_of(name), text_file_bytes(table));
 }
 
 // A plain file of that name; a folder is not found, and a name shorter than 2 characters
 // counts as missing.
 bool Form1::file_exists(const std::string& name) const {
   if (name.size() < 2) return false;
+  if (memory_files) return memory_files->count(name) > 0;
   struct stat st;
   return stat(path_of(name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
@@ -53,6 +58,10 @@ void Form1::write_binary_file(const std::string& name, const route_plan_table& p
 }
 
 void Form1::delete_file(const std::string& name) {
+  if (memory_files) {
+    memory_files->erase(name);
+    return;
+  }
   std::string path = path_of(name);
   if (std::remove(path.c_str()) != 0 && errno != ENOENT)
     throw write_failure(path, std::string("cannot delete: ") + std::strerror(errno));
@@ -61,6 +70,13 @@ void Form1::delete_file(const std::string& name) {
 void Form1::open_input(const std::string& name) {
   close_input();
   input_name = name;
+  if (memory_files) {
+    auto it = memory_files->find(name);
+    if (it == memory_files->end()) throw reading_fault("cannot open the file: no such file");
+    // A text file is read once and then deleted: its bytes move to the reader, not copied.
+    input.emplace(std::move(it->second));
+    return;
+  }
   whole_file f = read_whole_file(path_of(name));
   if (!f.ok) throw reading_fault("cannot open the file: " + f.reason);
   input.emplace(std::move(f.bytes));

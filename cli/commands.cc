@@ -42,7 +42,7 @@ const command kCommands[] = {
      "the built-in run compiles its own, and writes the binary scenario files into DIR.\n"
      "The route name comes from LINE_FILE's name (NAME_linea.txt) and the train number from\n"
      "TRAIN_FILE's name (NAME_NUMBER-.txt) unless given. The two files are never changed or\n"
-     "deleted: the run works on copies in a private temporary folder, and diagnostics name\n"
+     "deleted: the run reads them into memory and compiles from there, and diagnostics name\n"
      "the files as given here.\n"
      "\n"
      "  --out DIR        write the binary files into DIR (default: the current folder)\n"

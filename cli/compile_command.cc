@@ -1,10 +1,7 @@
-// Compiling an author's own line and train description files. The run works on copies in a
-// private temporary folder, so the author's files are never deleted or changed; only the binary
-// files reach the output folder.
-#include <stdlib.h>
+// Compiling an author's own line and train description files. The run reads them into memory
+// and compiles from there, so the author's files are never deleted or changed and nothing is
+// copied anywhere; only the binary files reach the output folder.
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <ostream>
 
@@ -42,31 +39,6 @@ std::string train_from(const std::string& train_file, const std::string& route) 
 bool usable_name(const std::string& name) {
   return !name.empty() && name.find('/') == std::string::npos && name != "." && name != "..";
 }
-
-// A private folder, removed with everything in it on every path out of the command.
-class work_folder {
- public:
-  work_folder() {
-    std::error_code ec;
-    fs::path base = fs::temp_directory_path(ec);
-    if (ec) base = "/tmp";
-    std::string pattern = (base / "scenario-compiler-XXXXXX").string();
-    if (mkdtemp(pattern.data())) path_ = pattern;
-    else reason_ = std::strerror(errno);
-  }
-  ~work_folder() {
-    std::error_code ec;
-    if (!path_.empty()) fs::remove_all(path_, ec);
-  }
-  work_folder(const work_folder&) = delete;
-  work_folder& operator=(const work_folder&) = delete;
-  const std::string& path() const { return path_; }
-  const std::string& reason() const { return reason_; }
-
- private:
-  std::string path_;
-  std::string reason_;
-};
 
 bool same_file(const std::string& a, const std::string& b) {
   std::error_code ec;
@@ -123,25 +95,20 @@ int run_compile(const std::vector<std::string>& args, std::ostream& /*out*/, std
     }
   }
 
-  work_folder work;
-  if (work.path().empty()) {
-    err << "scenario-compiler: cannot make a temporary folder: " << work.reason() << '\n';
-    return exit_file_fault;
-  }
-
-  // The sources are read from the private folder; only the binary files are written into the
-  // output folder, each straight to its place.
+  // The sources stay in memory; only the binary files are written into the output folder,
+  // each straight to its place.
   Form1 form;
   form.console = &err;
-  form.program_folder = work.path();
+  form.program_folder = out_folder;
   form.binary_folder = out_folder;
   form.route_name = route;
   form.train_number = train;
+  form.memory_files.emplace();
+  (*form.memory_files)[line_file_name(route)] = std::move(line_read.bytes);
+  (*form.memory_files)[train_file_name(route, train)] = std::move(train_read.bytes);
   form.source_names[line_file_name(route)] = line_source;
   form.source_names[train_file_name(route, train)] = train_source;
   return run_reporting(err, [&] {
-    replace_file(join_path(work.path(), line_file_name(route)), line_read.bytes);
-    replace_file(join_path(work.path(), train_file_name(route, train)), train_read.bytes);
     form.memorizza_percorso(plan ? 1 : 0);
     return form.faults_reported > 0 ? exit_scenario_fault : exit_clean;
   });

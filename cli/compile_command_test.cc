@@ -100,6 +100,16 @@ TEST_F(CompileCommand, WritesTheBinaryFilesAndLeavesTheSourcesAlone) {
   EXPECT_EQ(read_file(out_file("Mini_linea.dat")).size(), 20u * 8000 - 36);
 }
 
+// The sources are compiled from memory: no temporary folder is needed, so one that cannot be
+// made is no obstacle.
+TEST_F(CompileCommand, NeedsNoTemporaryFolder) {
+  setenv("TMPDIR", author.file("no-such-folder").c_str(), 1);
+  cli_result r = compile();
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(names_in(out_dir()),
+            (std::vector<std::string>{"Mini_42.dat", "Mini_42.sim", "Mini_linea.dat"}));
+}
+
 TEST_F(CompileCommand, NamesGivenOnTheCommandLine) {
   fs::rename(line_path(), author.file("line.txt"));
   fs::rename(train_path(), author.file("train.txt"));

@@ -34,6 +34,7 @@ void Form1::timbra_codici() {
 }
 
 void Form1::scrivi_file_binari() {
+  if (!write_binaries) return;
   if (plan_enabled != 0 && route_plan.exists())
     write_binary_file(plan_file_name(route_name), route_plan);
 
