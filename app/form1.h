@@ -46,7 +46,11 @@ struct text_input_state {
   std::optional<field_reader> input;
   std::string input_name;
   // Where the row being handled starts: its keyword field, or the file alone between rows.
+  // The row's text is taken from the reader only when a diagnostic needs it (row_line_offset),
+  // or when the file is closed while the row's place is still wanted.
   source_location row_place;
+  size_t row_line_offset = 0;
+  bool row_text_pending = false;
 };
 
 // The line file reader's state; the board texts' index is also read by the train file phase.

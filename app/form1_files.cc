@@ -82,7 +82,11 @@ void Form1::open_input(const std::string& name) {
   input.emplace(std::move(f.bytes));
 }
 
-void Form1::close_input() { input.reset(); }
+void Form1::close_input() {
+  if (input && row_text_pending) row_place.text = input->line_text_at(row_line_offset);
+  row_text_pending = false;
+  input.reset();
+}
 
 bool Form1::input_at_end() const { return !input || input->at_end(); }
 
@@ -93,8 +97,9 @@ static field_reader& slot(std::optional<field_reader>& input) {
 
 void Form1::read_keyword(std::string& text) {
   read_field(text);
-  row_place = {shown_name(input_name), input->field_line(), input->field_column(),
-               input->field_line_text()};
+  row_place = {shown_name(input_name), input->field_line(), input->field_column(), {}};
+  row_line_offset = input->field_line_offset();
+  row_text_pending = true;
 }
 void Form1::read_field(std::string& text) { text = slot(input).read_text(); }
 void Form1::read_field(int32_t& number) { number = slot(input).read_int32(); }
@@ -104,7 +109,9 @@ void Form1::read_field(uint8_t& number) { number = slot(input).read_uint8(); }
 source_location Form1::file_place(const std::string& name) const { return file_only(shown_name(name)); }
 
 diagnostic Form1::row_diagnostic(int32_t code, std::optional<int32_t> position) const {
-  return fault_at(row_place, code, position);
+  source_location where = row_place;
+  if (input && row_text_pending) where.text = input->line_text_at(row_line_offset);
+  return fault_at(std::move(where), code, position);
 }
 
 void Form1::handle_reading_fault(const reading_fault& fault) {

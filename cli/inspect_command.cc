@@ -39,7 +39,7 @@ int run_inspect(const std::vector<std::string>& args, std::ostream& out, std::os
                        "cannot tell the kind of " + file +
                            " from its name (_linea.dat, .sim, .dat); give it with --kind");
 
-  whole_file read = read_whole_file(file);
+  whole_file read = read_whole_file(file, max_binary_bytes);
   if (!read.ok) {
     err << "scenario-compiler: cannot read " << file << ": " << read.reason << '\n';
     return exit_file_fault;

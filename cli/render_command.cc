@@ -38,7 +38,7 @@ constexpr const char* kRecordNoun = "scenario record file";
 constexpr const char* kPlanNoun = "route plan file";
 
 std::string read_or_throw(const std::string& path) {
-  whole_file f = read_whole_file(path);
+  whole_file f = read_whole_file(path, max_binary_bytes);
   if (!f.ok) throw unreadable_file{path, f.reason, f.missing};
   return std::move(f.bytes);
 }

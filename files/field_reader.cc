@@ -81,21 +81,18 @@ int64_t field_reader::read_number(int64_t low, int64_t high, const char* kind) {
       while (end < bytes_.size() && bytes_[end] != ',' && bytes_[end] != '\r' &&
              bytes_[end] != '\n')
         ++end;
-      fault("\"" + cp1252_to_utf8(std::string_view(bytes_).substr(start, end - start)) +
-            "\" is not a number");
+      fault(quoted(start, end, "\"") + " is not a number");
     }
   } else if (!ends_well) {
     size_t end = pos_;
     while (end < bytes_.size() && !is_blank(bytes_[end]) && bytes_[end] != ',' &&
            bytes_[end] != '\r' && bytes_[end] != '\n')
       ++end;
-    fault("\"" + cp1252_to_utf8(std::string_view(bytes_).substr(start, end - start)) +
-          "\" is not a number");
+    fault(quoted(start, end, "\"") + " is not a number");
   }
   if (negative) value = -value;
   if (overflow || value < low || value > high) {
-    std::string text(bytes_.substr(start, pos_ - start));
-    fault(text + " does not fit " + kind + " (" + std::to_string(low) + " to " +
+    fault(quoted(start, pos_, "") + " does not fit " + kind + " (" + std::to_string(low) + " to " +
           std::to_string(high) + ")");
   }
   skip_blanks();
@@ -118,8 +115,18 @@ uint8_t field_reader::read_uint8() {
   return static_cast<uint8_t>(read_number(0, 255, "an 8-bit field"));
 }
 
-std::string field_reader::field_line_text() const {
-  size_t end = field_line_start_;
+// A long field is quoted by its start and its length, so a megabyte of digits is not echoed.
+std::string field_reader::quoted(size_t start, size_t end, const char* quote) const {
+  std::string_view field = std::string_view(bytes_).substr(start, end - start);
+  if (field.size() <= kQuotedField) return quote + cp1252_to_utf8(field) + quote;
+  return quote + cp1252_to_utf8(field.substr(0, kQuotedField)) + "..." + quote + " (" +
+         std::to_string(field.size()) + " characters)";
+}
+
+std::string field_reader::line_text_at(size_t offset) const {
+  size_t end = offset;
   while (end < bytes_.size() && bytes_[end] != '\r' && bytes_[end] != '\n') ++end;
-  return cp1252_to_utf8(std::string_view(bytes_).substr(field_line_start_, end - field_line_start_));
+  std::string_view line = std::string_view(bytes_).substr(offset, end - offset);
+  if (line.size() <= kShownLine) return cp1252_to_utf8(line);
+  return cp1252_to_utf8(line.substr(0, kShownLine)) + "...";
 }

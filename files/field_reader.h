@@ -36,8 +36,18 @@ class field_reader {
   int field_line() const { return field_line_; }
   int field_column() const { return field_column_; }
 
-  // The text of the line where the last field read starts, UTF-8, without its line end.
-  std::string field_line_text() const;
+  // Where the line of the last field read starts, as an offset for line_text_at.
+  size_t field_line_offset() const { return field_line_start_; }
+
+  // The text of the line where the last field read starts, UTF-8, without its line end. Built
+  // on demand: a reader that built it for every field would take the square of a line's length.
+  std::string field_line_text() const { return line_text_at(field_line_start_); }
+  // The text of the line starting at `offset`, cut after kShownLine bytes.
+  std::string line_text_at(size_t offset) const;
+
+  // How much of a field or a line a message quotes.
+  static constexpr size_t kQuotedField = 80;
+  static constexpr size_t kShownLine = 400;
 
  private:
   int64_t read_number(int64_t low, int64_t high, const char* kind);
@@ -46,6 +56,7 @@ class field_reader {
   void consume_line_end();
   void start_field();
   [[noreturn]] void fault(const std::string& message) const;
+  std::string quoted(size_t start, size_t end, const char* quote) const;
 
   std::string bytes_;
   size_t pos_ = 0;
