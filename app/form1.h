@@ -139,6 +139,8 @@ class Form1 : public route_state,
   source_location file_place(const std::string& name) const;
   // A recorded code at the row being handled.
   diagnostic row_diagnostic(int32_t code, std::optional<int32_t> position = std::nullopt) const;
+  // The row being handled, its text included (built here, not at each row read).
+  source_location row_location() const;
 
   // ---- Scenario source writers (scenario/) --------------------------------------------------
   void dati_linea();

@@ -108,10 +108,14 @@ void Form1::read_field(uint8_t& number) { number = slot(input).read_uint8(); }
 
 source_location Form1::file_place(const std::string& name) const { return file_only(shown_name(name)); }
 
-diagnostic Form1::row_diagnostic(int32_t code, std::optional<int32_t> position) const {
+source_location Form1::row_location() const {
   source_location where = row_place;
   if (input && row_text_pending) where.text = input->line_text_at(row_line_offset);
-  return fault_at(std::move(where), code, position);
+  return where;
+}
+
+diagnostic Form1::row_diagnostic(int32_t code, std::optional<int32_t> position) const {
+  return fault_at(row_location(), code, position);
 }
 
 void Form1::handle_reading_fault(const reading_fault& fault) {

@@ -119,3 +119,21 @@ TEST_F(RealisticLineFile, RoutePlan) {
 }
 
 }  // namespace
+
+namespace {
+
+// The row's text is taken from the file only when a fault is shown; it must still be the
+// row's own text, under the message, with the caret at the row's start.
+TEST(RowFaults, ShowTheRowUnderTheMessage) {
+  for (const char* row : {"indicatori_vmax,  800,  30,  30,  30,  40000,  ,  ,  ,  0",
+                          "cartello_indicatore,  -100,   (Km. 2.256)"}) {
+    line_fixture t;
+    t.read_rows(std::string("pendenza,  0,  0\n") + row + "\npendenza,  0,  3\n");
+    EXPECT_NE(t.form.error_code, 0) << row;
+    const std::string shown = t.console.str();
+    EXPECT_NE(shown.find("Zenvro_Quarvel_linea.txt:5:1: error"), std::string::npos) << shown;
+    EXPECT_NE(shown.find(std::string("\n") + row + "\n^\n"), std::string::npos) << shown;
+  }
+}
+
+}  // namespace

@@ -1,5 +1,7 @@
 // The three kilometre progressives: ordered by start into entries 81 (greatest) to 83
 // (smallest) once the general section is read, and checked after the train file.
+#include <string>
+
 #include "app/form1.h"
 #include "files/file_names.h"
 
@@ -55,8 +57,16 @@ void Form1::progressive_ordina() {
   put(scenario_records[progressive_three_entry], r81);
   put(scenario_records[progressive_two_entry], r82);
   put(scenario_records[progressive_one_entry], r83);
-  for (int e = progressive_three_entry; e <= progressive_one_entry; ++e)
-    if (scenario_records[e].number_3 == 1) scenario_records[e].number_2 += 100;
+  // Flag 1 adds 100 to the value, in 64 bits: a value that then leaves 32 bits is refused.
+  for (int e = progressive_three_entry; e <= progressive_one_entry; ++e) {
+    scenario_record& r = scenario_records[e];
+    if (r.number_3 != 1) continue;
+    const int64_t raised = int64_t{r.number_2} + 100;
+    if (raised > INT32_MAX)
+      throw reading_fault("the progressive value " + std::to_string(r.number_2) +
+                          " with flag 1 does not fit a 32-bit field once 100 is added");
+    r.number_2 = static_cast<int32_t>(raised);
+  }
 }
 
 void Form1::controlla_progressive() {

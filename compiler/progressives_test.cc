@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "app/form1.h"
+#include "compiler/line_fixture.h"
 
 namespace {
 
@@ -79,6 +80,27 @@ TEST(ProgressiveCheck, FlagsAStartOrValueOffTheFiftyMetreGrid) {
     form.controlla_progressive();
     EXPECT_EQ(form.error_code, c.fault ? 2 : 0) << c.entry << " " << c.start << " " << c.value;
     EXPECT_EQ(form.error_position, 777);  // the check records no position
+  }
+}
+
+// Flag 1 adds 100: the largest value that still fits is taken; one above it is refused with
+// code 25 naming the value, and the line file is deleted, not stored wrapped around.
+TEST(ProgressiveRaise, ValueNearTheTopOfThirtyTwoBits) {
+  for (int32_t value : {2147483547, 2147483548, 2147483647}) {
+    line_fixture f;
+    f.read("[generale]\nlunghezza percorso,    82000\ntre progressiva,  1000,  " +
+           std::to_string(value) + ",  1\n[curve]\n[fine]\n");
+    if (value == 2147483547) {
+      EXPECT_EQ(f.form.error_code, 0) << f.console.str();
+      EXPECT_EQ(f.form.scenario_records[81].number_2, 2147483647);
+    } else {
+      EXPECT_EQ(f.form.error_code, 25);
+      EXPECT_EQ(f.console.str(),
+                "Zenvro_Quarvel_linea.txt: error 25: the text files cannot be read: the progressive "
+                "value " + std::to_string(value) +
+                    " with flag 1 does not fit a 32-bit field once 100 is added\n");
+      EXPECT_FALSE(f.form.file_exists(line_file_name(f.form.route_name)));
+    }
   }
 }
 

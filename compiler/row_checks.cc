@@ -23,7 +23,8 @@ track_cell& Form1::grid_cell(int64_t index) {
 }
 
 void Form1::row_fault(const std::string& message) const {
-  throw reading_fault(message, row_place.line, row_place.column, row_place.text);
+  const source_location where = row_location();
+  throw reading_fault(message, where.line, where.column, where.text);
 }
 
 void Form1::end_line_file() {

@@ -129,4 +129,46 @@ TEST(FieldReader, FieldLineFollowsTheReads) {
   EXPECT_EQ(r.field_line_text(), "sabbia,    300");
 }
 
+// A long field is quoted by its first characters and its length, and the line shown with a
+// fault is cut, so a megabyte of digits is not echoed back.
+TEST(FieldReader, LongFieldsAreQuotedByTheirStart) {
+  const std::string digits(1000000, '7');
+  struct long_case {
+    std::string row;
+    std::string message;
+  };
+  for (const long_case& c :
+       {long_case{"x, " + digits + "x\r\n",
+                  "\"" + digits.substr(0, 80) + "...\" (1000001 characters) is not a number"},
+        long_case{"x, " + digits + "\r\n",
+                  digits.substr(0, 80) +
+                      "... (1000000 characters) does not fit a 32-bit field (-2147483648 to "
+                      "2147483647)"},
+        long_case{"x, " + digits.substr(0, 79) + "x\r\n",
+                  "\"" + digits.substr(0, 79) + "x\" is not a number"}}) {
+    field_reader r(c.row);
+    r.read_text();
+    try {
+      r.read_int32();
+      FAIL() << "no fault";
+    } catch (const reading_fault& f) {
+      EXPECT_EQ(f.what(), c.message);
+      EXPECT_EQ(f.column, 4);
+      EXPECT_LE(f.line_text.size(), field_reader::kShownLine + 3);
+      EXPECT_EQ(f.line_text.substr(0, 4), "x, 7");
+    }
+  }
+}
+
+// The line text of an earlier row can be asked for after later rows were read.
+TEST(FieldReader, LineTextAtAnEarlierRow) {
+  field_reader r("sabbia,    300\r\npendenza,  0\r\n");
+  r.read_text();
+  const size_t first = r.field_line_offset();
+  r.read_int32();
+  r.read_text();
+  EXPECT_EQ(r.line_text_at(first), "sabbia,    300");
+  EXPECT_EQ(r.field_line_text(), "pendenza,  0");
+}
+
 }  // namespace
