@@ -2,11 +2,13 @@
 // and compiles from there, so the author's files are never deleted or changed and nothing is
 // copied anywhere; only the binary files reach the output folder.
 
+#include <algorithm>
 #include <filesystem>
 #include <ostream>
 
 #include "app/form1.h"
 #include "files/atomic_file.h"
+#include "files/cp1252.h"
 #include "files/file_names.h"
 #include "files/whole_file.h"
 #include "cli/args.h"
@@ -40,6 +42,13 @@ bool usable_name(const std::string& name) {
   return !name.empty() && name.find('/') == std::string::npos && name != "." && name != "..";
 }
 
+// The binary files hold the route name and the train number in Windows-1252, and the check
+// codes are computed from those bytes: a character the code page lacks would become '?'.
+bool has_cp1252_form(const std::string& name) {
+  const std::string bytes = utf8_to_cp1252(name);
+  return std::count(bytes.begin(), bytes.end(), '?') == std::count(name.begin(), name.end(), '?');
+}
+
 bool same_file(const std::string& a, const std::string& b) {
   std::error_code ec;
   return fs::equivalent(a, b, ec) && !ec;
@@ -69,6 +78,12 @@ int run_compile(const std::vector<std::string>& args, std::ostream& /*out*/, std
                            " (not NAME_NUMBER-.txt); give it with --train");
   if (!usable_name(route)) return usage_error(self, err, "unusable route name '" + route + "'");
   if (!usable_name(train)) return usage_error(self, err, "unusable train number '" + train + "'");
+  for (const auto& [what, name] : {std::pair{"route name", &route}, {"train number", &train}})
+    if (!has_cp1252_form(*name))
+      return usage_error(self, err,
+                         std::string("the ") + what + " '" + *name +
+                             "' has a character that Windows-1252 lacks; the binary files "
+                             "store it in that code page");
 
   const std::string out_folder = a.value("--out", ".");
   const bool plan = !a.has("--no-plan");

@@ -121,6 +121,15 @@ TEST_F(CompileCommand, NamesGivenOnTheCommandLine) {
   EXPECT_EQ(decode_records(read_file(out_file("Other_9.sim")))[85].text, "Other");
 }
 
+// Accented letters, the euro sign and a '?' of the user's own all have a Windows-1252 form.
+TEST_F(CompileCommand, NamesInTheCodePageAreKept) {
+  cli_result r = compile({"--route", "Citt\xc3\xa0\xe2\x82\xac", "--train", "4?2"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto records = decode_records(read_file(out_file("Citt\xc3\xa0\xe2\x82\xac_4?2.sim")));
+  EXPECT_EQ(records[85].text, "Citt\xc3\xa0\xe2\x82\xac");
+  EXPECT_EQ(records[86].text, "4?2");
+}
+
 TEST_F(CompileCommand, NoPlanLeavesAnOlderPlanFileAlone) {
   write_file(out_file("Mini_linea.dat"), "old plan");
   cli_result r = compile({"--no-plan"});
@@ -276,6 +285,11 @@ TEST_F(CompileCommand, WrongUsage) {
            {{"compile", line_path(), author.file("train.txt")}, "--train"},
            {{"compile", line_path(), train_path(), "--route", "a/b"}, "route name"},
            {{"compile", line_path(), train_path(), "--bogus"}, "unknown option --bogus"},
+           // Stored as "??" in the record file, with check codes computed from it.
+           {{"compile", line_path(), train_path(), "--route", "\xe6\x97\xa5\xe6\x9c\xac"},
+            "the route name '\xe6\x97\xa5\xe6\x9c\xac' has a character that Windows-1252 lacks"},
+           {{"compile", line_path(), train_path(), "--train", "4\xce\xa9" "2?"},
+            "the train number '4\xce\xa9" "2?' has a character that Windows-1252 lacks"},
            // Writing Mini_42.dat over a source named so would change the author's file.
            {{"compile", line_path(), author.file("Mini_42.dat"), "--out", author.path(),
              "--train", "42"},
