@@ -1,5 +1,7 @@
 #include "files/field_reader.h"
 
+#include <algorithm>
+
 #include "files/cp1252.h"
 
 namespace {
@@ -123,10 +125,14 @@ std::string field_reader::quoted(size_t start, size_t end, const char* quote) co
          std::to_string(field.size()) + " characters)";
 }
 
-std::string field_reader::line_text_at(size_t offset) const {
+// The caret under the line must still point into it, so a fault far along a long line keeps
+// the line up to a little past its field.
+std::string field_reader::line_text_at(size_t offset, int column) const {
+  const size_t keep = std::max(kShownLine, static_cast<size_t>(std::max(column, 1) - 1) + kQuotedField);
   size_t end = offset;
-  while (end < bytes_.size() && bytes_[end] != '\r' && bytes_[end] != '\n') ++end;
+  while (end < bytes_.size() && end - offset <= keep && bytes_[end] != '\r' && bytes_[end] != '\n')
+    ++end;
   std::string_view line = std::string_view(bytes_).substr(offset, end - offset);
-  if (line.size() <= kShownLine) return cp1252_to_utf8(line);
-  return cp1252_to_utf8(line.substr(0, kShownLine)) + "...";
+  if (line.size() <= keep) return cp1252_to_utf8(line);
+  return cp1252_to_utf8(line.substr(0, keep)) + "...";
 }

@@ -41,9 +41,10 @@ class field_reader {
 
   // The text of the line where the last field read starts, UTF-8, without its line end. Built
   // on demand: a reader that built it for every field would take the square of a line's length.
-  std::string field_line_text() const { return line_text_at(field_line_start_); }
-  // The text of the line starting at `offset`, cut after kShownLine bytes.
-  std::string line_text_at(size_t offset) const;
+  std::string field_line_text() const { return line_text_at(field_line_start_, field_column_); }
+  // The text of the line starting at `offset`, cut after kShownLine bytes, or after
+  // kQuotedField bytes of the field at `column` when that lies further on.
+  std::string line_text_at(size_t offset, int column = 1) const;
 
   // How much of a field or a line a message quotes.
   static constexpr size_t kQuotedField = 80;

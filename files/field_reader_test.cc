@@ -160,6 +160,24 @@ TEST(FieldReader, LongFieldsAreQuotedByTheirStart) {
   }
 }
 
+// A fault far along a long line keeps the line up to a little past its field, so the caret
+// points into the text shown.
+TEST(FieldReader, AFaultFarAlongALongLine) {
+  std::string row;
+  for (int i = 0; i < 300; ++i) row += "a,";
+  field_reader r(row + "1x" + std::string(1000, 'a') + "\r\n");
+  for (int i = 0; i < 300; ++i) r.read_text();
+  try {
+    r.read_int32();
+    FAIL() << "no fault";
+  } catch (const reading_fault& f) {
+    EXPECT_EQ(f.column, 601);
+    EXPECT_EQ(f.line_text.size(), 600u + field_reader::kQuotedField + 3);
+    EXPECT_EQ(f.line_text.substr(598, 4), "a,1x");
+    EXPECT_TRUE(f.line_text.ends_with("aaa..."));
+  }
+}
+
 // The line text of an earlier row can be asked for after later rows were read.
 TEST(FieldReader, LineTextAtAnEarlierRow) {
   field_reader r("sabbia,    300\r\npendenza,  0\r\n");
