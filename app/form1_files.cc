@@ -83,7 +83,8 @@ void Form1::open_input(const std::string& name) {
 }
 
 void Form1::close_input() {
-  if (input && row_text_pending) row_place.text = input->line_text_at(row_line_offset, row_place.column);
+  if (input && row_text_pending)
+    row_place.text = input->line_text_at(row_line_offset, row_place.column);
   row_text_pending = false;
   input.reset();
 }
@@ -110,7 +111,8 @@ source_location Form1::file_place(const std::string& name) const { return file_o
 
 source_location Form1::row_location() const {
   source_location where = row_place;
-  if (input && row_text_pending) where.text = input->line_text_at(row_line_offset, row_place.column);
+  if (input && row_text_pending)
+    where.text = input->line_text_at(row_line_offset, row_place.column);
   return where;
 }
 

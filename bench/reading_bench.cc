@@ -60,7 +60,8 @@ void finish(benchmark::State& state, size_t bytes) {
 
 // A line file of state.range(0) MB.
 void BM_ReadLineSource(benchmark::State& state) {
-  const std::string line = kLineHead + rows_of(static_cast<size_t>(state.range(0)) << 20) + "[fine]\r\n";
+  const size_t bytes = static_cast<size_t>(state.range(0)) << 20;
+  const std::string line = kLineHead + rows_of(bytes) + "[fine]\r\n";
   for (auto _ : state) compile_in_memory(line, kTrain);
   finish(state, line.size());
 }
@@ -68,14 +69,17 @@ BENCHMARK(BM_ReadLineSource)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillis
 
 // One line of state.range(0) MB of commas: a million empty fields a megabyte.
 void BM_LineOfCommasInTheLineFile(benchmark::State& state) {
-  const std::string line = kLineHead + commas(static_cast<size_t>(state.range(0)) << 20) + "[fine]\r\n";
+  const size_t bytes = static_cast<size_t>(state.range(0)) << 20;
+  const std::string line = kLineHead + commas(bytes) + "[fine]\r\n";
   for (auto _ : state) compile_in_memory(line, kTrain);
   finish(state, line.size());
 }
 BENCHMARK(BM_LineOfCommasInTheLineFile)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
 
 void BM_LineOfCommasInTheTrainFile(benchmark::State& state) {
-  const std::string train = kTrainHead + commas(static_cast<size_t>(state.range(0)) << 20) + "[aderenze]\r\naderenza,   0,    100\r\n[fine]\r\n";
+  const size_t bytes = static_cast<size_t>(state.range(0)) << 20;
+  const std::string train =
+      kTrainHead + commas(bytes) + "[aderenze]\r\naderenza,   0,    100\r\n[fine]\r\n";
   for (auto _ : state) compile_in_memory(kLine, train);
   finish(state, train.size());
 }

@@ -111,7 +111,8 @@ TEST(BinaryInputs, InspectAndRenderReadOnlyRegularFilesOfBoundedSize) {
   }
   cli_result device = run({"inspect", "--kind", "cells", "/dev/zero"});
   EXPECT_EQ(device.status, 3);
-  EXPECT_EQ(device.err, "scenario-compiler: cannot read /dev/zero: it is a device, not a regular file\n");
+  EXPECT_EQ(device.err,
+            "scenario-compiler: cannot read /dev/zero: it is a device, not a regular file\n");
 }
 
 }  // namespace

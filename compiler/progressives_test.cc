@@ -96,8 +96,8 @@ TEST(ProgressiveRaise, ValueNearTheTopOfThirtyTwoBits) {
     } else {
       EXPECT_EQ(f.form.error_code, 25);
       EXPECT_EQ(f.console.str(),
-                "Zenvro_Quarvel_linea.txt: error 25: the text files cannot be read: the progressive "
-                "value " + std::to_string(value) +
+                "Zenvro_Quarvel_linea.txt: error 25: the text files cannot be read: the "
+                "progressive value " + std::to_string(value) +
                     " with flag 1 does not fit a 32-bit field once 100 is added\n");
       EXPECT_FALSE(f.form.file_exists(line_file_name(f.form.route_name)));
     }

@@ -128,9 +128,11 @@ std::string field_reader::quoted(size_t start, size_t end, const char* quote) co
 // The caret under the line must still point into it, so a fault far along a long line keeps
 // the line up to a little past its field.
 std::string field_reader::line_text_at(size_t offset, int column) const {
-  const size_t keep = std::max(kShownLine, static_cast<size_t>(std::max(column, 1) - 1) + kQuotedField);
+  const size_t past_field = static_cast<size_t>(std::max(column, 1) - 1) + kQuotedField;
+  const size_t keep = std::max(kShownLine, past_field);
   size_t end = offset;
-  while (end < bytes_.size() && end - offset <= keep && bytes_[end] != '\r' && bytes_[end] != '\n')
+  while (end < bytes_.size() && end - offset <= keep && bytes_[end] != '\r' &&
+         bytes_[end] != '\n')
     ++end;
   std::string_view line = std::string_view(bytes_).substr(offset, end - offset);
   if (line.size() <= keep) return cp1252_to_utf8(line);

@@ -18,7 +18,8 @@ const char* kind_of(mode_t mode) {
 }
 
 std::string too_large(uint64_t limit) {
-  return "it is larger than " + std::to_string(limit) + " bytes, the most a file of its kind may take";
+  return "it is larger than " + std::to_string(limit) +
+         " bytes, the most a file of its kind may take";
 }
 
 }  // namespace
