@@ -6,6 +6,7 @@
 #include "app/form1.h"
 #include "diagnostics/diagnostic.h"
 #include "files/atomic_file.h"
+#include "files/temp_registry.h"
 
 namespace {
 
@@ -100,6 +101,8 @@ const command* find_command(const std::string& name) {
     if (name == c.name) return &c;
   return nullptr;
 }
+
+void prepare_process() { remove_temporaries_on_signals(); }
 
 int run_reporting(std::ostream& err, const std::function<int()>& work) {
   try {

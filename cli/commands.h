@@ -43,6 +43,10 @@ int run_inspect(const std::vector<std::string>& args, std::ostream& out, std::os
 int run_export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int run_render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// Readies the process before any command: an interrupted run (SIGINT, SIGTERM, SIGHUP,
+// SIGPIPE) removes its temporary files and ends with 128 + the signal's number.
+void prepare_process();
+
 // Runs the program with `args` (without the program's name) and returns its exit status.
 int scenario_compiler_main(const std::vector<std::string>& args, std::ostream& out,
                            std::ostream& err);
