@@ -32,7 +32,7 @@ int usage_error(const command& c, std::ostream& err, const std::string& problem 
 
 // Runs a command's work and returns its status; a failure that ends the work is reported here,
 // in the diagnostic form: a file that cannot be written gives exit_file_fault, a shown message
-// (1250, 1251) the status it ends the run with.
+// (1250, 1251) the status it ends the run with, running out of memory exit_file_fault.
 int run_reporting(std::ostream& err, const std::function<int()>& work);
 
 // The commands' run functions, each in its own file.
