@@ -152,14 +152,17 @@ void file_set::commit() {
         throw write_failure(f->path(), errno_text(EISDIR));
     }
   });
+  // An interruption waits until every file is renamed: it finds the old set or the new one.
+  signals_held held;
   std::vector<std::string> replaced;
   for (size_t i = 0; i < files_.size(); ++i) {
     try {
       files_[i]->commit();
     } catch (const write_failure& f) {
-      if (replaced.empty()) throw nothing_replaced(f);
       std::vector<std::string> kept;
       for (size_t k = i; k < files_.size(); ++k) kept.push_back(files_[k]->path());
+      files_.clear();
+      if (replaced.empty()) throw nothing_replaced(f);
       throw write_failure(f.path, f.reason + "; replaced: " + joined(replaced) +
                                       "; not replaced: " + joined(kept));
     }

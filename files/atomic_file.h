@@ -62,6 +62,7 @@ class file_set {
     try {
       write();
     } catch (const write_failure& f) {
+      files_.clear();  // the temporary files go at once
       throw nothing_replaced(f);
     }
   }

@@ -7,6 +7,7 @@
 
 // Blocks the four signals for its lifetime, so a file is never created or renamed without the
 // registry knowing of it.
+// Holds nest: the signals come when the outermost hold ends.
 class signals_held {
  public:
   signals_held();
