@@ -40,6 +40,19 @@ std::string line_file_of(int length) {
   return kept;
 }
 
+// A sanitized run is several times slower and needs far more address space.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
 // The three files of a compile, as found in `folder`.
 std::vector<std::string> set_in(const temp_folder& folder) {
   std::vector<std::string> set;
@@ -113,7 +126,8 @@ int count_from_environment(const char* name, int otherwise) {
 
 // A 1,000,000 m compile interrupted at random moments, over an older set of the same names:
 // each run ends by its signal (or finishes first), leaves no temporary file, and the folder
-// holds the old set or the new one, never a mix. SC_INTERRUPTIONS sets how many runs.
+// holds the old set or the new one, never a mix. SC_INTERRUPTIONS sets how many runs (fewer
+// under the address sanitizer, where each run takes over a second).
 TEST(RunSafety, InterruptedCompilesLeaveNoTemporaryFileAndNoMixedSet) {
   sources long_route(1000000), older(999000);
   std::vector<std::string> new_set = compiled_set(long_route);
@@ -129,7 +143,7 @@ TEST(RunSafety, InterruptedCompilesLeaveNoTemporaryFileAndNoMixedSet) {
   const int signals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
   std::mt19937 random(std::random_device{}());
   int interrupted = 0, finished = 0;
-  const int runs = count_from_environment("SC_INTERRUPTIONS", 100);
+  const int runs = count_from_environment("SC_INTERRUPTIONS", kAddressSanitizer ? 40 : 100);
   for (int i = 0; i < runs; ++i) {
     put_set(out, old_set);
     int sig = signals[random() % 4];
@@ -176,18 +190,6 @@ TEST(RunSafety, ConcurrentCompilesIntoOneFolderLeaveOneWholeSet) {
     if (HasFailure()) break;
   }
 }
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kAddressSanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kAddressSanitizer = true;
-#else
-constexpr bool kAddressSanitizer = false;
-#endif
-#else
-constexpr bool kAddressSanitizer = false;
-#endif
 
 // The 1,000,000 m compile under address-space limits from far too small to enough: each run
 // ends clean with the new set, or with status 3, "out of memory" and the old set untouched;
