@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -167,6 +168,19 @@ void file_set::commit() {
                                       "; not replaced: " + joined(kept));
     }
     replaced.push_back(files_[i]->path());
+  }
+  // The renames themselves reach the disk with their folders; a file system that cannot sync
+  // a folder still has the renamed files.
+  std::vector<std::string> folders;
+  for (const std::string& path : replaced) {
+    std::string folder = std::filesystem::path(path).parent_path().string();
+    if (folder.empty()) folder = ".";
+    if (std::find(folders.begin(), folders.end(), folder) != folders.end()) continue;
+    folders.push_back(folder);
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) continue;
+    fsync(fd);
+    close(fd);
   }
 }
 

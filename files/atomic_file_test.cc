@@ -1,11 +1,14 @@
 #include "files/atomic_file.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 
+#include "files/temp_registry.h"
 #include "testing/small_tmpfs.h"
 #include "testing/temp_folder.h"
 
@@ -148,6 +151,30 @@ TEST(FileSet, NothingIsReplacedBeforeCommit) {
   }  // dropped without commit
   EXPECT_EQ(read_file(dir.file("plan")), "old");
   EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{"plan"});
+}
+
+// A run ended by a signal while its files are being written leaves none of them: the handler
+// removes them and the run ends by that signal.
+TEST(FileSet, ASignalRemovesTheTemporaryFilesAndEndsTheRun) {
+  for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+    temp_folder dir;
+    write_file(dir.file("plan"), "old");
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      remove_temporaries_on_signals();
+      file_set set;
+      set.add(dir.file("plan")).write("new plan");
+      set.add(dir.file("cells")).write("new cells");
+      raise(sig);
+      _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << sig << ": " << status;
+    EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{"plan"}) << sig;
+    EXPECT_EQ(read_file(dir.file("plan")), "old") << sig;
+  }
 }
 
 }  // namespace

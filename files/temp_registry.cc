@@ -63,12 +63,6 @@ void forget_temporary(int slot_index) {
   if (slot_index >= 0 && slot_index < kSlots) slots[slot_index].used.store(false);
 }
 
-int temporaries_remembered() {
-  int n = 0;
-  for (const slot& s : slots) n += s.used.load() ? 1 : 0;
-  return n;
-}
-
 void remove_temporaries_on_signals() {
   struct sigaction action {};
   action.sa_handler = remove_and_end;

@@ -24,8 +24,6 @@ class signals_held {
 int remember_temporary(const char* path);
 // Forgets the path in `slot` (no-op for -1). Call with the signals held.
 void forget_temporary(int slot);
-// How many paths are remembered now.
-int temporaries_remembered();
 
 // Installs the handlers that remove the remembered files on SIGINT, SIGTERM, SIGHUP and SIGPIPE.
 void remove_temporaries_on_signals();
