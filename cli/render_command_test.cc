@@ -489,6 +489,21 @@ TEST(RenderCommand, DashWritesThePictureToStandardOutput) {
   EXPECT_EQ(names_in(t.path()), before);
 }
 
+// Standard output that cannot take the picture (a full disk, say) is status 3, not success.
+TEST(RenderCommand, DashIntoAnOutputThatFailsIsStatus3) {
+  struct refusing_buffer : std::streambuf {
+    int overflow(int) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+  } refusing;
+  std::ostream out(&refusing);
+  std::ostringstream err;
+  temp_folder t;
+  small_route().write(t.path(), kRoute, kTrain);
+  int status = scenario_compiler_main({"render", "--dir", t.path(), "-o", "-"}, out, err);
+  EXPECT_EQ(status, 3);
+  EXPECT_EQ(err.str(), "scenario-compiler: cannot write the picture to standard output\n");
+}
+
 TEST(RenderCommand, WrongUsage) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"render", "extra"}, {"render", "--frobnicate"}, {"render", "-o"},
