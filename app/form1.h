@@ -20,6 +20,8 @@
 #include "model/rows.h"
 #include "model/route_model.h"
 
+class atomic_file;
+
 // Thrown to end the run at once, after a message was printed on standard error: the process
 // exits with `status`, and nothing after the throw is written.
 struct program_end {
@@ -120,8 +122,9 @@ class Form1 : public route_state,
   std::string binary_path_of(const std::string& name) const;
   void write_text_file(const std::string& name, const line_table& table);
   bool file_exists(const std::string& name) const;
-  void write_binary_file(const std::string& name, const std::string& bytes);
-  void write_binary_file(const std::string& name, const route_plan_table& plan);
+  // The binary files are written into a file of the run's set (files/atomic_file.h).
+  static void write_binary_file(atomic_file& file, const std::string& bytes);
+  static void write_binary_file(atomic_file& file, const route_plan_table& plan);
   void delete_file(const std::string& name);
   // The one file slot for reading: open, read fields, test the end, close.
   void open_input(const std::string& name);  // a file that cannot be read is a reading fault

@@ -35,15 +35,12 @@ std::string Form1::binary_path_of(const std::string& name) const {
   return join_path(binary_folder.empty() ? program_folder : binary_folder, name);
 }
 
-void Form1::write_binary_file(const std::string& name, const std::string& bytes) {
-  replace_file(binary_path_of(name), bytes);
-}
+void Form1::write_binary_file(atomic_file& file, const std::string& bytes) { file.write(bytes); }
 
 // The plan is encoded in pieces of about a megabyte, so a long route never holds its whole
 // file in memory, and each piece goes to the file in one write.
-void Form1::write_binary_file(const std::string& name, const route_plan_table& plan) {
+void Form1::write_binary_file(atomic_file& file, const route_plan_table& plan) {
   constexpr size_t kChunk = 1 << 20;
-  atomic_file file(binary_path_of(name));
   std::string buffer(kChunk + max_variant_size, '\0');
   size_t used = 0;
   for (size_t i = 0; i < plan.entry_count(); ++i) {
@@ -54,7 +51,6 @@ void Form1::write_binary_file(const std::string& name, const route_plan_table& p
     }
   }
   file.write(std::string_view(buffer.data(), used));
-  file.commit();
 }
 
 void Form1::delete_file(const std::string& name) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/form1.h"
+#include "files/atomic_file.h"
 #include "testing/temp_folder.h"
 
 namespace {
@@ -15,7 +16,11 @@ TEST(PlanFile, RunsTheMetreFastest) {
   temp_folder dir;
   Form1 form;
   form.program_folder = dir.path();
-  form.write_binary_file("p.dat", plan);
+  {
+    atomic_file file(form.binary_path_of("p.dat"));
+    form.write_binary_file(file, plan);
+    file.commit();
+  }
   std::string bytes = read_file(dir.file("p.dat"));
   // x: int16 0, empty, empty, empty; y: empty, int16 1, double 2.0, empty.
   EXPECT_EQ(bytes, std::string("\x02\x00\x00\x00"

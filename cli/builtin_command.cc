@@ -17,6 +17,7 @@ int run_builtin(const std::vector<std::string>& args, std::ostream& /*out*/, std
   if (a.values.count("--out")) form.program_folder = a.value("--out");
   form.plan_argument = a.has("--no-plan") ? 0 : 1;
   return run_reporting(err, [&] {
+    folder_lock lock(form.program_folder);  // one run at a time writes into a folder
     form.Form_Load();
     return form.faults_reported > 0 ? exit_scenario_fault : exit_clean;
   });

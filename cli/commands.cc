@@ -1,11 +1,13 @@
 #include "cli/commands.h"
 
 #include <algorithm>
+#include <new>
 #include <ostream>
 
 #include "app/form1.h"
 #include "diagnostics/diagnostic.h"
 #include "files/atomic_file.h"
+#include "files/temp_registry.h"
 
 namespace {
 
@@ -82,7 +84,9 @@ const command kCommands[] = {
      "  --route NAME     the route's name (default: the built-in Zenvro_Quarvel)\n"
      "  --train NUMBER   the train's number (default: the built-in 2417)\n"
      "  -o FILE.svg      write the picture to FILE.svg (default: ROUTE_TRAIN.svg in the\n"
-     "                   current folder)\n"
+     "                   current folder); '-o -' writes it to standard output. FILE.svg\n"
+     "                   may not be one of the files read, nor a folder, device, FIFO or\n"
+     "                   socket; a regular file there is replaced whole\n"
      "\n"
      "Exit status: 0 the picture is written, 1 a damaged file (the message names the file\n"
      "and the byte offset), 2 wrong usage, 3 a file that cannot be read or written.\n",
@@ -101,6 +105,8 @@ const command* find_command(const std::string& name) {
   return nullptr;
 }
 
+void prepare_process() { remove_temporaries_on_signals(); }
+
 int run_reporting(std::ostream& err, const std::function<int()>& work) {
   try {
     return work();
@@ -108,6 +114,10 @@ int run_reporting(std::ostream& err, const std::function<int()>& work) {
     return end.status;
   } catch (const write_failure& f) {
     print_diagnostic(err, failure(f.what()));
+    return exit_file_fault;
+  } catch (const std::bad_alloc&) {
+    // The unwinding has freed what the run held and dropped its temporary files.
+    print_diagnostic(err, failure("out of memory: the run is stopped"));
     return exit_file_fault;
   }
 }

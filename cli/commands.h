@@ -32,7 +32,7 @@ int usage_error(const command& c, std::ostream& err, const std::string& problem 
 
 // Runs a command's work and returns its status; a failure that ends the work is reported here,
 // in the diagnostic form: a file that cannot be written gives exit_file_fault, a shown message
-// (1250, 1251) the status it ends the run with.
+// (1250, 1251) the status it ends the run with, running out of memory exit_file_fault.
 int run_reporting(std::ostream& err, const std::function<int()>& work);
 
 // The commands' run functions, each in its own file.
@@ -42,6 +42,10 @@ int run_compile(const std::vector<std::string>& args, std::ostream& out, std::os
 int run_inspect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int run_export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int run_render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// Readies the process before any command: an interrupted run (SIGINT, SIGTERM, SIGHUP,
+// SIGPIPE) removes its temporary files and ends with 128 + the signal's number.
+void prepare_process();
 
 // Runs the program with `args` (without the program's name) and returns its exit status.
 int scenario_compiler_main(const std::vector<std::string>& args, std::ostream& out,

@@ -124,6 +124,7 @@ int run_compile(const std::vector<std::string>& args, std::ostream& /*out*/, std
   form.source_names[line_file_name(route)] = line_source;
   form.source_names[train_file_name(route, train)] = train_source;
   return run_reporting(err, [&] {
+    folder_lock lock(out_folder);  // one run at a time writes into a folder
     form.memorizza_percorso(plan ? 1 : 0);
     return form.faults_reported > 0 ? exit_scenario_fault : exit_clean;
   });

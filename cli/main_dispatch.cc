@@ -2,8 +2,9 @@
 
 #include "cli/commands.h"
 
-int scenario_compiler_main(const std::vector<std::string>& args, std::ostream& out,
-                           std::ostream& err) {
+namespace {
+
+int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (!args.empty() && (args[0] == "--help" || args[0] == "-h"))
     return run_help({}, out, err);
   if (!args.empty() && args[0] == "--version") {
@@ -17,4 +18,13 @@ int scenario_compiler_main(const std::vector<std::string>& args, std::ostream& o
   }
   // Without a command the program runs the built-in scenario.
   return find_command("run")->run(args, out, err);
+}
+
+}  // namespace
+
+// Whatever a command does outside its own reporting (reading its sources, say), running out of
+// memory is still one message and a status, not an abort.
+int scenario_compiler_main(const std::vector<std::string>& args, std::ostream& out,
+                           std::ostream& err) {
+  return run_reporting(err, [&] { return dispatch(args, out, err); });
 }

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 
@@ -54,6 +55,24 @@ auto read_decoded(const std::string& path, const char* noun, Decode decode) {
   }
 }
 
+// What stands at `path` when it is there and is not a regular file (a link is followed): a
+// picture never replaces a device, a FIFO, a socket or a folder. Empty when the path is free
+// or a regular file.
+std::string not_a_regular_file(const std::string& path) {
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode)) return {};
+  if (S_ISDIR(st.st_mode)) return "a folder";
+  if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return "a device";
+  if (S_ISFIFO(st.st_mode)) return "a FIFO";
+  if (S_ISSOCK(st.st_mode)) return "a socket";
+  return "not a regular file";
+}
+
+bool same_file(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
 }  // namespace
 
 int run_render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -72,18 +91,32 @@ int run_render(const std::vector<std::string>& args, std::ostream& out, std::ost
   in.train_number = a.value("--train", std::string(builtin_train_number));
   std::string dir = a.value("--dir", ".");
   std::string output = a.value("-o", in.route_name + "_" + in.train_number + ".svg");
+  const bool to_standard_output = output == "-";
   in.plan_file = plan_file_name(in.route_name);
+  const std::string cells_path = join_path(dir, cells_file_name(in.route_name, in.train_number));
+  const std::string records_path =
+      join_path(dir, records_file_name(in.route_name, in.train_number));
+  const std::string plan_path = join_path(dir, in.plan_file);
+
+  if (!to_standard_output) {
+    for (const std::string& input : {cells_path, records_path, plan_path})
+      if (same_file(output, input))
+        return usage_error(self, err, "the output " + output + " is the input " + input);
+    std::string what = not_a_regular_file(output);
+    if (!what.empty()) {
+      err << "scenario-compiler: cannot write " << output << ": it is " << what
+          << ", not a regular file\n";
+      return exit_file_fault;
+    }
+  }
 
   return run_reporting(err, [&] {
     try {
-      in.cells = read_decoded(join_path(dir, cells_file_name(in.route_name, in.train_number)),
-                              kCellNoun, decode_cells);
-      in.records = read_decoded(join_path(dir, records_file_name(in.route_name, in.train_number)),
-                                kRecordNoun, decode_records);
-      std::string plan_path_name = join_path(dir, in.plan_file);
+      in.cells = read_decoded(cells_path, kCellNoun, decode_cells);
+      in.records = read_decoded(records_path, kRecordNoun, decode_records);
       std::optional<route_plan_table> plan;
       try {
-        plan = read_decoded(plan_path_name, kPlanNoun, decode_plan);
+        plan = read_decoded(plan_path, kPlanNoun, decode_plan);
       } catch (const unreadable_file& f) {
         if (!f.missing) throw;  // no plan file: a scenario compiled without one
       }
@@ -91,8 +124,16 @@ int run_render(const std::vector<std::string>& args, std::ostream& out, std::ost
         try {
           in.plan.emplace(*plan);
         } catch (const decoding_fault& f) {
-          throw damaged_file{plan_path_name, kPlanNoun, f};
+          throw damaged_file{plan_path, kPlanNoun, f};
         }
+      }
+      if (to_standard_output) {
+        out << draw_route_picture(in) << std::flush;
+        if (!out) {
+          err << "scenario-compiler: cannot write the picture to standard output\n";
+          return exit_file_fault;
+        }
+        return exit_clean;
       }
       replace_file(output, draw_route_picture(in));
     } catch (const unreadable_file& f) {

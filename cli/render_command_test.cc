@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 
 #include "files/binary_encoding.h"
@@ -16,6 +22,8 @@
 #include "testing/run_cli.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 const std::string kRoute = "Zenvro_Quarvel";
 const std::string kTrain = "2417";
@@ -346,6 +354,154 @@ TEST(RenderCommand, AnOutputThatCannotBeWritten) {
   cli_result r = run({"render", "--dir", t.path(), "-o", output});
   EXPECT_EQ(r.status, 3);
   EXPECT_NE(r.err.find(output), std::string::npos) << r.err;
+}
+
+// Where -o points: a picture replaces a regular file or a link to one, and nothing else. A
+// folder, device, FIFO or socket there is refused with status 3 and left as it was; one of the
+// files read is refused as wrong usage; "-" is standard output.
+TEST(RenderCommand, TheOutputTargets) {
+  enum kind { none, regular, link, folder, device, fifo, socket };
+  auto kind_at = [](const std::string& path) {
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0) return none;
+    if (S_ISLNK(st.st_mode)) return link;
+    if (S_ISREG(st.st_mode)) return regular;
+    if (S_ISDIR(st.st_mode)) return folder;
+    if (S_ISCHR(st.st_mode)) return device;
+    if (S_ISFIFO(st.st_mode)) return fifo;
+    return S_ISSOCK(st.st_mode) ? socket : none;
+  };
+  struct target_case {
+    const char* what;
+    // Makes the target in the folder and gives the -o argument; empty: cannot be made here.
+    std::function<std::string(const temp_folder&)> make;
+    int status;
+    const char* message;  // part of standard error
+    kind after;           // what stands at the target afterwards
+  };
+  const std::string cells = cells_file_name(kRoute, kTrain);
+  const target_case cases[] = {
+      {"a new file", [](const temp_folder& t) { return t.file("new.svg"); }, 0, "", regular},
+      {"an old file",
+       [](const temp_folder& t) {
+         write_file(t.file("old.svg"), "old");
+         return t.file("old.svg");
+       },
+       0, "", regular},
+      {"a link to a file",
+       [](const temp_folder& t) {
+         write_file(t.file("kept.svg"), "kept");
+         fs::create_symlink(t.file("kept.svg"), t.file("link.svg"));
+         return t.file("link.svg");
+       },
+       0, "", regular},
+      {"a folder",
+       [](const temp_folder& t) {
+         fs::create_directory(t.file("pictures"));
+         return t.file("pictures");
+       },
+       3, "it is a folder, not a regular file", folder},
+      {"a link to a folder",
+       [](const temp_folder& t) {
+         fs::create_directory(t.file("pictures"));
+         fs::create_symlink(t.file("pictures"), t.file("link.svg"));
+         return t.file("link.svg");
+       },
+       3, "it is a folder, not a regular file", link},
+      {"a device that is always full",
+       [](const temp_folder& t) {
+         bool made = mknod(t.file("full").c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0;
+         return made ? t.file("full") : std::string();
+       },
+       3, "it is a device, not a regular file", device},
+      {"a FIFO",
+       [](const temp_folder& t) {
+         mkfifo(t.file("pipe").c_str(), 0666);
+         return t.file("pipe");
+       },
+       3, "it is a FIFO, not a regular file", fifo},
+      {"a socket",
+       [](const temp_folder& t) {
+         int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+         sockaddr_un address{};
+         address.sun_family = AF_UNIX;
+         std::string path = t.file("socket");
+         if (path.size() >= sizeof address.sun_path) return std::string();
+         std::copy(path.begin(), path.end(), address.sun_path);
+         bool made = bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+         close(fd);
+         return made ? path : std::string();
+       },
+       3, "it is a socket, not a regular file", socket},
+      {"the cells read", [&](const temp_folder& t) { return t.file(cells); }, 2,
+       "is the input", regular},
+      {"a link to the records read",
+       [](const temp_folder& t) {
+         fs::create_symlink(t.file(records_file_name(kRoute, kTrain)), t.file("link.svg"));
+         return t.file("link.svg");
+       },
+       2, "is the input", link},
+  };
+  for (const target_case& c : cases) {
+    temp_folder t;
+    small_route().write(t.path(), kRoute, kTrain);
+    std::string cells_before = read_file(t.file(cells));
+    std::string target = c.make(t);
+    if (target.empty()) {
+      ADD_FAILURE() << c.what << ": cannot be made here";
+      continue;
+    }
+    cli_result r = run({"render", "--dir", t.path(), "-o", target});
+    EXPECT_EQ(r.status, c.status) << c.what << ": " << r.err;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << c.what << ": " << r.err;
+    EXPECT_EQ(kind_at(target), c.after) << c.what;
+    EXPECT_EQ(read_file(t.file(cells)), cells_before) << c.what;
+    if (c.status == 0) {
+      EXPECT_EQ(r.out, "wrote " + target + "\n") << c.what;
+      EXPECT_EQ(read_file(target).rfind("<?xml", 0), 0u) << c.what;
+    } else {
+      EXPECT_EQ(r.out, "") << c.what;
+      EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), c.status == 2 ? 2 : 1) << r.err;
+    }
+    if (c.after == folder) {
+      EXPECT_TRUE(fs::is_empty(target)) << c.what;
+    }
+    if (std::string(c.what) == "a link to a file") {
+      EXPECT_EQ(read_file(t.file("kept.svg")), "kept");
+    }
+    // Only the target and what the case made beside it: no temporary file is left.
+    for (const std::string& name : names_in(t.path()))
+      EXPECT_NE(name[0], '.') << c.what << ": " << name;
+  }
+}
+
+TEST(RenderCommand, DashWritesThePictureToStandardOutput) {
+  temp_folder t;
+  small_route().write(t.path(), kRoute, kTrain);
+  cli_result to_file = run({"render", "--dir", t.path(), "-o", t.file("out.svg")});
+  ASSERT_EQ(to_file.status, 0) << to_file.err;
+  std::vector<std::string> before = names_in(t.path());
+  cli_result r = run({"render", "--dir", t.path(), "-o", "-"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out, read_file(t.file("out.svg")));
+  EXPECT_FALSE(file_present("-"));
+  EXPECT_EQ(names_in(t.path()), before);
+}
+
+// Standard output that cannot take the picture (a full disk, say) is status 3, not success.
+TEST(RenderCommand, DashIntoAnOutputThatFailsIsStatus3) {
+  struct refusing_buffer : std::streambuf {
+    int overflow(int) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+  } refusing;
+  std::ostream out(&refusing);
+  std::ostringstream err;
+  temp_folder t;
+  small_route().write(t.path(), kRoute, kTrain);
+  int status = scenario_compiler_main({"render", "--dir", t.path(), "-o", "-"}, out, err);
+  EXPECT_EQ(status, 3);
+  EXPECT_EQ(err.str(), "scenario-compiler: cannot write the picture to standard output\n");
 }
 
 TEST(RenderCommand, WrongUsage) {

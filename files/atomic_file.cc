@@ -1,12 +1,17 @@
 #include "files/atomic_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <random>
+
+#include "files/temp_registry.h"
 
 namespace {
 
@@ -22,37 +27,59 @@ std::string temporary_name(const std::string& folder, const std::string& name) {
   return temp;
 }
 
+std::string joined(const std::vector<std::string>& paths) {
+  std::string s;
+  for (const std::string& p : paths) s += (s.empty() ? "" : ", ") + p;
+  return s;
+}
+
 }  // namespace
 
 // The temporary file is made with mode 0666, so the process's file-creation mask shapes it as
-// it shapes any new file, and the mask itself is never changed.
+// it shapes any new file, and the mask itself is never changed. The signals wait while the file
+// is made and remembered, so no interruption falls between the two.
 atomic_file::atomic_file(std::string path) : path_(std::move(path)) {
   std::filesystem::path p(path_);
   std::string folder = p.parent_path().string();
   std::string name = p.filename().string();
-  for (int attempt = 0; attempt < 100; ++attempt) {
+  int err = EEXIST;
+  for (int attempt = 0; attempt < 100 && err == EEXIST; ++attempt) {
     std::string temp = temporary_name(folder, name);
+    signals_held held;
     fd_ = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_ >= 0) {
-      temp_ = temp;
-      return;
+    err = errno;
+    if (fd_ < 0) continue;
+    slot_ = remember_temporary(temp.c_str());
+    if (slot_ < 0) {
+      close(fd_);
+      fd_ = -1;
+      unlink(temp.c_str());
+      throw write_failure(path_, "too many temporary files at once");
     }
-    if (errno != EEXIST) break;
+    temp_ = temp;
+    return;
   }
-  int err = errno;
   throw write_failure(path_, errno_text(err));
 }
 
 atomic_file::~atomic_file() {
   if (fd_ >= 0) close(fd_);
-  if (!temp_.empty()) unlink(temp_.c_str());
+  drop_temporary();
+}
+
+void atomic_file::drop_temporary() {
+  if (temp_.empty()) return;
+  signals_held held;
+  unlink(temp_.c_str());
+  forget_temporary(slot_);
+  slot_ = -1;
+  temp_.clear();
 }
 
 void atomic_file::fail(const std::string& reason) {
   if (fd_ >= 0) close(fd_);
   fd_ = -1;
-  if (!temp_.empty()) unlink(temp_.c_str());
-  temp_.clear();
+  drop_temporary();
   throw write_failure(path_, reason);
 }
 
@@ -68,18 +95,35 @@ void atomic_file::write(std::string_view bytes) {
   }
 }
 
-void atomic_file::commit() {
-  if (fd_ < 0) throw write_failure(path_, "file is closed");
+void atomic_file::close_file() {
   int fd = fd_;
   fd_ = -1;
   if (close(fd) != 0) {
     int err = errno;
     fail(errno_text(err));
   }
+}
+
+void atomic_file::sync() {
+  if (temp_.empty()) throw write_failure(path_, "file is closed");
+  if (fd_ < 0) return;  // synced already
+  if (fsync(fd_) != 0) {
+    int err = errno;
+    fail(errno_text(err));
+  }
+  close_file();
+}
+
+void atomic_file::commit() {
+  if (temp_.empty()) throw write_failure(path_, "file is closed");
+  if (fd_ >= 0) close_file();
+  signals_held held;
   if (std::rename(temp_.c_str(), path_.c_str()) != 0) {
     int err = errno;
     fail(errno_text(err));
   }
+  forget_temporary(slot_);
+  slot_ = -1;
   temp_.clear();
 }
 
@@ -87,4 +131,66 @@ void replace_file(const std::string& path, std::string_view bytes) {
   atomic_file f(path);
   f.write(bytes);
   f.commit();
+}
+
+atomic_file& file_set::add(const std::string& path) {
+  files_.push_back(std::make_unique<atomic_file>(path));
+  return *files_.back();
+}
+
+write_failure file_set::nothing_replaced(const write_failure& f) {
+  return write_failure(f.path, f.reason + "; nothing was replaced");
+}
+
+void file_set::commit() {
+  fill([&] {
+    for (auto& f : files_) f->sync();
+    // A folder in the way of a later file would stop the renames midway: found here, it
+    // replaces nothing.
+    for (auto& f : files_) {
+      struct stat st;
+      if (lstat(f->path().c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        throw write_failure(f->path(), errno_text(EISDIR));
+    }
+  });
+  // An interruption waits until every file is renamed: it finds the old set or the new one.
+  signals_held held;
+  std::vector<std::string> replaced;
+  for (size_t i = 0; i < files_.size(); ++i) {
+    try {
+      files_[i]->commit();
+    } catch (const write_failure& f) {
+      std::vector<std::string> kept;
+      for (size_t k = i; k < files_.size(); ++k) kept.push_back(files_[k]->path());
+      files_.clear();
+      if (replaced.empty()) throw nothing_replaced(f);
+      throw write_failure(f.path, f.reason + "; replaced: " + joined(replaced) +
+                                      "; not replaced: " + joined(kept));
+    }
+    replaced.push_back(files_[i]->path());
+  }
+  // The renames themselves reach the disk with their folders; a file system that cannot sync
+  // a folder still has the renamed files.
+  std::vector<std::string> folders;
+  for (const std::string& path : replaced) {
+    std::string folder = std::filesystem::path(path).parent_path().string();
+    if (folder.empty()) folder = ".";
+    if (std::find(folders.begin(), folders.end(), folder) != folders.end()) continue;
+    folders.push_back(folder);
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) continue;
+    fsync(fd);
+    close(fd);
+  }
+}
+
+folder_lock::folder_lock(const std::string& folder) {
+  fd_ = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd_ < 0) return;
+  while (flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+  }
+}
+
+folder_lock::~folder_lock() {
+  if (fd_ >= 0) close(fd_);
 }

@@ -1,11 +1,14 @@
 #include "files/atomic_file.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 
+#include "files/temp_registry.h"
 #include "testing/small_tmpfs.h"
 #include "testing/temp_folder.h"
 
@@ -88,6 +91,90 @@ TEST(AtomicFile, AReadOnlyFolderKeepsTheOldFile) {
     EXPECT_EQ(f.reason, "Read-only file system");
   }
   EXPECT_EQ(read_file(disk.file("f")), "old");
+}
+
+// A set whose last file does not fit: the whole set is dropped and the old files stay, every one.
+TEST(FileSet, AFullDiskAtTheLastFileReplacesNothing) {
+  small_tmpfs disk("64k");
+  if (!disk.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here";
+  for (const char* name : {"plan", "records", "cells"}) write_file(disk.file(name), "old");
+  file_set set;
+  try {
+    set.fill([&] {
+      set.add(disk.file("plan")).write("new plan");
+      set.add(disk.file("records")).write("new records");
+      set.add(disk.file("cells")).write(std::string(200 * 1024, 'n'));
+    });
+    set.commit();
+    FAIL() << "no failure";
+  } catch (const write_failure& f) {
+    EXPECT_EQ(std::string(f.what()), "cannot write " + disk.file("cells") +
+                                         ": No space left on device; nothing was replaced");
+  }
+  for (const char* name : {"plan", "records", "cells"})
+    EXPECT_EQ(read_file(disk.file(name)), "old") << name;
+  EXPECT_EQ(names_in(disk.path()), (std::vector<std::string>{"cells", "plan", "records"}));
+}
+
+// A rename that fails after another succeeded: the message names what was replaced and what
+// was not. Here the second file's folder is moved away before the set is committed.
+TEST(FileSet, AFailureBetweenRenamesNamesWhatWasReplaced) {
+  temp_folder dir;
+  fs::create_directory(dir.file("a"));
+  fs::create_directory(dir.file("b"));
+  write_file(dir.file("a/plan"), "old");
+  file_set set;
+  set.add(dir.file("a/plan")).write("new plan");
+  set.add(dir.file("b/cells")).write("new cells");
+  fs::rename(dir.file("b"), dir.file("moved"));
+  try {
+    set.commit();
+    FAIL() << "no failure";
+  } catch (const write_failure& f) {
+    EXPECT_EQ(std::string(f.what()), "cannot write " + dir.file("b/cells") +
+                                         ": No such file or directory; replaced: " +
+                                         dir.file("a/plan") + "; not replaced: " +
+                                         dir.file("b/cells"));
+  }
+  EXPECT_EQ(read_file(dir.file("a/plan")), "new plan");
+  EXPECT_EQ(names_in(dir.file("a")), std::vector<std::string>{"plan"});
+}
+
+// Every file of a set is made before any is renamed: until commit, the old files are whole.
+TEST(FileSet, NothingIsReplacedBeforeCommit) {
+  temp_folder dir;
+  write_file(dir.file("plan"), "old");
+  {
+    file_set set;
+    set.add(dir.file("plan")).write("new");
+    EXPECT_EQ(read_file(dir.file("plan")), "old");
+  }  // dropped without commit
+  EXPECT_EQ(read_file(dir.file("plan")), "old");
+  EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{"plan"});
+}
+
+// A run ended by a signal while its files are being written leaves none of them: the handler
+// removes them and the run ends by that signal.
+TEST(FileSet, ASignalRemovesTheTemporaryFilesAndEndsTheRun) {
+  for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+    temp_folder dir;
+    write_file(dir.file("plan"), "old");
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      remove_temporaries_on_signals();
+      file_set set;
+      set.add(dir.file("plan")).write("new plan");
+      set.add(dir.file("cells")).write("new cells");
+      raise(sig);
+      _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << sig << ": " << status;
+    EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{"plan"}) << sig;
+    EXPECT_EQ(read_file(dir.file("plan")), "old") << sig;
+  }
 }
 
 }  // namespace

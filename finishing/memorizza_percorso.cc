@@ -1,5 +1,6 @@
 // The last step of the run: compile, finish the grid, stamp the codes, write the binary files.
 #include "app/form1.h"
+#include "files/atomic_file.h"
 #include "files/binary_encoding.h"
 #include "files/file_names.h"
 
@@ -33,17 +34,25 @@ void Form1::timbra_codici() {
   cell.value_2 = static_cast<int16_t>(codice_gara_og());
 }
 
+// The binary files replace the old ones as one set: all are written and synced before the
+// first is renamed into place, so a failure midway never leaves a new plan beside old cells.
 void Form1::scrivi_file_binari() {
   if (!write_binaries) return;
-  if (plan_enabled != 0 && route_plan.exists())
-    write_binary_file(plan_file_name(route_name), route_plan);
+  file_set set;
+  set.fill([&] {
+    if (plan_enabled != 0 && route_plan.exists())
+      write_binary_file(set.add(binary_path_of(plan_file_name(route_name))), route_plan);
 
-  byte_buffer records;
-  encode_array(records, scenario_records);
-  write_binary_file(records_file_name(route_name, train_number), records.bytes());
+    byte_buffer records;
+    encode_array(records, scenario_records);
+    write_binary_file(set.add(binary_path_of(records_file_name(route_name, train_number))),
+                      records.bytes());
 
-  byte_buffer cells;
-  cells.reserve(track_cells.size() * track_cell_size);
-  encode_array(cells, track_cells);
-  write_binary_file(cells_file_name(route_name, train_number), cells.bytes());
+    byte_buffer cells;
+    cells.reserve(track_cells.size() * track_cell_size);
+    encode_array(cells, track_cells);
+    write_binary_file(set.add(binary_path_of(cells_file_name(route_name, train_number))),
+                      cells.bytes());
+  });
+  set.commit();
 }
