@@ -85,6 +85,8 @@ struct run_environment {
   // compiler reads and deletes them without touching the disk.
   std::optional<std::map<std::string, std::string>> memory_files;
   bool write_binaries = true;  // false: the run compiles and finishes, but writes no binary file
+  // false: a run that reported any fault writes no binary file, and earlier ones stay.
+  bool write_on_fault = true;
 };
 
 // The faults of the run: the last recorded code and position, and how many were reported.

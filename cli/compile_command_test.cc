@@ -143,6 +143,46 @@ TEST_F(CompileCommand, DiagnosticsNameTheAuthorsFileAndLine) {
   EXPECT_EQ(read_file(line_path()), line);
 }
 
+TEST_F(CompileCommand, PrintsTheFilesWritten) {
+  cli_result r = compile();
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "wrote " + out_file("Mini_linea.dat") + "\nwrote " + out_file("Mini_42.sim") +
+                       "\nwrote " + out_file("Mini_42.dat") + "\n");
+  r = compile({"--no-plan"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "wrote " + out_file("Mini_42.sim") + "\nwrote " + out_file("Mini_42.dat") + "\n");
+}
+
+// A station 20 m off the grid (code 8) leaves the .sim without it: the good files of the last
+// compile stay, and the run says nothing was written, unless the author asks for the partial
+// result.
+TEST_F(CompileCommand, AFaultWritesNoFileUnlessAsked) {
+  ASSERT_EQ(compile().status, 0);
+  const std::string good_sim = read_file(out_file("Mini_42.sim"));
+  const std::string good_cells = read_file(out_file("Mini_42.dat"));
+  std::string train = kTrain;
+  train.replace(train.find("[fine]"), 6,
+                "stazione, 420, 1, 200, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, BORGO\r\n[fine]");
+  write_sources(kLine, train);
+
+  cli_result r = compile();
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_NE(r.err.find("error 8: "), std::string::npos) << r.err;
+  EXPECT_TRUE(r.err.ends_with("\nscenario-compiler: no file written (--emit-on-fault writes "
+                              "them despite the faults)\n"))
+      << r.err;
+  EXPECT_EQ(read_file(out_file("Mini_42.sim")), good_sim);
+  EXPECT_EQ(read_file(out_file("Mini_42.dat")), good_cells);
+
+  r = compile({"--emit-on-fault"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "wrote " + out_file("Mini_linea.dat") + "\nwrote " + out_file("Mini_42.sim") +
+                       "\nwrote " + out_file("Mini_42.dat") + "\n");
+  EXPECT_EQ(r.err.find("no file written"), std::string::npos) << r.err;
+  EXPECT_NE(read_file(out_file("Mini_42.sim")), good_sim);
+}
+
 TEST_F(CompileCommand, TrainFileDiagnosticsNameTheAuthorsFile) {
   std::string train = kTrain;
   train.replace(train.find("velocita,   0,    30"), 20, "velocita,   99999,    30");

@@ -34,7 +34,7 @@ void Form1::timbra_codici() {
 }
 
 void Form1::scrivi_file_binari() {
-  if (!write_binaries) return;
+  if (!write_binaries || (faults_reported > 0 && !write_on_fault)) return;
   if (plan_enabled != 0 && route_plan.exists())
     write_binary_file(plan_file_name(route_name), route_plan);
 
