@@ -47,6 +47,10 @@ struct text_input_state {
   std::string input_name;
   // Where the row being handled starts: its keyword field, or the file alone between rows.
   source_location row_place;
+  // Where each field read after the row's keyword starts, in order, so a fault can point at the
+  // field that causes it. `file` is left empty, and `text` too unless the field lies on another
+  // line than the keyword.
+  std::vector<source_location> row_fields;
 };
 
 // The line file reader's state; the board texts' index is also read by the train file phase.
@@ -137,6 +141,13 @@ class Form1 : public route_state,
   source_location file_place(const std::string& name) const;
   // A recorded code at the row being handled.
   diagnostic row_diagnostic(int32_t code, std::optional<int32_t> position = std::nullopt) const;
+  // Where field `k` of the row being handled starts (0 the first after the keyword); the row's
+  // keyword when no such field was read.
+  source_location field_place(size_t k) const;
+  // A recorded code at field `k` of the row being handled, with what the code's meaning leaves
+  // unsaid.
+  diagnostic field_diagnostic(size_t k, int32_t code, std::optional<int32_t> position,
+                              std::string detail = {}) const;
 
   // ---- Scenario source writers (scenario/) --------------------------------------------------
   void dati_linea();

@@ -92,19 +92,54 @@ static field_reader& slot(std::optional<field_reader>& input) {
 }
 
 void Form1::read_keyword(std::string& text) {
-  read_field(text);
+  text = slot(input).read_text();
   row_place = {shown_name(input_name), input->field_line(), input->field_column(),
                input->field_line_text()};
+  row_fields.clear();
 }
-void Form1::read_field(std::string& text) { text = slot(input).read_text(); }
-void Form1::read_field(int32_t& number) { number = slot(input).read_int32(); }
-void Form1::read_field(int16_t& number) { number = slot(input).read_int16(); }
-void Form1::read_field(uint8_t& number) { number = slot(input).read_uint8(); }
+
+// The line's text is kept only for a field on another line than the keyword: rarely needed.
+static void note_field(std::vector<source_location>& fields, const source_location& row,
+                       const field_reader& input) {
+  source_location at{{}, input.field_line(), input.field_column(), {}};
+  if (at.line != row.line) at.text = input.field_line_text();
+  fields.push_back(std::move(at));
+}
+
+void Form1::read_field(std::string& text) {
+  text = slot(input).read_text();
+  note_field(row_fields, row_place, *input);
+}
+void Form1::read_field(int32_t& number) {
+  number = slot(input).read_int32();
+  note_field(row_fields, row_place, *input);
+}
+void Form1::read_field(int16_t& number) {
+  number = slot(input).read_int16();
+  note_field(row_fields, row_place, *input);
+}
+void Form1::read_field(uint8_t& number) {
+  number = slot(input).read_uint8();
+  note_field(row_fields, row_place, *input);
+}
 
 source_location Form1::file_place(const std::string& name) const { return file_only(shown_name(name)); }
 
 diagnostic Form1::row_diagnostic(int32_t code, std::optional<int32_t> position) const {
   return fault_at(row_place, code, position);
+}
+
+source_location Form1::field_place(size_t k) const {
+  if (row_place.line == 0 || k >= row_fields.size()) return row_place;
+  source_location at = row_fields[k];
+  at.file = row_place.file;
+  if (at.line == row_place.line) at.text = row_place.text;
+  return at;
+}
+
+diagnostic Form1::field_diagnostic(size_t k, int32_t code, std::optional<int32_t> position,
+                                   std::string detail) const {
+  return fault_at(field_place(k), code, position, std::move(detail));
 }
 
 void Form1::handle_reading_fault(const reading_fault& fault) {

@@ -137,7 +137,7 @@ TEST_F(CompileCommand, DiagnosticsNameTheAuthorsFileAndLine) {
   write_sources(line, kTrain);
   cli_result r = compile();
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find(line_path() + ":8:1: error 15: "), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find(line_path() + ":8:12: error 15: "), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("pendenza,  9000,   5\n"), std::string::npos) << r.err;
   EXPECT_EQ(r.err.find(tmp.path()), std::string::npos) << r.err;
   EXPECT_EQ(read_file(line_path()), line);
@@ -189,7 +189,7 @@ TEST_F(CompileCommand, TrainFileDiagnosticsNameTheAuthorsFile) {
   write_sources(kLine, train);
   cli_result r = compile();
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find(train_path() + ":4:1: error 15: "), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find(train_path() + ":4:13: error 15: "), std::string::npos) << r.err;
 }
 
 struct guard_case {
