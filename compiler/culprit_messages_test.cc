@@ -126,4 +126,16 @@ TEST(CulpritMessages, BoardsNameWhatHoldsTheirCell) {
       << indicator.console.str();
 }
 
+// Without a route length row there is no grid to end anywhere.
+TEST(CulpritMessages, APositionWithoutAGrid) {
+  line_fixture t;
+  t.read("[generale]\n[curve]\npendenza,  0,  1\n[fine]\n");
+  EXPECT_EQ(t.console.str().rfind("Zenvro_Quarvel_linea.txt:3:12: error 15: the row's position lies "
+                                  "beyond the end of the grid: there is no grid: no route length "
+                                  "row came first (at 0 m)\n",
+                                  0),
+            0u)
+      << t.console.str();
+}
+
 }  // namespace
