@@ -240,7 +240,16 @@ TEST_P(NoOutput, WritesNoBinaryFile) {
     cli_result r = compile(plan ? std::vector<std::string>{} : std::vector<std::string>{"--no-plan"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find(GetParam().says), std::string::npos) << r.err;
+    EXPECT_TRUE(r.err.ends_with("\nscenario-compiler: no file written (--emit-on-fault writes "
+                                "them despite the faults)\n"))
+        << r.err;
+    EXPECT_EQ(r.out, "");
     EXPECT_EQ(names_in(out_dir()), std::vector<std::string>{});
+    // Even when asked for, there is nothing to write without a grid.
+    r = compile({"--emit-on-fault"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(r.err.ends_with("\nscenario-compiler: no file written\n")) << r.err;
     EXPECT_EQ(read_file(train_path()), kTrain);
   }
 }
