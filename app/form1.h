@@ -53,6 +53,16 @@ struct text_input_state {
   source_location row_place;
   size_t row_line_offset = 0;
   bool row_text_pending = false;
+  // Where each field read after the row's keyword starts, in order, so a fault can point at the
+  // field that causes it. A field on another line than the keyword keeps that line's offset; its
+  // text, like the row's, is built only when wanted (or when the file closes).
+  struct field_start {
+    int line = 0;
+    int column = 0;
+    size_t line_offset = 0;
+    std::string text;  // filled in when the file closes
+  };
+  std::vector<field_start> row_fields;
 };
 
 // The line file reader's state; the board texts' index is also read by the train file phase.
@@ -91,6 +101,8 @@ struct run_environment {
   // compiler reads and deletes them without touching the disk.
   std::optional<std::map<std::string, std::string>> memory_files;
   bool write_binaries = true;  // false: the run compiles and finishes, but writes no binary file
+  // false: a run that reported any fault writes no binary file, and earlier ones stay.
+  bool write_on_fault = true;
 };
 
 // The faults of the run: the last recorded code and position, and how many were reported.
@@ -144,6 +156,13 @@ class Form1 : public route_state,
   diagnostic row_diagnostic(int32_t code, std::optional<int32_t> position = std::nullopt) const;
   // The row being handled, its text included (built here, not at each row read).
   source_location row_location() const;
+  // Where field `k` of the row being handled starts (0 the first after the keyword); the row's
+  // keyword when no such field was read.
+  source_location field_place(size_t k) const;
+  // A recorded code at field `k` of the row being handled, with what the code's meaning leaves
+  // unsaid.
+  diagnostic field_diagnostic(size_t k, int32_t code, std::optional<int32_t> position,
+                              std::string detail = {}) const;
 
   // ---- Scenario source writers (scenario/) --------------------------------------------------
   void dati_linea();

@@ -79,8 +79,11 @@ void Form1::open_input(const std::string& name) {
 }
 
 void Form1::close_input() {
-  if (input && row_text_pending)
+  if (input && row_text_pending) {
     row_place.text = input->line_text_at(row_line_offset, row_place.column);
+    for (field_start& f : row_fields)
+      if (f.line != row_place.line) f.text = input->line_text_at(f.line_offset, f.column);
+  }
   row_text_pending = false;
   input.reset();
 }
@@ -93,15 +96,33 @@ static field_reader& slot(std::optional<field_reader>& input) {
 }
 
 void Form1::read_keyword(std::string& text) {
-  read_field(text);
+  text = slot(input).read_text();
   row_place = {shown_name(input_name), input->field_line(), input->field_column(), {}};
   row_line_offset = input->field_line_offset();
   row_text_pending = true;
+  row_fields.clear();
 }
-void Form1::read_field(std::string& text) { text = slot(input).read_text(); }
-void Form1::read_field(int32_t& number) { number = slot(input).read_int32(); }
-void Form1::read_field(int16_t& number) { number = slot(input).read_int16(); }
-void Form1::read_field(uint8_t& number) { number = slot(input).read_uint8(); }
+
+static void note_field(std::vector<Form1::field_start>& fields, const field_reader& input) {
+  fields.push_back({input.field_line(), input.field_column(), input.field_line_offset(), {}});
+}
+
+void Form1::read_field(std::string& text) {
+  text = slot(input).read_text();
+  note_field(row_fields, *input);
+}
+void Form1::read_field(int32_t& number) {
+  number = slot(input).read_int32();
+  note_field(row_fields, *input);
+}
+void Form1::read_field(int16_t& number) {
+  number = slot(input).read_int16();
+  note_field(row_fields, *input);
+}
+void Form1::read_field(uint8_t& number) {
+  number = slot(input).read_uint8();
+  note_field(row_fields, *input);
+}
 
 source_location Form1::file_place(const std::string& name) const { return file_only(shown_name(name)); }
 
@@ -114,6 +135,24 @@ source_location Form1::row_location() const {
 
 diagnostic Form1::row_diagnostic(int32_t code, std::optional<int32_t> position) const {
   return fault_at(row_location(), code, position);
+}
+
+source_location Form1::field_place(size_t k) const {
+  if (row_place.line == 0 || k >= row_fields.size()) return row_location();
+  const field_start& f = row_fields[k];
+  if (f.line == row_place.line) {
+    source_location at = row_place;
+    at.column = f.column;
+    if (input && row_text_pending) at.text = input->line_text_at(row_line_offset, f.column);
+    return at;
+  }
+  std::string text = input && row_text_pending ? input->line_text_at(f.line_offset, f.column) : f.text;
+  return {row_place.file, f.line, f.column, std::move(text)};
+}
+
+diagnostic Form1::field_diagnostic(size_t k, int32_t code, std::optional<int32_t> position,
+                                   std::string detail) const {
+  return fault_at(field_place(k), code, position, std::move(detail));
 }
 
 void Form1::handle_reading_fault(const reading_fault& fault) {

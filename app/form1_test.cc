@@ -81,7 +81,7 @@ TEST(ReadingFault, ClosesAndDeletesBothTextFilesAndRecords25) {
   EXPECT_FALSE(file_present(dir.file(train_file_name("R", "7"))));
   EXPECT_TRUE(file_present(dir.file("R_7_note.txt")));
   EXPECT_EQ(console.str(),
-            "my/train.txt:1:9: error 25: the text files cannot be read: \"1x\" is not a number\n"
+            "my/train.txt:1:9: error 25: the row cannot be read: \"1x\" is not a number\n"
             "sabbia, 1x\n        ^\n");
 }
 

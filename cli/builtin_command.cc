@@ -1,10 +1,29 @@
 // The one-shot run of the built-in scenario.
 #include <ostream>
+#include <sys/stat.h>
 
 #include "app/form1.h"
 #include "files/atomic_file.h"
+#include "files/file_names.h"
+#include "scenario/builtin_scenario.h"
 #include "cli/args.h"
 #include "cli/commands.h"
+
+namespace {
+
+// The run writes its two source files into the output folder and deletes them once read; a file
+// of the same name already there is an author's, and would be lost.
+std::string source_in_the_way(const std::string& folder) {
+  const std::string route(builtin_route_name), train(builtin_train_number);
+  for (const std::string& name : {line_file_name(route), train_file_name(route, train)}) {
+    const std::string path = join_path(folder, name);
+    struct stat st;
+    if (lstat(path.c_str(), &st) == 0) return path;
+  }
+  return {};
+}
+
+}  // namespace
 
 int run_builtin(const std::vector<std::string>& args, std::ostream& /*out*/, std::ostream& err) {
   const command& self = *find_command("run");
@@ -16,6 +35,13 @@ int run_builtin(const std::vector<std::string>& args, std::ostream& /*out*/, std
   form.console = &err;
   if (a.values.count("--out")) form.program_folder = a.value("--out");
   form.plan_argument = a.has("--no-plan") ? 0 : 1;
+  if (const std::string path = source_in_the_way(form.program_folder); !path.empty()) {
+    err << "scenario-compiler: " << path
+        << " already exists; the built-in run would replace and delete it, so nothing was "
+           "written. Move it away or run in another folder (--out DIR); to compile your own "
+           "sources use 'scenario-compiler compile'.\n";
+    return exit_file_fault;
+  }
   return run_reporting(err, [&] {
     folder_lock lock(form.program_folder);  // one run at a time writes into a folder
     form.Form_Load();

@@ -84,4 +84,21 @@ TEST(BuiltinRun, AFullDiskKeepsEveryEarlierFileAndLeavesNoPartialOne) {
   EXPECT_EQ(sizes.size(), 4u);  // the three documents and the earlier .sim: no temporary file
 }
 
+// An author's edited source by the name the run writes and deletes: nothing is written, the
+// file stays byte for byte, and the message says how to go on.
+TEST(BuiltinRun, RefusesToReplaceAnAuthorsSource) {
+  for (const char* name : {"Zenvro_Quarvel_linea.txt", "Zenvro_Quarvel_2417-.txt"}) {
+    temp_folder dir;
+    write_file(dir.file(name), "an hour of editing\r\n");
+    cli_result r = run({"--out", dir.path()});
+    EXPECT_EQ(r.status, 3) << name;
+    EXPECT_EQ(r.err.rfind("scenario-compiler: " + dir.file(name) + " already exists;", 0), 0u)
+        << r.err;
+    EXPECT_NE(r.err.find("run in another folder"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("scenario-compiler compile"), std::string::npos) << r.err;
+    EXPECT_EQ(read_file(dir.file(name)), "an hour of editing\r\n");
+    EXPECT_EQ(sizes_in(dir.path()).size(), 1u) << name;
+  }
+}
+
 }  // namespace

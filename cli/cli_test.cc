@@ -27,11 +27,45 @@ TEST(CommandLine, Version) {
 
 TEST(CommandLine, WrongUsageExitsWith2) {
   for (const std::vector<std::string>& args :
-       {std::vector<std::string>{"--frobnicate"}, {"--out"}, {"nosuchcommand"}, {"--no-plan=1"},
-        {"help", "nosuchcommand"}}) {
+       {std::vector<std::string>{"--frobnicate"}, {"--out"}, {"--no-plan=1"}}) {
     cli_result r = run(args);
     EXPECT_EQ(r.status, 2) << args[0];
     EXPECT_NE(r.err.find("usage: "), std::string::npos) << args[0];
+  }
+}
+
+// Every way of asking for one command's help gives the same text, on standard output.
+TEST(CommandLine, EveryWayToAskForACommandsHelp) {
+  for (const command& c : command_table()) {
+    const std::string name = c.name;
+    const std::string expected = run({"help", name}).out;
+    ASSERT_NE(expected.find(c.long_help), std::string::npos) << name;
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{name, "--help"}, {name, "-h"}, {"--help", name}, {"-h", name},
+          {name, "some-file", "--out", "x", "--help"}}) {
+      cli_result r = run(args);
+      EXPECT_EQ(r.status, 0) << name << " " << args[1];
+      EXPECT_EQ(r.out, expected) << name << " " << args[1];
+      EXPECT_EQ(r.err, "") << name << " " << args[1];
+    }
+  }
+  // Without a command, options with --help are the built-in run's.
+  EXPECT_EQ(run({"--out", "x", "--help"}).out, run({"help", "run"}).out);
+}
+
+TEST(CommandLine, AnUnknownCommandSaysSoAndListsTheCommands) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"bogus"}, {"bogus", "--out", "x"}, {"help", "bogus"},
+        {"--help", "bogus"}, {"bogus", "--help"}}) {
+    cli_result r = run(args);
+    EXPECT_EQ(r.status, 2) << args[0];
+    EXPECT_EQ(r.out, "") << args[0];
+    EXPECT_EQ(r.err.rfind("scenario-compiler: unknown command 'bogus'\ncommands:\n", 0), 0u)
+        << r.err;
+    for (const command& c : command_table())
+      EXPECT_NE(r.err.find(std::string("  ") + c.name + " "), std::string::npos) << c.name;
+    // Not the usage of the built-in run.
+    EXPECT_EQ(r.err.find("usage: "), std::string::npos) << r.err;
   }
 }
 

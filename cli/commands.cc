@@ -17,7 +17,9 @@ const command kCommands[] = {
      "Writes the built-in scenario's line and train description files and the three driver\n"
      "documents, compiles the two description files (deleting them once read) and writes the\n"
      "binary scenario files: the route plan (ROUTE_linea.dat), the scenario records\n"
-     "(ROUTE_TRAIN.sim) and the track cells (ROUTE_TRAIN.dat).\n"
+     "(ROUTE_TRAIN.sim) and the track cells (ROUTE_TRAIN.dat). A folder that already holds\n"
+     "a file by a source's name (an author's own, say) is left alone: nothing is written and\n"
+     "the run ends with status 3.\n"
      "\n"
      "  --out DIR   write into DIR instead of the folder that holds the executable\n"
      "  --no-plan   build no route plan and write no ROUTE_linea.dat\n"
@@ -38,19 +40,23 @@ const command kCommands[] = {
      run_export},
     {"compile",
      "scenario-compiler compile LINE_FILE TRAIN_FILE [--out DIR] [--no-plan] [--route NAME] "
-     "[--train NUMBER]",
+     "[--train NUMBER] [--emit-on-fault]",
      "compile an author's own line and train description files",
      "Compiles LINE_FILE (a line description) and TRAIN_FILE (a train description) exactly as\n"
      "the built-in run compiles its own, and writes the binary scenario files into DIR.\n"
      "The route name comes from LINE_FILE's name (NAME_linea.txt) and the train number from\n"
      "TRAIN_FILE's name (NAME_NUMBER-.txt) unless given. The two files are never changed or\n"
      "deleted: the run reads them into memory and compiles from there, and diagnostics name\n"
-     "the files as given here.\n"
+     "the files as given here. The files written are printed, one \"wrote PATH\" line each.\n"
+     "A run with any fault writes no binary file, leaves earlier ones as they were and says\n"
+     "\"no file written\".\n"
      "\n"
-     "  --out DIR        write the binary files into DIR (default: the current folder)\n"
-     "  --no-plan        build no route plan and write no NAME_linea.dat\n"
-     "  --route NAME     the route name, first part of every output file's name\n"
-     "  --train NUMBER   the train number\n"
+     "  --out DIR         write the binary files into DIR (default: the current folder)\n"
+     "  --no-plan         build no route plan and write no NAME_linea.dat\n"
+     "  --route NAME      the route name, first part of every output file's name\n"
+     "  --train NUMBER    the train number\n"
+     "  --emit-on-fault   write the binary files despite faults, as the built-in run does,\n"
+     "                    to look at a partial result\n"
      "\n"
      "Exit status: 0 clean, 1 a scenario fault, 2 wrong usage (also a name that cannot be\n"
      "taken from a file name and is not given), 3 a source that cannot be read or an output\n"
@@ -92,7 +98,9 @@ const command kCommands[] = {
      "and the byte offset), 2 wrong usage, 3 a file that cannot be read or written.\n",
      run_render},
     {"help", "scenario-compiler help [COMMAND]", "show the help of a command",
-     "Without a command, lists the commands; with one, shows its whole help.\n", run_help},
+     "Without a command, lists the commands; with one, shows its whole help. So do\n"
+     "'scenario-compiler --help [COMMAND]' and 'scenario-compiler COMMAND --help' (or -h).\n",
+     run_help},
 };
 
 }  // namespace
@@ -128,24 +136,41 @@ int usage_error(const command& c, std::ostream& err, const std::string& problem)
   return exit_usage;
 }
 
-int run_help(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() > 1) return usage_error(*find_command("help"), err, "too many arguments");
-  if (args.size() == 1) {
-    const command* c = find_command(args[0]);
-    if (!c)
-      return usage_error(*find_command("help"), err, "unknown command " + args[0]);
-    out << "usage: " << c->usage << "\n\n" << c->short_help << ".\n\n" << c->long_help;
-    return exit_clean;
-  }
-  out << "usage: scenario-compiler [COMMAND] [OPTIONS]\n\n"
-      << "A scenario compiler for a train-driving simulator. Without a command it runs the\n"
-      << "built-in scenario.\n\ncommands:\n";
+namespace {
+
+void list_commands(std::ostream& out) {
+  out << "commands:\n";
   for (const command& c : kCommands) {
     std::string name = c.name;
     out << "  " << name << std::string(name.size() < 10 ? 10 - name.size() : 1, ' ')
         << c.short_help << '\n';
   }
+}
+
+}  // namespace
+
+bool is_help_option(const std::string& arg) { return arg == "--help" || arg == "-h"; }
+
+int unknown_command(const std::string& name, std::ostream& err) {
+  err << "scenario-compiler: unknown command '" << name << "'\n";
+  list_commands(err);
+  err << "'scenario-compiler help COMMAND' shows a command's whole help.\n";
+  return exit_usage;
+}
+
+int run_help(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() > 1) return usage_error(*find_command("help"), err, "too many arguments");
+  if (args.size() == 1) {
+    const command* c = find_command(args[0]);
+    if (!c) return unknown_command(args[0], err);
+    out << "usage: " << c->usage << "\n\n" << c->short_help << ".\n\n" << c->long_help;
+    return exit_clean;
+  }
+  out << "usage: scenario-compiler [COMMAND] [OPTIONS]\n\n"
+      << "A scenario compiler for a train-driving simulator. Without a command it runs the\n"
+      << "built-in scenario.\n\n";
+  list_commands(out);
   out << "\n  --help     this text\n  --version  the program's version\n"
-      << "\n'scenario-compiler help COMMAND' shows a command's whole help.\n";
+      << "\n'scenario-compiler help COMMAND' (or COMMAND --help) shows a command's whole help.\n";
   return exit_clean;
 }

@@ -30,6 +30,12 @@ const command* find_command(const std::string& name);
 // Prints "usage: ..." for `c` and returns exit_usage; `problem`, when given, comes first.
 int usage_error(const command& c, std::ostream& err, const std::string& problem = {});
 
+// "--help" or "-h": asks for a command's help wherever it stands among the arguments.
+bool is_help_option(const std::string& arg);
+
+// Says the command is unknown, lists the commands and returns exit_usage.
+int unknown_command(const std::string& name, std::ostream& err);
+
 // Runs a command's work and returns its status; a failure that ends the work is reported here,
 // in the diagnostic form: a file that cannot be written gives exit_file_fault, a shown message
 // (1250, 1251) the status it ends the run with, running out of memory exit_file_fault.

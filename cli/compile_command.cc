@@ -49,6 +49,14 @@ bool has_cp1252_form(const std::string& name) {
   return std::count(bytes.begin(), bytes.end(), '?') == std::count(name.begin(), name.end(), '?');
 }
 
+// The binary files are written once the grid is finished, unless the compiler ended before a
+// usable grid (codes 101, 102 and 1) or a fault held them back.
+bool binaries_written(const Form1& form, bool on_fault) {
+  if (form.faults_reported > 0 && !on_fault) return false;
+  return form.has_grid() && form.error_code != 101 && form.error_code != 102 &&
+         form.error_code != 1;
+}
+
 bool same_file(const std::string& a, const std::string& b) {
   std::error_code ec;
   return fs::equivalent(a, b, ec) && !ec;
@@ -56,10 +64,14 @@ bool same_file(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-int run_compile(const std::vector<std::string>& args, std::ostream& /*out*/, std::ostream& err) {
+int run_compile(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const command& self = *find_command("compile");
   parsed_args a = parse_args(
-      args, {{"--out", true}, {"--no-plan", false}, {"--route", true}, {"--train", true}});
+      args, {{"--out", true},
+             {"--no-plan", false},
+             {"--route", true},
+             {"--train", true},
+             {"--emit-on-fault", false}});
   if (!a.error.empty()) return usage_error(self, err, a.error);
   if (a.positional.size() < 2) return usage_error(self, err, "needs LINE_FILE and TRAIN_FILE");
   if (a.positional.size() > 2) return usage_error(self, err, "unexpected " + a.positional[2]);
@@ -123,9 +135,24 @@ int run_compile(const std::vector<std::string>& args, std::ostream& /*out*/, std
   (*form.memory_files)[train_file_name(route, train)] = std::move(train_read.bytes);
   form.source_names[line_file_name(route)] = line_source;
   form.source_names[train_file_name(route, train)] = train_source;
-  return run_reporting(err, [&] {
+  // A fault keeps the earlier binary files as they were, unless the author asks to see the
+  // partial result.
+  const bool emit_on_fault = a.has("--emit-on-fault");
+  form.write_on_fault = emit_on_fault;
+  bool written = false;
+  const int status = run_reporting(err, [&] {
     folder_lock lock(out_folder);  // one run at a time writes into a folder
     form.memorizza_percorso(plan ? 1 : 0);
+    written = binaries_written(form, emit_on_fault);
     return form.faults_reported > 0 ? exit_scenario_fault : exit_clean;
   });
+  if (written) {
+    for (const std::string& name : outputs)
+      if (name != plan_file_name(route) || form.route_plan.exists())
+        out << "wrote " << join_path(out_folder, name) << '\n';
+  } else if (status == exit_scenario_fault) {
+    err << "scenario-compiler: no file written"
+        << (emit_on_fault ? "\n" : " (--emit-on-fault writes them despite the faults)\n");
+  }
+  return status;
 }

@@ -146,10 +146,50 @@ TEST_F(CompileCommand, DiagnosticsNameTheAuthorsFileAndLine) {
   write_sources(line, kTrain);
   cli_result r = compile();
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find(line_path() + ":8:1: error 15: "), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find(line_path() + ":8:12: error 15: "), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("pendenza,  9000,   5\n"), std::string::npos) << r.err;
   EXPECT_EQ(r.err.find(tmp.path()), std::string::npos) << r.err;
   EXPECT_EQ(read_file(line_path()), line);
+}
+
+TEST_F(CompileCommand, PrintsTheFilesWritten) {
+  cli_result r = compile();
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "wrote " + out_file("Mini_linea.dat") + "\nwrote " + out_file("Mini_42.sim") +
+                       "\nwrote " + out_file("Mini_42.dat") + "\n");
+  r = compile({"--no-plan"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "wrote " + out_file("Mini_42.sim") + "\nwrote " + out_file("Mini_42.dat") + "\n");
+}
+
+// A station 20 m off the grid (code 8) leaves the .sim without it: the good files of the last
+// compile stay, and the run says nothing was written, unless the author asks for the partial
+// result.
+TEST_F(CompileCommand, AFaultWritesNoFileUnlessAsked) {
+  ASSERT_EQ(compile().status, 0);
+  const std::string good_sim = read_file(out_file("Mini_42.sim"));
+  const std::string good_cells = read_file(out_file("Mini_42.dat"));
+  std::string train = kTrain;
+  train.replace(train.find("[fine]"), 6,
+                "stazione, 420, 1, 200, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, BORGO\r\n[fine]");
+  write_sources(kLine, train);
+
+  cli_result r = compile();
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_NE(r.err.find("error 8: "), std::string::npos) << r.err;
+  EXPECT_TRUE(r.err.ends_with("\nscenario-compiler: no file written (--emit-on-fault writes "
+                              "them despite the faults)\n"))
+      << r.err;
+  EXPECT_EQ(read_file(out_file("Mini_42.sim")), good_sim);
+  EXPECT_EQ(read_file(out_file("Mini_42.dat")), good_cells);
+
+  r = compile({"--emit-on-fault"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "wrote " + out_file("Mini_linea.dat") + "\nwrote " + out_file("Mini_42.sim") +
+                       "\nwrote " + out_file("Mini_42.dat") + "\n");
+  EXPECT_EQ(r.err.find("no file written"), std::string::npos) << r.err;
+  EXPECT_NE(read_file(out_file("Mini_42.sim")), good_sim);
 }
 
 TEST_F(CompileCommand, TrainFileDiagnosticsNameTheAuthorsFile) {
@@ -158,7 +198,7 @@ TEST_F(CompileCommand, TrainFileDiagnosticsNameTheAuthorsFile) {
   write_sources(kLine, train);
   cli_result r = compile();
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find(train_path() + ":4:1: error 15: "), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find(train_path() + ":4:13: error 15: "), std::string::npos) << r.err;
 }
 
 struct guard_case {
@@ -209,7 +249,16 @@ TEST_P(NoOutput, WritesNoBinaryFile) {
     cli_result r = compile(plan ? std::vector<std::string>{} : std::vector<std::string>{"--no-plan"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find(GetParam().says), std::string::npos) << r.err;
+    EXPECT_TRUE(r.err.ends_with("\nscenario-compiler: no file written (--emit-on-fault writes "
+                                "them despite the faults)\n"))
+        << r.err;
+    EXPECT_EQ(r.out, "");
     EXPECT_EQ(names_in(out_dir()), std::vector<std::string>{});
+    // Even when asked for, there is nothing to write without a grid.
+    r = compile({"--emit-on-fault"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(r.err.ends_with("\nscenario-compiler: no file written\n")) << r.err;
     EXPECT_EQ(read_file(train_path()), kTrain);
   }
 }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <ostream>
 
 #include "cli/commands.h"
@@ -5,19 +6,20 @@
 namespace {
 
 int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (!args.empty() && (args[0] == "--help" || args[0] == "-h"))
-    return run_help({}, out, err);
+  // "--help" and "-h" first: the list of commands, or one command's help when one follows.
+  if (!args.empty() && is_help_option(args[0]))
+    return run_help(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
   if (!args.empty() && args[0] == "--version") {
     out << "scenario-compiler " << SC_VERSION << '\n';
     return exit_clean;
   }
-  if (!args.empty() && !args[0].empty() && args[0][0] != '-') {
-    const command* c = find_command(args[0]);
-    if (!c) return usage_error(*find_command("run"), err, "unknown command " + args[0]);
-    return c->run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
-  }
-  // Without a command the program runs the built-in scenario.
-  return find_command("run")->run(args, out, err);
+  const bool named = !args.empty() && !args[0].empty() && args[0][0] != '-';
+  const command* c = named ? find_command(args[0]) : find_command("run");
+  if (!c) return unknown_command(args[0], err);
+  std::vector<std::string> rest(args.begin() + (named ? 1 : 0), args.end());
+  // "COMMAND --help" shows that command's help, whatever else stands beside it.
+  if (std::any_of(rest.begin(), rest.end(), is_help_option)) return run_help({c->name}, out, err);
+  return c->run(rest, out, err);
 }
 
 }  // namespace

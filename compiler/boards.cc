@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/form1.h"
+#include "compiler/cell_holder.h"
 #include "files/cp1252.h"
 #include "model/rounding.h"
 #include "model/speed_pair.h"
@@ -38,7 +39,7 @@ Form1::row_outcome Form1::read_speed_board_row() {
   const int32_t p = row.posizione;
   if (!row_fits_grid(p)) return row_outcome::end_of_reading;
   if (point_cell(p) < 0) {
-    record_fault(row_diagnostic(26, p));
+    record_fault(field_diagnostic(0, 26, p));
     return row_outcome::end_of_reading;
   }
   if (auto refused = memo_indicatori_v_max(row)) {
@@ -52,7 +53,7 @@ Form1::row_outcome Form1::read_speed_board_row() {
 std::optional<diagnostic> Form1::memo_indicatori_v_max(const speed_board_row& row) {
   const auto [posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced] = row;
   track_cell& cell = grid_cell(point_cell(posizione));
-  if (!cell_is_free(cell)) return row_diagnostic(21, posizione);
+  if (!cell_is_free(cell)) return cell_taken(*this, 0, 21, posizione, point_cell(posizione));
   auto pair_code = [&](int32_t left, int32_t right) {
     const int64_t code = speed_pair_code(left, right);
     if (!fits_int16(code))
@@ -84,13 +85,13 @@ Form1::row_outcome Form1::read_indicator_board_row() {
   if (!row_fits_grid(p)) return row_outcome::end_of_reading;
   const int64_t c = point_cell(p);
   if (c < 0) {
-    record_fault(row_diagnostic(26, p));
+    record_fault(field_diagnostic(0, 26, p));
     return row_outcome::end_of_reading;
   }
   track_cell& cell = grid_cell(c);
   if (!cell_is_free(cell)) {
     end_line_file();
-    record_fault(row_diagnostic(6, p));
+    record_fault(cell_taken(*this, 0, 6, p, c));
     return row_outcome::stop_phase;
   }
   // Board texts take entries from 80 down; entry 0 is not theirs.
@@ -100,7 +101,7 @@ Form1::row_outcome Form1::read_indicator_board_row() {
   else if (utf8_to_cp1252(current_field).size() > kLongestRecordText)
     refused = 31;
   if (refused != 0) {
-    record_fault(row_diagnostic(refused, p));
+    record_fault(field_diagnostic(1, refused, p));
     return row_outcome::end_of_reading;
   }
   cell.kind = kind_indicator_board;

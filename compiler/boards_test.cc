@@ -78,14 +78,21 @@ TEST_P(RefusedBoards, RecordTheirCode) {
   EXPECT_EQ(t.form.error_position, c.position);
   EXPECT_EQ(t.form.faults_reported, 1) << t.console.str();
   EXPECT_FALSE(file_present(t.line_path()));
-  // The diagnostic names the refused row: the last one before "pendenza", after the three
-  // lines of the general section.
+  // The diagnostic names the refused row, the last one before "pendenza", after the three
+  // lines of the general section, with its caret under the position.
   const std::string rows = c.rows;
   const auto line = 3 + std::count(rows.begin(), rows.begin() + rows.find("pendenza"), '\n');
-  EXPECT_EQ(t.console.str().rfind("Zenvro_Quarvel_linea.txt:" + std::to_string(line) + ":1: error " +
+  const size_t row_start = rows.rfind('\n', rows.find("pendenza") - 2) + 1;  // npos + 1 is 0
+  const std::string row = rows.substr(row_start, rows.find('\n', row_start) - row_start);
+  const size_t column = row.find_first_not_of(' ', row.find(',') + 1) + 1;
+  EXPECT_EQ(t.console.str().rfind("Zenvro_Quarvel_linea.txt:" + std::to_string(line) + ":" +
+                                      std::to_string(column) + ": error " +
                                       std::to_string(c.code) + ":",
                                   0),
             0u)
+      << t.console.str();
+  EXPECT_NE(t.console.str().find("\n" + row + "\n" + std::string(column - 1, ' ') + "^\n"),
+            std::string::npos)
       << t.console.str();
   // The row after the refused one is not read; the closing fill runs when the train file
   // follows.
@@ -154,7 +161,7 @@ TEST(SpeedBoards, ValuesThatDoNotFitSixteenBitsAreReadingFaults) {
     EXPECT_FALSE(t.read_rows(std::string("pendenza,  0,  0\n") + c.row + "\n"));
     EXPECT_EQ(t.form.error_code, 25) << c.row;
     const std::string expected =
-        "Zenvro_Quarvel_linea.txt:5:1: error 25: the text files cannot be read: ";
+        "Zenvro_Quarvel_linea.txt:5:1: error 25: the row cannot be read: ";
     EXPECT_EQ(t.console.str().rfind(expected + c.message, 0), 0u) << t.console.str();
     EXPECT_EQ(t.cell(17).kind, kind_empty) << c.row;
   }
@@ -213,8 +220,8 @@ TEST(IndicatorBoards, TextLengthCountsWindows1252Bytes) {
   EXPECT_EQ(too_long.form.error_code, 31);
   EXPECT_EQ(too_long.form.error_position, 100);
   EXPECT_EQ(too_long.cell(3).kind, kind_empty);
-  // The diagnostic names the row's line.
-  EXPECT_EQ(too_long.console.str().rfind("Zenvro_Quarvel_linea.txt:4:1: error 31:", 0), 0u);
+  // The diagnostic names the row's line, with the caret under the text.
+  EXPECT_EQ(too_long.console.str().rfind("Zenvro_Quarvel_linea.txt:4:30: error 31:", 0), 0u);
 }
 
 }  // namespace

@@ -64,7 +64,10 @@ Form1::row_outcome Form1::read_curve_row() {
 
   const int64_t end = static_cast<int64_t>(s) + l;
   if (end > route_plan.upper) {
-    record_fault(row_diagnostic(29, s));
+    record_fault(field_diagnostic(1, 29, s,
+                                  "the curve ends at " + std::to_string(end) +
+                                      " m, the route plan at " + std::to_string(route_plan.upper) +
+                                      " m"));
     return row_outcome::end_of_reading;
   }
   auto past_limit = [&] {

@@ -148,7 +148,13 @@ TEST(Curves, EndBeyondThePlanGives29AndEndsTheMainPhase) {
   EXPECT_EQ(past.form.error_position, 7000);
   EXPECT_EQ(past.cell(0).gradient_code, 100);  // the row after it is not read
   EXPECT_EQ(past.form.route_plan.get(7998, 1).type, variant_double);  // the closing fill ran
-  EXPECT_EQ(past.console.str().rfind("Zenvro_Quarvel_linea.txt:4:1: error 29:", 0), 0u);
+  // The caret stands under the length that takes the curve past the plan.
+  EXPECT_EQ(past.console.str().rfind("Zenvro_Quarvel_linea.txt:4:18: error 29: the curve's end "
+                                     "lies beyond the route plan's last point: the curve ends at "
+                                     "8001 m, the route plan at 8000 m (at 7000 m)\n",
+                                     0),
+            0u)
+      << past.console.str();
 }
 
 }  // namespace

@@ -48,8 +48,8 @@ TEST(Gradients, RowsThatRunPastTheGridAreAReadingFault) {
   line_fixture past;
   EXPECT_FALSE(past.read_rows(row + row + row + row + row, 0));
   EXPECT_EQ(past.form.error_code, 25);
-  EXPECT_NE(past.console.str().find("Zenvro_Quarvel_linea.txt:8:1: error 25: the text files cannot "
-                                    "be read: cell 141 lies outside the grid (cells 0 to 140)"),
+  EXPECT_NE(past.console.str().find("Zenvro_Quarvel_linea.txt:8:1: error 25: the row cannot be read: "
+                                    "cell 141 lies outside the grid (cells 0 to 140)"),
             std::string::npos)
       << past.console.str();
 }

@@ -131,8 +131,8 @@ TEST(RowFaults, ShowTheRowUnderTheMessage) {
     t.read_rows(std::string("pendenza,  0,  0\n") + row + "\npendenza,  0,  3\n");
     EXPECT_NE(t.form.error_code, 0) << row;
     const std::string shown = t.console.str();
-    EXPECT_NE(shown.find("Zenvro_Quarvel_linea.txt:5:1: error"), std::string::npos) << shown;
-    EXPECT_NE(shown.find(std::string("\n") + row + "\n^\n"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("Zenvro_Quarvel_linea.txt:5:"), std::string::npos) << shown;
+    EXPECT_NE(shown.find(std::string("\n") + row + "\n"), std::string::npos) << shown;
   }
 }
 

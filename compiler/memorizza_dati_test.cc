@@ -79,10 +79,11 @@ TEST(LineFile, ExactDiagnosticForARowFault) {
   EXPECT_TRUE(t.read_rows(
       "pendenza,  0,   0\n  indicatori_vmax,  88950,  30,  30,  30,  0,  ,  ,  ,  0\n"));
   EXPECT_EQ(t.console.str(),
-            "Zenvro_Quarvel_linea.txt:5:3: error 15: the row's position lies beyond the end of the "
-            "grid (at 88950 m)\n"
+            "Zenvro_Quarvel_linea.txt:5:21: error 15: the row's position lies beyond the end of the "
+            "grid: the grid ends at 89000 m, so this row may stand at most at 88900 m "
+            "(at 88950 m)\n"
             "  indicatori_vmax,  88950,  30,  30,  30,  0,  ,  ,  ,  0\n"
-            "  ^\n");
+            "                    ^\n");
 }
 
 TEST(LineFile, ReadingFaultGives25WithTheRowAndDeletesBothTextFiles) {
@@ -95,7 +96,7 @@ TEST(LineFile, ReadingFaultGives25WithTheRowAndDeletesBothTextFiles) {
   EXPECT_FALSE(file_present(t.train_path()));
   EXPECT_EQ(
       t.console.str(),
-      "Zenvro_Quarvel_linea.txt:4:12: error 25: the text files cannot be read: \"12x0\" is not a "
+      "Zenvro_Quarvel_linea.txt:4:12: error 25: the row cannot be read: \"12x0\" is not a "
       "number\n"
       "pendenza,  12x0,   5\n"
       "           ^\n");

@@ -25,7 +25,8 @@ Form1::row_outcome Form1::read_mountain_row() {
   else if (mountain_count >= kMostMountains)
     refused = 28;
   if (refused != 0) {
-    record_fault(row_diagnostic(refused, a));
+    // The end is the row's second field; the other refusals are the start's.
+    record_fault(field_diagnostic(refused == 27 ? 1 : 0, refused, a));
     return row_outcome::end_of_reading;
   }
   memo_montagna(row);

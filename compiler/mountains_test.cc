@@ -74,6 +74,7 @@ struct refused_case {
   const char* row;
   int32_t code;
   int32_t position;
+  int column;  // of the field at fault
 };
 
 void PrintTo(const refused_case& c, std::ostream* os) { *os << c.name; }
@@ -91,7 +92,9 @@ TEST_P(RefusedMountains, EndTheMainPhase) {
   EXPECT_EQ(t.form.mountain_count, 0);
   EXPECT_EQ(t.cell(0).gradient_code, 100);
   EXPECT_FALSE(file_present(t.line_path()));
-  EXPECT_EQ(t.console.str().rfind("Zenvro_Quarvel_linea.txt:4:1: error " + std::to_string(c.code), 0),
+  EXPECT_EQ(t.console.str().rfind("Zenvro_Quarvel_linea.txt:4:" + std::to_string(c.column) +
+                                      ": error " + std::to_string(c.code),
+                                  0),
             0u)
       << t.console.str();
 }
@@ -99,10 +102,11 @@ TEST_P(RefusedMountains, EndTheMainPhase) {
 // 1000 m: cells 0..160.
 INSTANTIATE_TEST_SUITE_P(
     Codes, RefusedMountains,
-    testing::Values(refused_case{"beyond_the_grid", "montagna,   7950,  7990,  2\n", 15, 7950},
-                    refused_case{"starts_before_the_route", "montagna,   -50,  500,  2\n", 26, -50},
-                    refused_case{"ends_beyond_the_grid", "montagna,   7000,  8100,  2\n", 27,
-                                 7000}));
+    testing::Values(refused_case{"beyond_the_grid", "montagna,   7950,  7990,  2\n", 15, 7950, 13},
+                    refused_case{"starts_before_the_route", "montagna,   -50,  500,  2\n", 26, -50,
+                                 13},
+                    refused_case{"ends_beyond_the_grid", "montagna,   7000,  8100,  2\n", 27, 7000,
+                                 20}));
 
 TEST(Mountains, EdgesThatFit) {
   line_fixture t;

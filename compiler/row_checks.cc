@@ -5,9 +5,15 @@
 #include "app/form1.h"
 #include "files/file_names.h"
 
+// The position is the row's first field after its keyword, whatever the row.
 bool Form1::row_fits_grid(int32_t position, int32_t margin) {
   if (within_grid(position, margin)) return true;
-  record_fault(row_diagnostic(15, position));
+  const int64_t grid_end = int64_t{last_cell_index} * 50;
+  record_fault(field_diagnostic(0, 15, position,
+                                !has_grid() ? "there is no grid: no route length row came first"
+                                            : "the grid ends at " + std::to_string(grid_end) +
+                                                  " m, so this row may stand at most at " +
+                                                  std::to_string(grid_end - margin) + " m"));
   return false;
 }
 

@@ -1,5 +1,6 @@
 // A "segnale" row: one signal cell and four approach markers before it.
 #include "app/form1.h"
+#include "compiler/cell_holder.h"
 #include "model/rounding.h"
 
 signal_row Form1::read_signal_fields() {
@@ -13,10 +14,14 @@ signal_row Form1::read_signal_fields() {
 std::optional<diagnostic> Form1::memo_segnale(const signal_row& row) {
   const auto [posizione, sx, s1, s2, s3, side_tens, dx, d1, d2, d3, read_tempo] = row;
   // The signal cell is the one after the cell that holds the position; the furthest marker
-  // stands 8 cells before it, so below 350 m it would fall before cell 0.
-  if (posizione < 350) return row_diagnostic(33, posizione);
-  track_cell& cell = grid_cell(point_cell(posizione));
-  if (!cell_is_free(cell)) return row_diagnostic(16, posizione);
+  // stands 8 cells before it, so below 350 m it would fall before cell 0. A taken signal cell
+  // is found first, as it would be were there room for the markers.
+  const int64_t c = point_cell(posizione);
+  if (c >= 0 && c <= last_cell_index && !cell_is_free(grid_cell(c)))
+    return cell_taken(*this, 0, 16, posizione, c);
+  if (posizione < 350)
+    return field_diagnostic(0, 33, posizione, "the lowest position for a signal is 350 m");
+  track_cell& cell = grid_cell(c);
 
   // Digits are packed into the values; a value the cell cannot hold is refused before any write.
   const int16_t value_1 = fit_int16(int64_t{s1} * 10 + d1, "signal value s1 * 10 + d1 =");

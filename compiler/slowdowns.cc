@@ -1,6 +1,7 @@
 // Slowdowns ("rallentamento" rows) and speed cuts ("abbattimento" rows). Neither overwrites a
 // taken cell; a mountain marker gives way.
 #include "app/form1.h"
+#include "compiler/cell_holder.h"
 #include "model/rounding.h"
 
 slowdown_row Form1::read_slowdown_fields() {
@@ -13,10 +14,13 @@ slowdown_row Form1::read_slowdown_fields() {
 std::optional<diagnostic> Form1::memo_rallentamento(const slowdown_row& row) {
   const auto [x, v, l, start_end_code, read_approach, value_2_code] = row;
   int32_t approach_wanted = read_approach;
-  // Cells before the route's start or past the grid's end do not exist.
-  if (x < 0 || int64_t{x} + l < 0) return row_diagnostic(32, x);
+  // Fields 0 and 2 of the row: the start and the length.
+  constexpr size_t start_field = 0, length_field = 2;
+  // Cells before the route's start or past the grid's end do not exist. Each is refused where
+  // its cell is tested, after the tests of the cells before it.
+  if (x < 0)
+    return field_diagnostic(start_field, 32, x, "the start lies before 0 m");
   const int64_t e = round_even((static_cast<double>(x) + l) / 50.0 + 1);
-  if (e > last_cell_index) return row_diagnostic(35, x);
   const int64_t i = point_cell(x);
   const int64_t w = round_even((x - 1200) / 50.0 + 1);  // warning board, 1200 m before the start
   const int64_t b = round_even((x - 1200) / 50.0);       // first of the four approach cells
@@ -24,12 +28,20 @@ std::optional<diagnostic> Form1::memo_rallentamento(const slowdown_row& row) {
   // Every test comes before the first write: a refused slowdown leaves the grid as it was.
   const bool warned = x > 1500;
   if (warned) {
-    if (!cell_is_free(grid_cell(w))) return row_diagnostic(17, x);
+    if (!cell_is_free(grid_cell(w))) return cell_taken(*this, start_field, 17, x, w);
   } else {
     approach_wanted = 0;
   }
-  if (!cell_is_free(grid_cell(i))) return row_diagnostic(18, x);
-  if (!cell_is_free(grid_cell(e))) return row_diagnostic(19, x);
+  if (!cell_is_free(grid_cell(i))) return cell_taken(*this, start_field, 18, x, i);
+  if (int64_t{x} + l < 0)
+    return field_diagnostic(length_field, 32, x,
+                            "the end, " + std::to_string(int64_t{x} + l) + " m, lies before 0 m");
+  if (e > last_cell_index)
+    return field_diagnostic(length_field, 35, x,
+                            "the end, " + std::to_string(int64_t{x} + l) +
+                                " m, lies past the grid's end at " +
+                                std::to_string(int64_t{last_cell_index} * 50) + " m");
+  if (!cell_is_free(grid_cell(e))) return cell_taken(*this, length_field, 19, x, e);
 
   // The 16-bit values keep the low 16 bits of the row's numbers.
   const int16_t speed = static_cast<int16_t>(v);
@@ -50,7 +62,7 @@ std::optional<diagnostic> Form1::memo_rallentamento(const slowdown_row& row) {
   if (approach_wanted != 0) {
     // Refused after the start, end and warning cells are written; they stay.
     for (int j = 0; j <= 3; ++j)
-      if (!cell_is_free(grid_cell(b - j))) return row_diagnostic(20, x);
+      if (!cell_is_free(grid_cell(b - j))) return cell_taken(*this, start_field, 20, x, b - j);
     for (int j = 0; j <= 3; ++j) {
       grid_cell(b - j).kind = kind_approach_marker;
       grid_cell(b - j).value_1 = static_cast<int16_t>(j + 1);
@@ -67,12 +79,12 @@ Form1::row_outcome Form1::memo_abbattimento() {
   read_field(u);
   if (!row_fits_grid(p)) return row_outcome::end_of_reading;
   if (p < 0) {
-    record_fault(row_diagnostic(32, p));
+    record_fault(field_diagnostic(0, 32, p, "the position lies before 0 m"));
     return row_outcome::stop_phase;
   }
   track_cell& cell = grid_cell(running_cell(p));
   if (!cell_is_free(cell)) {
-    record_fault(row_diagnostic(7, p));
+    record_fault(cell_taken(*this, 0, 7, p, running_cell(p)));
     return row_outcome::stop_phase;
   }
   if (u > 0) {

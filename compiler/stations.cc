@@ -21,14 +21,14 @@ Form1::row_outcome Form1::memo_stazione() {
   // A station needs 800 m of grid behind its position; no other field is read when it lacks them.
   if (!row_fits_grid(p, 800)) return row_outcome::end_of_reading;
   if (p % 50 != 0) {
-    record_fault(row_diagnostic(8, p));
+    record_fault(field_diagnostic(0, 8, p));
     return row_outcome::stop_phase;
   }
   read_field(r.tag);  // station_type
   int32_t length;
   read_field(length);
   if (length % 100 != 0) {
-    record_fault(row_diagnostic(9, p));
+    record_fault(field_diagnostic(2, 9, p));
     return row_outcome::stop_phase;
   }
   read_field(r.flag_byte);  // flag_1
@@ -50,7 +50,7 @@ Form1::row_outcome Form1::memo_stazione() {
   read_field(name);
   // The records file gives a text a 16-bit length.
   if (utf8_to_cp1252(name).size() > 65535) {
-    record_fault(row_diagnostic(36, p));
+    record_fault(field_diagnostic(16, 36, p));
     return row_outcome::stop_phase;
   }
   r.text = name;
@@ -82,7 +82,10 @@ Form1::row_outcome Form1::memo_stazione() {
   // The last cell inside the station is its stop cell; the grid must reach it.
   const int64_t e = round_even(static_cast<double>(end) / 50.0);
   if (e - 1 > last_cell_index) {
-    record_fault(row_diagnostic(34, p));
+    record_fault(field_diagnostic(0, 34, p,
+                                  "the station ends at " + std::to_string(end) +
+                                      " m, its stop cell past the grid's end at " +
+                                      std::to_string(int64_t{last_cell_index} * 50) + " m"));
     return row_outcome::stop_phase;
   }
   if (type < 25 && type != 5 && type != 6)
@@ -95,13 +98,19 @@ Form1::row_outcome Form1::memo_stazione() {
       stop.kind = kind_stop_point;
       stop.value_1 = static_cast<int16_t>(station_counter);
     } else {
-      record_fault(row_diagnostic(24));
+      record_fault(field_diagnostic(0, 24, std::nullopt));
       return row_outcome::stop_phase;
     }
   }
 
-  if (station_counter > 1 && start - 350 < scenario_records[station_counter - 1].number_2) {
-    record_fault(row_diagnostic(22, p));
+  const scenario_record& previous = scenario_records[static_cast<size_t>(station_counter - 1)];
+  if (station_counter > 1 && start - 350 < previous.number_2) {
+    record_fault(field_diagnostic(
+        0, 22, p,
+        "the previous station, " + previous.text + ", ends at " +
+            std::to_string(previous.number_2) + " m; this one starts at " + std::to_string(start) +
+            " m, and may start at " + std::to_string(int64_t{previous.number_2} + 350) +
+            " m at the earliest"));
     return row_outcome::stop_phase;
   }
   ++station_counter;

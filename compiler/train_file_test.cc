@@ -255,9 +255,9 @@ TEST(TrainFile, AFaultNamesItsFileLineAndPosition) {
   train_fixture f;
   f.run({"sabbia, 3", "stazione,    1225,  2,  400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X"});
   EXPECT_EQ(f.console.str(),
-            "Rotta_77-.txt:3:1: error 8: station position is not a multiple of 50 m (at 1225 m)\n"
+            "Rotta_77-.txt:3:14: error 8: station position is not a multiple of 50 m (at 1225 m)\n"
             "stazione,    1225,  2,  400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X\n"
-            "^\n");
+            "             ^\n");
 }
 
 TEST(TrainFile, AReadingFaultNamesItsFileAndLine) {
@@ -265,7 +265,7 @@ TEST(TrainFile, AReadingFaultNamesItsFileAndLine) {
   f.run({"sabbia, 3", "sabbia,    3x0"});
   EXPECT_EQ(f.form.error_code, 25);
   EXPECT_EQ(f.console.str(),
-            "Rotta_77-.txt:3:12: error 25: the text files cannot be read: \"3x0\" is not a number\n"
+            "Rotta_77-.txt:3:12: error 25: the row cannot be read: \"3x0\" is not a number\n"
             "sabbia,    3x0\n"
             "           ^\n");
 }

@@ -42,7 +42,7 @@ void print_diagnostic(std::ostream& out, const diagnostic& d) {
   out << (d.level == severity::error ? "error" : "warning");
   if (d.code != 0) {
     const error_code_info* info = find_error_code(d.code);
-    out << ' ' << d.code << ": " << (info ? info->meaning : "unknown fault");
+    out << ' ' << d.code << ": " << (info ? meaning_of(*info, at.line > 0) : "unknown fault");
     if (!d.detail.empty()) out << ": " << d.detail;
   } else {
     out << ": " << d.detail;

@@ -40,8 +40,14 @@ INSTANTIATE_TEST_SUITE_P(
         print_case{"detail_and_caret",
                    fault_at({"t.txt", 3, 11, "sabbia,    3x0"}, 25, std::nullopt,
                             "\"3x0\" is not a number"),
-                   "t.txt:3:11: error 25: the text files cannot be read: \"3x0\" is not a "
+                   "t.txt:3:11: error 25: the row cannot be read: \"3x0\" is not a "
                    "number\nsabbia,    3x0\n          ^\n"},
+        // A file that cannot be opened is no fault of a row.
+        print_case{"unreadable_file",
+                   fault_at(file_only("t.txt"), 25, std::nullopt,
+                            "cannot open the file: no such file"),
+                   "t.txt: error 25: the text files cannot be read: cannot open the file: no such "
+                   "file\n"},
         // A line without a column points at its start.
         print_case{"no_column", fault_at({"t.txt", 2, 0, "x"}, 1),
                    "t.txt:2:1: error 1: route length above 1000000 m\nx\n^\n"},

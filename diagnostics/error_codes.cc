@@ -29,7 +29,8 @@ constexpr error_code_info kCodes[] = {
     {21, "the speed board's cell is taken", true},
     {22, "the station starts less than 350 m after the previous one ends", true},
     {24, "the station's stop cell would fall at or before cell 1", false},
-    {25, "the text files cannot be read", false},
+    // A file that cannot be opened is told apart from a row whose fields are wrong.
+    {25, "the text files cannot be read", false, "the row cannot be read"},
     {26, "the board's or mountain's cell lies before the route's start", true},
     {27, "the mountain's end lies beyond the end of the grid", true},
     {28, "more than 80 mountains", true},
@@ -57,4 +58,8 @@ const error_code_info* find_error_code(int32_t code) {
   auto it = std::find_if(std::begin(kCodes), std::end(kCodes),
                          [code](const error_code_info& e) { return e.code == code; });
   return it == std::end(kCodes) ? nullptr : &*it;
+}
+
+const char* meaning_of(const error_code_info& info, bool on_row) {
+  return on_row && info.row_meaning ? info.row_meaning : info.meaning;
 }

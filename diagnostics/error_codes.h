@@ -8,7 +8,13 @@ struct error_code_info {
   int32_t code;
   const char* meaning;
   bool has_position;  // whether the code records `error_position`
+  // What the code means when it is found at a row rather than for a file as a whole, when that
+  // differs.
+  const char* row_meaning = nullptr;
 };
+
+// The code's meaning at a row (`on_row`) or for a file as a whole.
+const char* meaning_of(const error_code_info& info, bool on_row);
 
 // All codes, in ascending order.
 std::span<const error_code_info> error_code_table();
