@@ -11,34 +11,11 @@
 #include "files/whole_file.h"
 #include "cli/args.h"
 #include "cli/commands.h"
+#include "cli/source_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// "NAME_linea.txt" gives NAME; anything else gives nothing.
-std::string route_from(const std::string& line_file) {
-  std::string name = fs::path(line_file).filename().string();
-  const std::string tail = "_linea.txt";
-  return name.ends_with(tail) ? name.substr(0, name.size() - tail.size()) : std::string();
-}
-
-// "NAME_NUMBER-.txt" gives NUMBER: what follows the route name and "_" when the name starts
-// with them, else what follows the last "_".
-std::string train_from(const std::string& train_file, const std::string& route) {
-  std::string name = fs::path(train_file).filename().string();
-  const std::string tail = "-.txt";
-  if (!name.ends_with(tail)) return {};
-  std::string stem = name.substr(0, name.size() - tail.size());
-  if (!route.empty() && stem.rfind(route + "_", 0) == 0) return stem.substr(route.size() + 1);
-  size_t underscore = stem.rfind('_');
-  return underscore == std::string::npos ? std::string() : stem.substr(underscore + 1);
-}
-
-// A name that becomes part of a file name: not empty, no folder separator.
-bool usable_name(const std::string& name) {
-  return !name.empty() && name.find('/') == std::string::npos && name != "." && name != "..";
-}
 
 bool same_file(const std::string& a, const std::string& b) {
   std::error_code ec;
@@ -49,26 +26,14 @@ bool same_file(const std::string& a, const std::string& b) {
 
 int run_compile(const std::vector<std::string>& args, std::ostream& /*out*/, std::ostream& err) {
   const command& self = *find_command("compile");
-  parsed_args a = parse_args(
-      args, {{"--out", true}, {"--no-plan", false}, {"--route", true}, {"--train", true}});
-  if (!a.error.empty()) return usage_error(self, err, a.error);
-  if (a.positional.size() < 2) return usage_error(self, err, "needs LINE_FILE and TRAIN_FILE");
-  if (a.positional.size() > 2) return usage_error(self, err, "unexpected " + a.positional[2]);
-  const std::string line_source = a.positional[0];
-  const std::string train_source = a.positional[1];
-
-  std::string route = a.value("--route", route_from(line_source));
-  if (route.empty())
-    return usage_error(self, err,
-                       "cannot take the route name from " + line_source +
-                           " (not NAME_linea.txt); give it with --route");
-  std::string train = a.value("--train", train_from(train_source, route));
-  if (train.empty())
-    return usage_error(self, err,
-                       "cannot take the train number from " + train_source +
-                           " (not NAME_NUMBER-.txt); give it with --train");
-  if (!usable_name(route)) return usage_error(self, err, "unusable route name '" + route + "'");
-  if (!usable_name(train)) return usage_error(self, err, "unusable train number '" + train + "'");
+  source_run run;
+  if (int status = parse_source_run(self, args, {{"--out", true}}, run, err); status != exit_clean)
+    return status;
+  const parsed_args& a = run.args;
+  const std::string& line_source = run.line_source;
+  const std::string& train_source = run.train_source;
+  const std::string& route = run.route;
+  const std::string& train = run.train;
 
   const std::string out_folder = a.value("--out", ".");
   const bool plan = !a.has("--no-plan");
@@ -86,30 +51,20 @@ int run_compile(const std::vector<std::string>& args, std::ostream& /*out*/, std
     return exit_file_fault;
   }
 
-  whole_file line_read = read_whole_file(line_source);
-  whole_file train_read = read_whole_file(train_source);
-  for (const auto& [path, read] : {std::pair{&line_source, &line_read}, {&train_source, &train_read}}) {
-    if (!read->ok) {
-      err << "scenario-compiler: cannot read " << *path << ": " << read->reason << '\n';
-      return exit_file_fault;
-    }
-  }
+  if (int status = read_sources(run, err); status != exit_clean) return status;
+  const std::vector<diagnostic> warnings = lint_sources(run);
+  for (const diagnostic& d : warnings) print_diagnostic(err, d);
+  const bool warnings_fail = run.werror && !warnings.empty();
 
   // The sources stay in memory; only the binary files are written into the output folder,
   // each straight to its place.
   Form1 form;
-  form.console = &err;
+  load_sources(form, run, err);
   form.program_folder = out_folder;
   form.binary_folder = out_folder;
-  form.route_name = route;
-  form.train_number = train;
-  form.memory_files.emplace();
-  (*form.memory_files)[line_file_name(route)] = std::move(line_read.bytes);
-  (*form.memory_files)[train_file_name(route, train)] = std::move(train_read.bytes);
-  form.source_names[line_file_name(route)] = line_source;
-  form.source_names[train_file_name(route, train)] = train_source;
+  if (warnings_fail) form.write_binaries = false;
   return run_reporting(err, [&] {
     form.memorizza_percorso(plan ? 1 : 0);
-    return form.faults_reported > 0 ? exit_scenario_fault : exit_clean;
+    return form.faults_reported > 0 || warnings_fail ? exit_scenario_fault : exit_clean;
   });
 }

@@ -57,7 +57,8 @@ void print_diagnostic(std::ostream& out, const diagnostic& d) {
     out << ": " << d.detail;
   }
   if (d.position) out << " (at " << *d.position << " m)";
-  if (!d.name.empty()) out << " [-W" << d.name << ']';
+  // A warning made an error by --werror says so, as it would be silenced.
+  if (!d.name.empty()) out << (d.level == severity::error ? " [-Werror=" : " [-W") << d.name << ']';
   out << '\n';
   if (at.line > 0 && !at.text.empty()) {
     out << at.text << '\n';

@@ -330,8 +330,11 @@ class value_checks {
                           "the curve at " + std::to_string(*v[0]) +
                               " m starts before the previous one (line " +
                               std::to_string(curve_line_) + ") ends at " +
-                              std::to_string(*curve_end_) + " m: the plan turns it from " +
-                              std::to_string(*curve_end_) + " m to " + std::to_string(end) + " m");
+                              std::to_string(*curve_end_) + " m: " +
+                              (end <= *curve_end_
+                                   ? std::string("the plan leaves it out")
+                                   : "the plan turns it from " + std::to_string(*curve_end_) +
+                                         " m to " + std::to_string(end) + " m"));
           if (!curve_end_ || end > *curve_end_) curve_end_ = end;
           curve_line_ = row.keyword.line;
         }
