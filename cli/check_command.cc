@@ -1,6 +1,8 @@
 // Checking an author's line and train files: everything `compile` does, in memory, with every
 // diagnostic of the compiler and the lint in line order, no file written, and a summary.
 #include <algorithm>
+#include <cctype>
+#include <compare>
 #include <ostream>
 #include <sstream>
 
@@ -10,11 +12,12 @@
 
 namespace {
 
-// Where a diagnostic stands for the merge: the file (line file first) and the line.
+// Where a diagnostic stands for the merge: the file (line file first), the line, the column.
 struct place {
   int file = 0;
   int line = 0;
-  bool operator<(const place& o) const { return file != o.file ? file < o.file : line < o.line; }
+  int column = 0;
+  auto operator<=>(const place&) const = default;
 };
 
 // One printed diagnostic of the compiler: its lines as printed, and its place.
@@ -38,7 +41,11 @@ std::vector<printed_block> blocks_of(const std::string& messages, const source_r
         b.at = {file, 0};
         const std::string rest = text.substr(name->size() + 1);
         if (!rest.empty() && std::isdigit(static_cast<unsigned char>(rest[0]))) {
-          b.at.line = std::stoi(rest);
+          size_t used = 0;
+          b.at.line = std::stoi(rest, &used);
+          if (used + 1 < rest.size() && rest[used] == ':' &&
+              std::isdigit(static_cast<unsigned char>(rest[used + 1])))
+            b.at.column = std::stoi(rest.substr(used + 1));
           for (int k = 0; k < 2 && std::getline(in, text); ++k) b.text += text + '\n';
         }
         break;
@@ -79,7 +86,7 @@ int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostr
   const std::vector<printed_block> compiler = blocks_of(messages.str(), run);
   size_t next = 0;
   for (const diagnostic& d : lint) {
-    const place at{d.where.file == run.line_source ? 0 : 1, d.where.line};
+    const place at{d.where.file == run.line_source ? 0 : 1, d.where.line, d.where.column};
     for (; next < compiler.size() && !(at < compiler[next].at); ++next)
       err << compiler[next].text;
     print_diagnostic(err, d);
