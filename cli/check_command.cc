@@ -71,7 +71,8 @@ int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostr
   if (int status = read_sources(run, err); status != exit_clean) return status;
   const std::vector<diagnostic> lint = lint_sources(run);
 
-  // The compiler's messages are kept to be merged with the lint's by line.
+  // A character without a Windows-1252 form is an error already told; the check goes on with
+  // '?' in its place. The compiler's messages are kept to be merged with the lint's by line.
   std::ostringstream messages;
   Form1 form;
   load_sources(form, run, messages);
@@ -99,7 +100,8 @@ int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostr
     slowdowns += cell.kind == kind_slowdown_start;
   }
   const int warnings = run.werror ? 0 : static_cast<int>(lint.size());
-  const int errors = form.faults_reported + (run.werror ? static_cast<int>(lint.size()) : 0) +
+  const int errors = form.faults_reported + run.encoding_errors +
+                     (run.werror ? static_cast<int>(lint.size()) : 0) +
                      (status != exit_clean && form.faults_reported == 0 ? 1 : 0);
   out << run.route << '_' << run.train << ": route "
       << form.scenario_records[route_length_entry].number_2 << " m, "

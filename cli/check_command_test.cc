@@ -141,6 +141,9 @@ TEST_F(CheckCommand, Utf8IsWarnedOfOrConverted) {
   EXPECT_NE(refused.err.find(":4:57: error: \"\xC5\x90\" (U+0150) has no Windows-1252 form"),
             std::string::npos)
       << refused.err;
+  EXPECT_NE(refused.out.find("1 station, 0 signals, 0 slowdowns; 1 error, 0 warnings"),
+            std::string::npos)
+      << refused.out;
 }
 
 // The help lists every kind of warning, so -Wno-NAME can be looked up there.
@@ -175,6 +178,15 @@ TEST(CompileLint, WarnsWritesAndRefusesUnderWerror) {
   cli_result refused = run(strict);
   EXPECT_EQ(refused.status, 1);
   EXPECT_NE(refused.err.find("[-Werror=encoding]"), std::string::npos) << refused.err;
+  EXPECT_FALSE(file_present(author.file("Mini_42.sim")));
+
+  // A character the code page lacks stops the compile before it starts.
+  std::string no_form = kUtf8Train;
+  no_form.replace(no_form.find("CITT"), 4, "\xC5\x90");
+  write_file(author.file("Mini_42-.txt"), no_form);
+  cli_result lacking = run(converted);
+  EXPECT_EQ(lacking.status, 1);
+  EXPECT_NE(lacking.err.find("has no Windows-1252 form"), std::string::npos) << lacking.err;
   EXPECT_FALSE(file_present(author.file("Mini_42.sim")));
 }
 

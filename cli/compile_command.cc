@@ -52,6 +52,7 @@ int run_compile(const std::vector<std::string>& args, std::ostream& /*out*/, std
   }
 
   if (int status = read_sources(run, err); status != exit_clean) return status;
+  if (run.encoding_errors > 0) return exit_scenario_fault;
   const std::vector<diagnostic> warnings = lint_sources(run);
   for (const diagnostic& d : warnings) print_diagnostic(err, d);
   const bool warnings_fail = run.werror && !warnings.empty();

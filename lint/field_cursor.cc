@@ -66,14 +66,3 @@ field field_cursor::read_number() {
   consume_delimiter();
   return f;
 }
-
-std::string field_cursor::line_text(int n) const {
-  size_t pos = 0;
-  for (int line = 1; line < n && pos < bytes_.size(); ++pos) {
-    if (bytes_[pos] == '\n' || (bytes_[pos] == '\r' && (pos + 1 >= bytes_.size() || bytes_[pos + 1] != '\n')))
-      ++line;
-  }
-  size_t end = pos;
-  while (end < bytes_.size() && bytes_[end] != '\r' && bytes_[end] != '\n') ++end;
-  return std::string(bytes_.substr(pos, end - pos));
-}

@@ -31,9 +31,6 @@ class field_cursor {
   bool at_line_start() const { return pos_ == line_start_; }
   int line() const { return line_; }
 
-  // The text of line `n` (from 1) without its line end, in the file's own bytes.
-  std::string line_text(int n) const;
-
  private:
   field start_field();
   void skip_blanks();

@@ -53,7 +53,14 @@ struct read_row {
 class file_walk {
  public:
   file_walk(const source_text& source, std::vector<diagnostic>& out)
-      : source_(source), cursor_(source.bytes), out_(out) {}
+      : source_(source), cursor_(source.bytes), out_(out) {
+    // Where each line starts, so a warning finds its line's text at once.
+    line_starts_.push_back(0);
+    const std::string& b = source.bytes;
+    for (size_t i = 0; i < b.size(); ++i)
+      if (b[i] == '\n' || (b[i] == '\r' && (i + 1 >= b.size() || b[i + 1] != '\n')))
+        line_starts_.push_back(i + 1);
+  }
 
   // Passes over everything up to the first field holding "[generale]".
   void find_general_section() {
@@ -172,12 +179,20 @@ class file_walk {
   const std::vector<read_row>& rows() const { return rows_; }
 
  private:
-  std::string cursor_line(int n) const { return field_cursor(source_.bytes).line_text(n); }
+  std::string cursor_line(int n) const {
+    if (n < 1 || static_cast<size_t>(n) > line_starts_.size()) return {};
+    const std::string& b = source_.bytes;
+    const size_t start = line_starts_[static_cast<size_t>(n - 1)];
+    size_t end = start;
+    while (end < b.size() && b[end] != '\r' && b[end] != '\n') ++end;
+    return b.substr(start, end - start);
+  }
 
   const source_text& source_;
   field_cursor cursor_;
   std::vector<diagnostic>& out_;
   std::vector<read_row> rows_;
+  std::vector<size_t> line_starts_;
 };
 
 std::vector<const row_rule*> matching(std::span<const row_rule> rules, const std::string& k,
