@@ -93,7 +93,12 @@ class file_walk {
     if (close.empty() && !more_fields) return;  // a line of prose
     std::string detail = quoted(k.text) + " starts no row of the " + file_kind +
                          " file: the line is passed over";
-    if (!close.empty()) detail += "; did you mean \"" + close + "\"?";
+    if (!close.empty() && has_nocase(k.text, close))
+      detail += "; letter case counts in the general section: \"progressiva\", \"uno\", "
+                "\"due\", \"tre\", \"sfondo\", \"ripetizione\" and \"segnali\" are written "
+                "in small letters";
+    else if (!close.empty())
+      detail += "; did you mean \"" + close + "\"?";
     warn("unknown-row", k.line, k.column, detail);
   }
 

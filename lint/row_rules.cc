@@ -18,7 +18,7 @@ bool has_nocase(std::string_view field, std::string_view word) {
 
 namespace {
 
-const std::vector<field_spec> kProgressive = {{"change point"}, {"value 2"}, {"value 3"}};
+const std::vector<field_spec> kProgressive = {{"start"}, {"value"}, {"flag"}};
 
 const row_rule kGeneral[] = {
     {row_kind::route_length,
