@@ -88,8 +88,7 @@ int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostr
   size_t next = 0;
   for (const diagnostic& d : lint) {
     const place at{d.where.file == run.line_source ? 0 : 1, d.where.line, d.where.column};
-    for (; next < compiler.size() && !(at < compiler[next].at); ++next)
-      err << compiler[next].text;
+    for (; next < compiler.size() && !(at < compiler[next].at); ++next) err << compiler[next].text;
     print_diagnostic(err, d);
   }
   for (; next < compiler.size(); ++next) err << compiler[next].text;
@@ -107,8 +106,8 @@ int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostr
       << form.scenario_records[route_length_entry].number_2 << " m, "
       << plural(std::max(form.station_counter - 1, 0), "station", "stations") << ", "
       << plural(signals, "signal", "signals") << ", " << plural(slowdowns, "slowdown", "slowdowns")
-      << "; " << plural(errors, "error", "errors") << ", " << plural(warnings, "warning", "warnings")
-      << '\n';
+      << "; " << plural(errors, "error", "errors") << ", "
+      << plural(warnings, "warning", "warnings") << '\n';
   if (status != exit_clean) return status;
   return errors > 0 ? exit_scenario_fault : exit_clean;
 }

@@ -9,12 +9,12 @@ namespace {
 
 // A short route: 1000 m with one station and one signal; clean as it stands.
 const std::string kLine =
-    "[generale]\r\n"               // 1
+    "[generale]\r\n"                // 1
     "lunghezza percorso, 1000\r\n"  // 2
-    "[pendenze]\r\n"               // 3
-    "pendenza, 0, 0\r\n"           // 4
-    "pendenza, 400, 5\r\n"         // 5
-    "[fine]\r\n";                  // 6
+    "[pendenze]\r\n"                // 3
+    "pendenza, 0, 0\r\n"            // 4
+    "pendenza, 400, 5\r\n"          // 5
+    "[fine]\r\n";                   // 6
 const std::string kTrain =
     "[generale]\r\n"
     "velocita, 0, 100\r\n"
@@ -37,7 +37,8 @@ class CheckCommand : public testing::Test {
     args.insert(args.end(), extra.begin(), extra.end());
     cli_result r = run(args);
     // Whatever the outcome, the folder holds the two sources and nothing else.
-    EXPECT_EQ(names_in(author.path()), (std::vector<std::string>{"Mini_42-.txt", "Mini_linea.txt"}));
+    EXPECT_EQ(names_in(author.path()),
+              (std::vector<std::string>{"Mini_42-.txt", "Mini_linea.txt"}));
     return r;
   }
   temp_folder author;
@@ -65,7 +66,8 @@ TEST_F(CheckCommand, WarningsLeaveTheStatusClean) {
                        ":2:1: warning: \"velocta\" starts no row of the train file: the line is "
                        "passed over; did you mean \"velocita\"? [-Wunknown-row]\n"
                        "velocta, 0, 100\n^\n");
-  EXPECT_EQ(r.out, "Mini_42: route 1000 m, 1 station, 1 signal, 0 slowdowns; 0 errors, 1 warning\n");
+  EXPECT_EQ(r.out,
+            "Mini_42: route 1000 m, 1 station, 1 signal, 0 slowdowns; 0 errors, 1 warning\n");
 }
 
 TEST_F(CheckCommand, WerrorAndSilencing) {

@@ -50,8 +50,11 @@ int parse_source_run(const command& self, const std::vector<std::string>& args,
     if (!is_warning_kind(name)) return usage_error(self, err, "unknown warning " + word);
     run.lint.disabled.insert(name);
   }
-  for (known_option o : {known_option{"--no-plan", false}, {"--route", true}, {"--train", true},
-                         {"--werror", false}, {"--encoding", true}})
+  for (known_option o : {known_option{"--no-plan", false},
+                         {"--route", true},
+                         {"--train", true},
+                         {"--werror", false},
+                         {"--encoding", true}})
     own.push_back(o);
   run.args = parse_args(rest, own);
   const parsed_args& a = run.args;
@@ -87,8 +90,8 @@ int parse_source_run(const command& self, const std::vector<std::string>& args,
 }
 
 int read_sources(source_run& run, std::ostream& err) {
-  for (auto [path, bytes] : {std::pair{&run.line_source, &run.line_bytes},
-                             {&run.train_source, &run.train_bytes}}) {
+  for (auto [path, bytes] :
+       {std::pair{&run.line_source, &run.line_bytes}, {&run.train_source, &run.train_bytes}}) {
     whole_file read = read_whole_file(*path);
     if (!read.ok) {
       err << "scenario-compiler: cannot read " << *path << ": " << read.reason << '\n';

@@ -22,7 +22,7 @@ struct source_run {
   bool utf8 = false;    // --encoding utf-8: the sources are converted before the run
   lint_options lint;
   std::string line_bytes, train_bytes;  // Windows-1252, as the compiler reads them
-  int encoding_errors = 0;  // characters without a Windows-1252 form, each read as '?'
+  int encoding_errors = 0;              // characters without a Windows-1252 form, each read as '?'
 };
 
 // Parses `LINE_FILE TRAIN_FILE` with the shared options and `own`: --no-plan, --route NAME,

@@ -9,7 +9,11 @@ namespace {
 // The length of the UTF-8 sequence at `i`, 0 when there is none.
 size_t sequence_length(const std::string& s, size_t i) {
   const auto b = static_cast<unsigned char>(s[i]);
-  const size_t len = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
+  const size_t len = b < 0x80           ? 1
+                     : (b >> 5) == 0x6  ? 2
+                     : (b >> 4) == 0xE  ? 3
+                     : (b >> 3) == 0x1E ? 4
+                                        : 0;
   if (len == 0 || i + len > s.size()) return 0;
   for (size_t k = 1; k < len; ++k)
     if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
@@ -39,7 +43,8 @@ std::string code_point_name(const std::string& utf8) {
   char32_t cp = 0;
   const auto b = static_cast<unsigned char>(wide[0]);
   cp = wide.size() == 2 ? (b & 0x1F) : wide.size() == 3 ? (b & 0x0F) : (b & 0x07);
-  for (size_t k = 1; k < wide.size(); ++k) cp = (cp << 6) | (static_cast<unsigned char>(wide[k]) & 0x3F);
+  for (size_t k = 1; k < wide.size(); ++k)
+    cp = (cp << 6) | (static_cast<unsigned char>(wide[k]) & 0x3F);
   char text[16];
   std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(cp));
   return text;
@@ -80,8 +85,7 @@ std::vector<diagnostic> encoding_warnings(const source_text& source) {
     d.name = "encoding";
     d.where = {source.shown_name, static_cast<int>(n) + 1, static_cast<int>(first) + 1, text};
     d.detail = "the file is UTF-8 but is read as Windows-1252: \"" + shown + "\" will read as \"" +
-               cp1252_to_utf8(shown) +
-               "\"; save the file as Windows-1252 or give --encoding utf-8";
+               cp1252_to_utf8(shown) + "\"; save the file as Windows-1252 or give --encoding utf-8";
     out.push_back(std::move(d));
   }
   return out;
@@ -113,8 +117,8 @@ std::string utf8_to_windows_1252(const source_text& source, std::vector<diagnost
       diagnostic d;
       d.where = {source.shown_name, line, static_cast<int>(i - line_start) + 1,
                  s.substr(line_start, end - line_start)};
-      d.detail = "\"" + character + "\" (" + code_point_name(character) +
-                 ") has no Windows-1252 form";
+      d.detail =
+          "\"" + character + "\" (" + code_point_name(character) + ") has no Windows-1252 form";
       errors.push_back(std::move(d));
     }
     out += converted;

@@ -53,8 +53,7 @@ field field_cursor::read_number() {
   const size_t start = pos_;
   if (pos_ < bytes_.size() && bytes_[pos_] == '-') ++pos_;
   while (pos_ < bytes_.size() && is_digit(bytes_[pos_])) ++pos_;
-  const bool ends_well =
-      at_end() || is_blank(bytes_[pos_]) || bytes_[pos_] == ',' || at_line_end();
+  const bool ends_well = at_end() || is_blank(bytes_[pos_]) || bytes_[pos_] == ',' || at_line_end();
   if (!ends_well) {
     // Not a number: the compiler stops here; the walk takes the field whole.
     while (pos_ < bytes_.size() && bytes_[pos_] != ',' && !at_line_end()) ++pos_;

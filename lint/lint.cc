@@ -91,12 +91,13 @@ class file_walk {
     if (!starts_line || k.text.empty() || has(k.text, "[") || has(k.text, "]")) return;
     const std::string close = closest_keyword(k.text, keywords);
     if (close.empty() && !more_fields) return;  // a line of prose
-    std::string detail = quoted(k.text) + " starts no row of the " + file_kind +
-                         " file: the line is passed over";
+    std::string detail =
+        quoted(k.text) + " starts no row of the " + file_kind + " file: the line is passed over";
     if (!close.empty() && has_nocase(k.text, close))
-      detail += "; letter case counts in the general section: \"progressiva\", \"uno\", "
-                "\"due\", \"tre\", \"sfondo\", \"ripetizione\" and \"segnali\" are written "
-                "in small letters";
+      detail +=
+          "; letter case counts in the general section: \"progressiva\", \"uno\", "
+          "\"due\", \"tre\", \"sfondo\", \"ripetizione\" and \"segnali\" are written "
+          "in small letters";
     else if (!close.empty())
       detail += "; did you mean \"" + close + "\"?";
     warn("unknown-row", k.line, k.column, detail);
@@ -108,7 +109,6 @@ class file_walk {
     std::vector<read_row> taken;
     size_t total = 0;
     for (const row_rule* rule : rules) total += rule->fields.size();
-    size_t count = 0;
     const field_spec* short_of = nullptr;
     std::optional<field> taken_from_next;
     for (const row_rule* rule : rules) {
@@ -123,14 +123,13 @@ class file_walk {
           short_of = &spec;
           taken_from_next = f;
         }
-        ++count;
         row.values.push_back(std::move(f));
       }
       taken.push_back(std::move(row));
     }
     if (!starts_line || rules.empty()) return;
     const std::string row_name = quoted(k.text) + " row";
-    const int line_end = static_cast<int>(cursor_line(k.line).size()) + 1;
+    const int line_end = static_cast<int>(line_text(k.line).size()) + 1;
     if (short_of && taken_from_next) {
       warn("misaligned-row", k.line, line_end,
            "the " + row_name + " ends before its " + short_of->name + " (it reads " +
@@ -140,15 +139,14 @@ class file_walk {
                ", and the rows after it shift");
     } else if (short_of) {
       warn("misaligned-row", k.line, line_end,
-           "the " + row_name + " ends before its " + short_of->name +
-               ", and the file ends there");
+           "the " + row_name + " ends before its " + short_of->name + ", and the file ends there");
     } else if (more_on_line()) {
       // What the reader takes as the next rows' keywords.
       field_cursor rest = cursor_;
       std::vector<field> extra;
       while (!rest.at_end() && rest.line() == k.line) extra.push_back(rest.read_text());
-      const bool all_empty = std::all_of(extra.begin(), extra.end(),
-                                         [](const field& f) { return f.text.empty(); });
+      const bool all_empty =
+          std::all_of(extra.begin(), extra.end(), [](const field& f) { return f.text.empty(); });
       if (!all_empty) {
         for (read_row& row : taken) row.sound = false;
         std::string list;
@@ -162,10 +160,12 @@ class file_walk {
                                       : " are read as the next rows' keywords"));
         } else {
           warn("misaligned-row", extra.front().line, extra.front().column,
-               "the " + row_name + " reads " + std::to_string(total) + " fields after its keyword; " +
-                   (extra.size() == 1 ? "the one more, " + list + ", is read as the next row's keyword"
-                                      : "the " + std::to_string(extra.size()) + " more, " + list +
-                                            ", are read as the next rows' keywords"));
+               "the " + row_name + " reads " + std::to_string(total) +
+                   " fields after its keyword; " +
+                   (extra.size() == 1
+                        ? "the one more, " + list + ", is read as the next row's keyword"
+                        : "the " + std::to_string(extra.size()) + " more, " + list +
+                              ", are read as the next rows' keywords"));
         }
       }
     }
@@ -174,7 +174,7 @@ class file_walk {
   }
 
   void warn(const char* name, int line, int column, const std::string& detail) {
-    out_.push_back(warning_at({source_.shown_name, line, column, cp1252_to_utf8(cursor_line(line))},
+    out_.push_back(warning_at({source_.shown_name, line, column, cp1252_to_utf8(line_text(line))},
                               name, detail));
   }
   void warn_at(const char* name, const field& f, const std::string& detail) {
@@ -184,7 +184,7 @@ class file_walk {
   const std::vector<read_row>& rows() const { return rows_; }
 
  private:
-  std::string cursor_line(int n) const {
+  std::string line_text(int n) const {
     if (n < 1 || static_cast<size_t>(n) > line_starts_.size()) return {};
     const std::string& b = source_.bytes;
     const size_t start = line_starts_[static_cast<size_t>(n - 1)];
@@ -232,7 +232,8 @@ void walk_line_file(file_walk& walk, bool plan) {
     const bool more = walk.more_on_line();
     auto rules = matching(main_line_rules(), k->text, plan);
     // Without a plan a curve row is read as keywords, but its keyword is no misspelling.
-    if (matching(main_line_rules(), k->text, true).empty()) walk.unknown(*k, starts_line, more, line_keywords(), "line");
+    if (matching(main_line_rules(), k->text, true).empty())
+      walk.unknown(*k, starts_line, more, line_keywords(), "line");
     walk.take_row(*k, starts_line, rules);
   }
 }
@@ -312,10 +313,9 @@ class value_checks {
     if (s.previous && (s.next_cell != cell || *p <= *s.previous))
       walk_.warn_at("row-order", row.values[0],
                     "this " + std::string(what) + " row at " + std::to_string(*p) +
-                        " m is not after the one at " + std::to_string(*s.previous) +
-                        " m (line " + std::to_string(s.previous_line) +
-                        "): cells are filled in order, so its " + what + " applies from " +
-                        std::to_string(s.next_cell * 50) + " m on");
+                        " m is not after the one at " + std::to_string(*s.previous) + " m (line " +
+                        std::to_string(s.previous_line) + "): cells are filled in order, so its " +
+                        what + " applies from " + std::to_string(s.next_cell * 50) + " m on");
     s.previous = *p;
     s.previous_line = row.keyword.line;
   }
@@ -346,15 +346,14 @@ class value_checks {
         if (v[0] && v[1]) {
           const int64_t end = int64_t{*v[0]} + *v[1];
           if (curve_end_ && *v[0] < *curve_end_)
-            walk_.warn_at("curve-overlap", row.values[0],
-                          "the curve at " + std::to_string(*v[0]) +
-                              " m starts before the previous one (line " +
-                              std::to_string(curve_line_) + ") ends at " +
-                              std::to_string(*curve_end_) + " m: " +
-                              (end <= *curve_end_
-                                   ? std::string("the plan leaves it out")
-                                   : "the plan turns it from " + std::to_string(*curve_end_) +
-                                         " m to " + std::to_string(end) + " m"));
+            walk_.warn_at(
+                "curve-overlap", row.values[0],
+                "the curve at " + std::to_string(*v[0]) +
+                    " m starts before the previous one (line " + std::to_string(curve_line_) +
+                    ") ends at " + std::to_string(*curve_end_) + " m: " +
+                    (end <= *curve_end_ ? std::string("the plan leaves it out")
+                                        : "the plan turns it from " + std::to_string(*curve_end_) +
+                                              " m to " + std::to_string(end) + " m"));
           if (!curve_end_ || end > *curve_end_) curve_end_ = end;
           curve_line_ = row.keyword.line;
         }

@@ -26,8 +26,8 @@ struct source_text {
 };
 
 struct lint_options {
-  bool plan = true;                   // curve rows are read only when the route plan is built
-  std::set<std::string> disabled;     // kinds silenced with -Wno-NAME
+  bool plan = true;                // curve rows are read only when the route plan is built
+  std::set<std::string> disabled;  // kinds silenced with -Wno-NAME
 };
 
 // The warnings of both files, the line file's first, each file's in line order.

@@ -25,15 +25,15 @@ const std::vector<std::string> kLine = {
     "[fine]",                     // 8
 };
 const std::vector<std::string> kTrain = {
-    "[generale]",                                                      // 1
-    "numero vetture, 8",                                               // 2
-    "velocita, 0, 100",                                                // 3
-    "aderenza, 0, 100",                                                // 4
-    "stazione, 500, 8, 400, 0,0,0, 2,1,0, 2,1,1, 60, 8,25,0, ALFA",    // 5
-    "stazione, 5000, 2, 400, 0,0,0, 2,1,0, 2,1,1, 60, 8,35,0, BETA",   // 6
-    "segnale, 2000, 2, 4, 0, 0, 0, 0, 0,0,0, 0",                       // 7
-    "orologio, 8   24   15",                                           // 8
-    "[fine]",                                                          // 9
+    "[generale]",                                                     // 1
+    "numero vetture, 8",                                              // 2
+    "velocita, 0, 100",                                               // 3
+    "aderenza, 0, 100",                                               // 4
+    "stazione, 500, 8, 400, 0,0,0, 2,1,0, 2,1,1, 60, 8,25,0, ALFA",   // 5
+    "stazione, 5000, 2, 400, 0,0,0, 2,1,0, 2,1,1, 60, 8,35,0, BETA",  // 6
+    "segnale, 2000, 2, 4, 0, 0, 0, 0, 0,0,0, 0",                      // 7
+    "orologio, 8   24   15",                                          // 8
+    "[fine]",                                                         // 9
 };
 
 std::vector<diagnostic> lint(const std::vector<std::string>& line,
@@ -110,7 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "unknown-row", "did you mean \"segnale\"?"},
         mistake{"comma_in_station_name", 'T', 6,
                 "stazione, 5000, 2, 400, 0,0,0, 2,1,0, 2,1,1, 60, 8,35,0, BORGO, BIVIO", 6,
-                "text-field", "it reads \"BORGO\", and \"BIVIO\" is read as the next row's keyword"},
+                "text-field",
+                "it reads \"BORGO\", and \"BIVIO\" is read as the next row's keyword"},
         mistake{"quotes_in_station_name", 'T', 6,
                 "stazione, 5000, 2, 400, 0,0,0, 2,1,0, 2,1,1, 60, 8,35,0, \"BETA\"", 6,
                 "text-field", "the name reads \"\"BETA\"\""},
@@ -118,8 +119,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "stazione, 5000, 2, 400, 0,0,0, 2,1,0, 2,1,1, 60, 8,35,0, CITT\xC3\x80", 6,
                 "encoding", "\"CITT\xC3\x80\" will read as \"CITT\xC3\x83\xE2\x82\xAC\""},
         mistake{"gradient_behind_the_last", 'L', 7, "pendenza, 4000, 5\r\npendenza, 2000, 3", 8,
-                "row-order", "is not after the one at 4000 m (line 7): cells are filled in "
-                             "order, so its gradient applies from 4050 m on"},
+                "row-order",
+                "is not after the one at 4000 m (line 7): cells are filled in "
+                "order, so its gradient applies from 4050 m on"},
         mistake{"speed_at_the_same_position", 'T', 3, "velocita, 0, 100\r\nvelocita, 0, 80", 4,
                 "row-order", "its speed applies from 0 m on"},
         mistake{"signal_off_the_grid", 'T', 7, "segnale, 2030, 2, 4, 0, 0, 0, 0, 0,0,0, 0", 7,

@@ -7,9 +7,12 @@
 #include <vector>
 
 enum class row_kind {
-  route_length, progressive, background, signal_repetition,                  // line, general
-  gradient, curve, mountain, speed_board, indicator_board,                   // line, main
-  braked_mass, cars, speed, adhesion, clock, sand, signal, slowdown, speed_cut, station,  // train
+  // The line file's general section.
+  route_length, progressive, background, signal_repetition,
+  // The rest of the line file.
+  gradient, curve, mountain, speed_board, indicator_board,
+  // The train file.
+  braked_mass, cars, speed, adhesion, clock, sand, signal, slowdown, speed_cut, station,
 };
 
 struct field_spec {
@@ -26,7 +29,8 @@ struct row_rule {
 // The rules each phase tests, in the order the reader tests them; every rule that matches
 // reads its fields, one after the other.
 std::span<const row_rule> general_rules();
-std::span<const row_rule> main_line_rules();  // curves included; the caller drops them without a plan
+std::span<const row_rule>
+main_line_rules();  // curves included; the caller drops them without a plan
 std::span<const row_rule> train_rules();
 
 // The keywords an author writes, for did-you-mean.
