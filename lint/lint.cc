@@ -62,10 +62,11 @@ class file_walk {
         line_starts_.push_back(i + 1);
   }
 
-  // Passes over everything up to the first field holding "[generale]".
-  void find_general_section() {
+  // Passes over everything up to the first field holding "[generale]"; false when none does.
+  bool find_general_section() {
     while (!cursor_.at_end())
-      if (has_nocase(cursor_.read_text().text, "[generale]")) return;
+      if (has_nocase(cursor_.read_text().text, "[generale]")) return true;
+    return false;
   }
 
   // Reads the keyword of the next row, passing over up to `skips` fields with a minus sign.
@@ -238,8 +239,12 @@ void walk_line_file(file_walk& walk, bool plan) {
   }
 }
 
-void walk_train_file(file_walk& walk) {
-  walk.find_general_section();
+void walk_train_file(file_walk& walk, bool empty) {
+  // A train file without the section is no fault to the compiler: it reads none of its rows.
+  if (!walk.find_general_section() && !empty)
+    walk.warn("unknown-row", 1, 1,
+              "no field holds \"[generale]\": none of the train file's rows is read, and every "
+              "cell gets the starting speed and adhesion");
   bool starts_line = false;
   while (auto k = walk.next_keyword(2, &starts_line)) {
     const bool more = walk.more_on_line();
@@ -412,7 +417,7 @@ std::vector<diagnostic> lint_file(const source_text& source, bool line_file, boo
     walk_line_file(walk, plan);
     *route_length = route_length_of(walk);
   } else {
-    walk_train_file(walk);
+    walk_train_file(walk, source.bytes.find_first_not_of(" \t\r\n") == std::string::npos);
   }
   value_checks(walk, *route_length).run();
   std::stable_sort(out.begin(), out.end(), [](const diagnostic& a, const diagnostic& b) {

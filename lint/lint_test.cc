@@ -106,6 +106,8 @@ INSTANTIATE_TEST_SUITE_P(
         mistake{"capital_in_the_general_section", 'L', 2,
                 "lunghezza percorso, 10000\r\nSfondo uno, 1", 3, "unknown-row",
                 "letter case counts in the general section"},
+        mistake{"train_without_its_section", 'T', 1, "[generle]", 1, "unknown-row",
+                "none of the train file's rows is read"},
         mistake{"misspelt_signal", 'T', 7, "segnal, 2000, 2, 4, 0, 0, 0, 0, 0,0,0, 0", 7,
                 "unknown-row", "did you mean \"segnale\"?"},
         mistake{"comma_in_station_name", 'T', 6,
