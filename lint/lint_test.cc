@@ -92,6 +92,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "the reader takes \"stazione\" from line 6 as its name"},
         mistake{"gradient_without_value", 'L', 7, "pendenza,  4000", 7, "misaligned-row",
                 "ends before its gradient"},
+        mistake{"last_row_short_at_the_end_of_the_file", 'T', 9, "velocita, 9000", 9,
+                "misaligned-row", "ends before its speed, and the file ends there"},
         mistake{"speed_one_field_more", 'T', 3, "velocita, 0, 100, 5", 3, "misaligned-row",
                 "the one more, \"5\", is read as the next row's keyword"},
         mistake{"clock_two_fields_short", 'T', 8, "orologio, 8", 8, "misaligned-row",
