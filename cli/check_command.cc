@@ -1,10 +1,12 @@
 // Checking an author's line and train files: everything `compile` does, in memory, with every
 // diagnostic of the compiler and the lint in line order, no file written, and a summary.
 #include <algorithm>
-#include <cctype>
+#include <charconv>
 #include <compare>
+#include <optional>
 #include <ostream>
 #include <sstream>
+#include <string_view>
 
 #include "app/form1.h"
 #include "cli/commands.h"
@@ -26,34 +28,41 @@ struct printed_block {
   place at;
 };
 
-// Cuts the compiler's messages into diagnostics. One that names a source file and a line is
-// followed by its row and caret; any other is one line and keeps the place of the one before.
+// Reads the number at the start of `text`, 0 when there is none.
+int number_at(std::string_view text, size_t* used) {
+  int n = 0;
+  auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+  *used = static_cast<size_t>(ptr - text.data());
+  return ec == std::errc() ? n : 0;
+}
+
+// Cuts the compiler's messages into diagnostics. A line naming a source file starts one, with
+// its line and column when it names them; every other line (a row, its caret, a message of the
+// run) goes with the diagnostic before it.
 std::vector<printed_block> blocks_of(const std::string& messages, const source_run& run) {
   std::vector<printed_block> blocks;
   std::istringstream in(messages);
   std::string text;
-  place last;
   while (std::getline(in, text)) {
-    printed_block b{text + '\n', last};
+    std::optional<place> at;
     int file = 0;
     for (const std::string* name : {&run.line_source, &run.train_source}) {
       if (text.starts_with(*name + ":")) {
-        b.at = {file, 0};
-        const std::string rest = text.substr(name->size() + 1);
-        if (!rest.empty() && std::isdigit(static_cast<unsigned char>(rest[0]))) {
-          size_t used = 0;
-          b.at.line = std::stoi(rest, &used);
-          if (used + 1 < rest.size() && rest[used] == ':' &&
-              std::isdigit(static_cast<unsigned char>(rest[used + 1])))
-            b.at.column = std::stoi(rest.substr(used + 1));
-          for (int k = 0; k < 2 && std::getline(in, text); ++k) b.text += text + '\n';
-        }
+        at = place{file, 0, 0};
+        std::string_view rest = std::string_view(text).substr(name->size() + 1);
+        size_t used = 0;
+        at->line = number_at(rest, &used);
+        if (used > 0 && used < rest.size() && rest[used] == ':')
+          at->column = number_at(rest.substr(used + 1), &used);
         break;
       }
       ++file;
     }
-    last = b.at;
-    blocks.push_back(std::move(b));
+    if (!at && text.starts_with("scenario-compiler:") && !blocks.empty()) at = blocks.back().at;
+    if (at || blocks.empty())
+      blocks.push_back({text + '\n', at.value_or(place{})});
+    else
+      blocks.back().text += text + '\n';
   }
   return blocks;
 }
