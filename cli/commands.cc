@@ -40,7 +40,7 @@ const command kCommands[] = {
      run_export},
     {"compile",
      "scenario-compiler compile LINE_FILE TRAIN_FILE [--out DIR] [--no-plan] [--route NAME] "
-     "[--train NUMBER] [--emit-on-fault]",
+     "[--train NUMBER] [--emit-on-fault] [--werror] [-Wno-NAME...] [--encoding utf-8|windows-1252]",
      "compile an author's own line and train description files",
      "Compiles LINE_FILE (a line description) and TRAIN_FILE (a train description) exactly as\n"
      "the built-in run compiles its own, and writes the binary scenario files into DIR.\n"
@@ -57,11 +57,49 @@ const command kCommands[] = {
      "  --train NUMBER    the train number\n"
      "  --emit-on-fault   write the binary files despite faults, as the built-in run does,\n"
      "                    to look at a partial result\n"
+     "  --werror          warnings are errors: no binary file is written\n"
+     "  -Wno-NAME         no warnings of kind NAME (the kinds: scenario-compiler help check)\n"
+     "  --encoding ENC    utf-8: convert a file saved as UTF-8 to Windows-1252 first\n"
      "\n"
      "Exit status: 0 clean, 1 a scenario fault, 2 wrong usage (also a name that cannot be\n"
      "taken from a file name and is not given), 3 a source that cannot be read or an output\n"
      "that cannot be written.\n",
      run_compile},
+    {"check",
+     "scenario-compiler check LINE_FILE TRAIN_FILE [--werror] [-Wno-NAME...] "
+     "[--encoding utf-8|windows-1252] [--route NAME] [--train NUMBER] [--no-plan]",
+     "check an author's line and train description files without writing any file",
+     "Does all that compile does with LINE_FILE and TRAIN_FILE, in memory: every error of the\n"
+     "compiler and every warning about rows that compile but not as meant, in line order, and\n"
+     "a last line on standard output summing up: the route's length, its stations, signals\n"
+     "and slowdowns, the errors and the warnings. No file is written.\n"
+     "\n"
+     "  --werror          warnings are errors\n"
+     "  -Wno-NAME         no warnings of kind NAME\n"
+     "  --encoding ENC    utf-8: a file saved as UTF-8 is converted to Windows-1252 first (a\n"
+     "                    character the code page lacks is an error); windows-1252 (the\n"
+     "                    default): the files are read as they are, and a UTF-8 one is warned of\n"
+     "  --route NAME      the route name (default: from NAME_linea.txt)\n"
+     "  --train NUMBER    the train number (default: from NAME_NUMBER-.txt)\n"
+     "  --no-plan         build no route plan (curve rows are not read)\n"
+     "\n"
+     "Warnings (FILE:LINE:COL: warning: MESSAGE [-WNAME]):\n"
+     "  misaligned-row   a row whose fields do not end at its line's end: fields run on\n"
+     "                   into the next line, or are left over to be read as keywords\n"
+     "  unknown-row      a line whose first field starts no row of its file\n"
+     "  text-field       a station name or board text cut at a comma or holding quotes\n"
+     "  encoding         a file saved as UTF-8, which is read as Windows-1252\n"
+     "  row-order        a gradient, speed or adhesion row not after the one before it\n"
+     "  off-grid         a position or length off the 50 m grid, which is rounded\n"
+     "  run-out          a row past the route's length, in the run-out after it\n"
+     "  curve-overlap    a curve that starts before the previous one ends\n"
+     "  range            a gradient beyond 60 per mille either way, a speed above 300 km/h\n"
+     "                   or below 0, an adhesion above 100 or below 0, a station shorter\n"
+     "                   than 100 m or longer than 1500 m, a curve of no length\n"
+     "\n"
+     "Exit status: 0 clean (warnings allowed), 1 an error (or a warning under --werror),\n"
+     "2 wrong usage, 3 a file that cannot be read.\n",
+     run_check},
     {"inspect", "scenario-compiler inspect FILE [--json] [--kind plan|records|cells]",
      "print a binary scenario file",
      "Reads back a binary scenario file and prints what it holds: the track cells and the\n"

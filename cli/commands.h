@@ -45,6 +45,7 @@ int run_reporting(std::ostream& err, const std::function<int()>& work);
 int run_builtin(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int run_help(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int run_compile(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int run_inspect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int run_export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int run_render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

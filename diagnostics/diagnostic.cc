@@ -26,6 +26,15 @@ diagnostic failure(std::string detail) {
   return d;
 }
 
+diagnostic warning_at(source_location where, std::string name, std::string detail) {
+  diagnostic d;
+  d.level = severity::warning;
+  d.where = std::move(where);
+  d.name = std::move(name);
+  d.detail = std::move(detail);
+  return d;
+}
+
 void print_diagnostic(std::ostream& out, const diagnostic& d) {
   if (!d.message.empty()) {
     out << d.message << '\n';
@@ -48,6 +57,8 @@ void print_diagnostic(std::ostream& out, const diagnostic& d) {
     out << ": " << d.detail;
   }
   if (d.position) out << " (at " << *d.position << " m)";
+  // A warning made an error by --werror says so, as it would be silenced.
+  if (!d.name.empty()) out << (d.level == severity::error ? " [-Werror=" : " [-W") << d.name << ']';
   out << '\n';
   if (at.line > 0 && !at.text.empty()) {
     out << at.text << '\n';

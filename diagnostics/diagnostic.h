@@ -1,5 +1,6 @@
 // A fault as a value: made where the fault is found, carried to whoever reports it, printed by
-// one printer in the GNU form `FILE:LINE:COL: error CODE: MEANING[: DETAIL] (at POSITION m)`.
+// one printer in the GNU form `FILE:LINE:COL: error CODE: MEANING[: DETAIL] (at POSITION m)`;
+// a warning reads `FILE:LINE:COL: warning: DETAIL [-WNAME]`.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +30,7 @@ struct diagnostic {
   std::string detail;
   // The system's own message ("Errore n. 1250"): when set it is printed as it is, alone.
   std::string message;
+  std::string name;  // a warning's kind, as -Wno-NAME silences it
 };
 
 // A recorded code at `where`.
@@ -40,6 +42,9 @@ diagnostic system_message(std::string message);
 
 // A fault with no code, told by its detail alone ("cannot write PATH: REASON").
 diagnostic failure(std::string detail);
+
+// A warning of kind `name` at `where`.
+diagnostic warning_at(source_location where, std::string name, std::string detail);
 
 // The one printer: the diagnostic's line and, for a fault on a row, the row with a caret under
 // its column.

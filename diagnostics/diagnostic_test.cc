@@ -54,6 +54,11 @@ INSTANTIATE_TEST_SUITE_P(
         print_case{"unknown_code", fault_at({}, 999), "scenario-compiler: error 999: unknown fault\n"},
         print_case{"no_code", failure("cannot write out/a.dat: No space left on device"),
                    "scenario-compiler: error: cannot write out/a.dat: No space left on device\n"},
+        print_case{"warning",
+                   warning_at({"t.txt", 5, 9, "pendnza, 100, 5"}, "unknown-row",
+                              "no row starts with \"pendnza\"; did you mean \"pendenza\"?"),
+                   "t.txt:5:9: warning: no row starts with \"pendnza\"; did you mean "
+                   "\"pendenza\"? [-Wunknown-row]\npendnza, 100, 5\n        ^\n"},
         print_case{"system_message", system_message(" Errore n. 1250"), " Errore n. 1250\n"}));
 
 TEST(PrintDiagnostic, AWarningSaysSo) {

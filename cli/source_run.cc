@@ -1,0 +1,143 @@
+#include "cli/source_run.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <ostream>
+
+#include "files/cp1252.h"
+#include "files/file_names.h"
+#include "files/whole_file.h"
+#include "lint/encoding.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// "NAME_linea.txt" gives NAME; anything else gives nothing.
+std::string route_from(const std::string& line_file) {
+  std::string name = fs::path(line_file).filename().string();
+  const std::string tail = "_linea.txt";
+  return name.ends_with(tail) ? name.substr(0, name.size() - tail.size()) : std::string();
+}
+
+// "NAME_NUMBER-.txt" gives NUMBER: what follows the route name and "_" when the name starts
+// with them, else what follows the last "_".
+std::string train_from(const std::string& train_file, const std::string& route) {
+  std::string name = fs::path(train_file).filename().string();
+  const std::string tail = "-.txt";
+  if (!name.ends_with(tail)) return {};
+  std::string stem = name.substr(0, name.size() - tail.size());
+  if (!route.empty() && stem.rfind(route + "_", 0) == 0) return stem.substr(route.size() + 1);
+  size_t underscore = stem.rfind('_');
+  return underscore == std::string::npos ? std::string() : stem.substr(underscore + 1);
+}
+
+// A name that becomes part of a file name: not empty, no folder separator.
+// The binary files hold the route name and the train number in Windows-1252, and the check
+// codes are computed from those bytes: a character the code page lacks would become '?'.
+bool has_cp1252_form(const std::string& name) {
+  const std::string bytes = utf8_to_cp1252(name);
+  return std::count(bytes.begin(), bytes.end(), '?') == std::count(name.begin(), name.end(), '?');
+}
+
+bool usable_name(const std::string& name) {
+  return !name.empty() && name.find('/') == std::string::npos && name != "." && name != "..";
+}
+
+}  // namespace
+
+int parse_source_run(const command& self, const std::vector<std::string>& args,
+                     std::vector<known_option> own, source_run& run, std::ostream& err) {
+  // -Wno-NAME words are taken out first: the option parser knows only fixed names.
+  std::vector<std::string> rest;
+  for (const std::string& word : args) {
+    if (!word.starts_with("-Wno-")) {
+      rest.push_back(word);
+      continue;
+    }
+    const std::string name = word.substr(5);
+    if (!is_warning_kind(name)) return usage_error(self, err, "unknown warning " + word);
+    run.lint.disabled.insert(name);
+  }
+  for (known_option o : {known_option{"--no-plan", false},
+                         {"--route", true},
+                         {"--train", true},
+                         {"--werror", false},
+                         {"--encoding", true}})
+    own.push_back(o);
+  run.args = parse_args(rest, own);
+  const parsed_args& a = run.args;
+  if (!a.error.empty()) return usage_error(self, err, a.error);
+  if (a.positional.size() < 2) return usage_error(self, err, "needs LINE_FILE and TRAIN_FILE");
+  if (a.positional.size() > 2) return usage_error(self, err, "unexpected " + a.positional[2]);
+  run.line_source = a.positional[0];
+  run.train_source = a.positional[1];
+
+  run.route = a.value("--route", route_from(run.line_source));
+  if (run.route.empty())
+    return usage_error(self, err,
+                       "cannot take the route name from " + run.line_source +
+                           " (not NAME_linea.txt); give it with --route");
+  run.train = a.value("--train", train_from(run.train_source, run.route));
+  if (run.train.empty())
+    return usage_error(self, err,
+                       "cannot take the train number from " + run.train_source +
+                           " (not NAME_NUMBER-.txt); give it with --train");
+  if (!usable_name(run.route))
+    return usage_error(self, err, "unusable route name '" + run.route + "'");
+  if (!usable_name(run.train))
+    return usage_error(self, err, "unusable train number '" + run.train + "'");
+  for (const auto& [what, name] : {std::pair{"route name", &run.route}, {"train number", &run.train}})
+    if (!has_cp1252_form(*name))
+      return usage_error(self, err,
+                         std::string("the ") + what + " '" + *name +
+                             "' has a character that Windows-1252 lacks; the binary files "
+                             "store it in that code page");
+
+  const std::string encoding = a.value("--encoding", "windows-1252");
+  if (encoding != "utf-8" && encoding != "windows-1252")
+    return usage_error(self, err, "unknown encoding " + encoding + " (utf-8 or windows-1252)");
+  run.utf8 = encoding == "utf-8";
+  run.plan = !a.has("--no-plan");
+  run.lint.plan = run.plan;
+  run.werror = a.has("--werror");
+  return exit_clean;
+}
+
+int read_sources(source_run& run, std::ostream& err) {
+  for (auto [path, bytes] :
+       {std::pair{&run.line_source, &run.line_bytes}, {&run.train_source, &run.train_bytes}}) {
+    whole_file read = read_whole_file(*path);
+    if (!read.ok) {
+      err << "scenario-compiler: cannot read " << *path << ": " << read.reason << '\n';
+      return exit_file_fault;
+    }
+    *bytes = std::move(read.bytes);
+    if (run.utf8 && is_utf8_beyond_ascii(*bytes)) {
+      std::vector<diagnostic> faults;
+      *bytes = utf8_to_windows_1252({*path, *bytes}, faults);
+      for (const diagnostic& d : faults) print_diagnostic(err, d);
+      run.encoding_errors += static_cast<int>(faults.size());
+    }
+  }
+  return exit_clean;
+}
+
+std::vector<diagnostic> lint_sources(const source_run& run) {
+  std::vector<diagnostic> out = lint_scenario({run.line_source, run.line_bytes},
+                                              {run.train_source, run.train_bytes}, run.lint);
+  if (run.werror)
+    for (diagnostic& d : out) d.level = severity::error;
+  return out;
+}
+
+void load_sources(Form1& form, const source_run& run, std::ostream& console) {
+  form.console = &console;
+  form.route_name = run.route;
+  form.train_number = run.train;
+  form.memory_files.emplace();
+  (*form.memory_files)[line_file_name(run.route)] = run.line_bytes;
+  (*form.memory_files)[train_file_name(run.route, run.train)] = run.train_bytes;
+  form.source_names[line_file_name(run.route)] = run.line_source;
+  form.source_names[train_file_name(run.route, run.train)] = run.train_source;
+}

@@ -1,0 +1,43 @@
+// An author's two source files set up for a run from memory: the words `compile` and `check`
+// share (the files, the names, the plan switch and the warning options), the reading, the
+// encoding and the lint.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "app/form1.h"
+#include "cli/args.h"
+#include "cli/commands.h"
+#include "diagnostics/diagnostic.h"
+#include "lint/lint.h"
+
+struct source_run {
+  parsed_args args;
+  std::string line_source, train_source;  // as given
+  std::string route, train;
+  bool plan = true;
+  bool werror = false;  // warnings are errors
+  bool utf8 = false;    // --encoding utf-8: the sources are converted before the run
+  lint_options lint;
+  std::string line_bytes, train_bytes;  // Windows-1252, as the compiler reads them
+  int encoding_errors = 0;              // characters without a Windows-1252 form, each read as '?'
+};
+
+// Parses `LINE_FILE TRAIN_FILE` with the shared options and `own`: --no-plan, --route NAME,
+// --train NUMBER, --werror, -Wno-NAME and --encoding utf-8|windows-1252. Returns exit_clean,
+// or exit_usage once the problem and the usage are printed.
+int parse_source_run(const command& self, const std::vector<std::string>& args,
+                     std::vector<known_option> own, source_run& run, std::ostream& err);
+
+// Reads both files into memory: exit_file_fault once a file that cannot be read is reported,
+// else exit_clean. Under --encoding utf-8 a UTF-8 file is converted, and a character without a
+// Windows-1252 form is an error, reported and counted in encoding_errors.
+int read_sources(source_run& run, std::ostream& err);
+
+// The lint's warnings, in line order within each file; under --werror they are errors.
+std::vector<diagnostic> lint_sources(const source_run& run);
+
+// Sets `form` to compile the sources from memory, its messages going to `console`.
+void load_sources(Form1& form, const source_run& run, std::ostream& console);

@@ -1,0 +1,195 @@
+#include "lint/lint.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+std::string crlf(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const std::string& l : lines) out += l + "\r\n";
+  return out;
+}
+
+// A small scenario that compiles clean: every mistake below is one edit of it.
+const std::vector<std::string> kLine = {
+    "[generale]",                 // 1
+    "lunghezza percorso, 10000",  // 2
+    "[curve]",                    // 3
+    "curvad3, 1000, 500",         // 4
+    "[pendenze]",                 // 5
+    "pendenza, 0, 0",             // 6
+    "pendenza, 4000, 5",          // 7
+    "[fine]",                     // 8
+};
+const std::vector<std::string> kTrain = {
+    "[generale]",                                                     // 1
+    "numero vetture, 8",                                              // 2
+    "velocita, 0, 100",                                               // 3
+    "aderenza, 0, 100",                                               // 4
+    "stazione, 500, 8, 400, 0,0,0, 2,1,0, 2,1,1, 60, 8,25,0, ALFA",   // 5
+    "stazione, 5000, 2, 400, 0,0,0, 2,1,0, 2,1,1, 60, 8,35,0, BETA",  // 6
+    "segnale, 2000, 2, 4, 0, 0, 0, 0, 0,0,0, 0",                      // 7
+    "orologio, 8   24   15",                                          // 8
+    "[fine]",                                                         // 9
+};
+
+std::vector<diagnostic> lint(const std::vector<std::string>& line,
+                             const std::vector<std::string>& train, lint_options options = {}) {
+  return lint_scenario({"r_linea.txt", crlf(line)}, {"r_1-.txt", crlf(train)}, options);
+}
+
+std::string printed(const std::vector<diagnostic>& ds) {
+  std::ostringstream out;
+  for (const diagnostic& d : ds) print_diagnostic(out, d);
+  return out.str();
+}
+
+TEST(Lint, TheSmallScenarioIsClean) { EXPECT_EQ(printed(lint(kLine, kTrain)), ""); }
+
+// One author's mistake: line `at` of the line file ('L') or the train file ('T') replaced by
+// `text` (which may hold more than one line).
+struct mistake {
+  const char* name;
+  char file;
+  int at;
+  std::string text;
+  int expected_line;
+  const char* kind;
+  const char* says;
+};
+
+void PrintTo(const mistake& m, std::ostream* os) { *os << m.name; }
+
+class AuthorMistake : public testing::TestWithParam<mistake> {};
+
+TEST_P(AuthorMistake, IsWarnedAtItsLine) {
+  const mistake& m = GetParam();
+  std::vector<std::string> line = kLine, train = kTrain;
+  std::vector<std::string>& edited = m.file == 'L' ? line : train;
+  edited[static_cast<size_t>(m.at - 1)] = m.text;
+  const std::vector<diagnostic> ds = lint(line, train);
+  const std::string file = m.file == 'L' ? "r_linea.txt" : "r_1-.txt";
+  int found = 0;
+  for (const diagnostic& d : ds) {
+    EXPECT_EQ(d.level, severity::warning);
+    if (d.name != m.kind) continue;
+    ++found;
+    EXPECT_EQ(d.where.file, file);
+    EXPECT_EQ(d.where.line, m.expected_line);
+    EXPECT_THAT(d.detail, testing::HasSubstr(m.says));
+  }
+  EXPECT_EQ(found, 1) << printed(ds);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, AuthorMistake,
+    testing::Values(
+        mistake{"station_one_field_short", 'T', 5,
+                "stazione, 500, 8, 400, 0,0,0, 2,1,0, 2,1,1, 60, 8,25, ALFA", 5, "misaligned-row",
+                "the reader takes \"stazione\" from line 6 as its name"},
+        mistake{"gradient_without_value", 'L', 7, "pendenza,  4000", 7, "misaligned-row",
+                "ends before its gradient"},
+        mistake{"last_row_short_at_the_end_of_the_file", 'T', 9, "velocita, 9000", 9,
+                "misaligned-row", "ends before its speed, and the file ends there"},
+        mistake{"speed_one_field_more", 'T', 3, "velocita, 0, 100, 5", 3, "misaligned-row",
+                "the one more, \"5\", is read as the next row's keyword"},
+        mistake{"clock_two_fields_short", 'T', 8, "orologio, 8", 8, "misaligned-row",
+                "as its minutes"},
+        mistake{"misspelt_station", 'T', 6,
+                "stazion, 5000, 2, 400, 0,0,0, 2,1,0, 2,1,1, 60, 8,35,0, BETA", 6, "unknown-row",
+                "did you mean \"stazione\"?"},
+        mistake{"misspelt_gradient", 'L', 7, "pendnza, 4000, 5", 7, "unknown-row",
+                "did you mean \"pendenza\"?"},
+        mistake{"swapped_letters_in_curve", 'L', 4, "cruvad3, 1000, 500", 4, "unknown-row",
+                "did you mean \"curva\"?"},
+        mistake{"capital_in_the_general_section", 'L', 2,
+                "lunghezza percorso, 10000\r\nSfondo uno, 1", 3, "unknown-row",
+                "letter case counts in the general section"},
+        mistake{"train_without_its_section", 'T', 1, "[generle]", 1, "unknown-row",
+                "none of the train file's rows is read"},
+        mistake{"misspelt_signal", 'T', 7, "segnal, 2000, 2, 4, 0, 0, 0, 0, 0,0,0, 0", 7,
+                "unknown-row", "did you mean \"segnale\"?"},
+        mistake{"comma_in_station_name", 'T', 6,
+                "stazione, 5000, 2, 400, 0,0,0, 2,1,0, 2,1,1, 60, 8,35,0, BORGO, BIVIO", 6,
+                "text-field",
+                "it reads \"BORGO\", and \"BIVIO\" is read as the next row's keyword"},
+        mistake{"quotes_in_station_name", 'T', 6,
+                "stazione, 5000, 2, 400, 0,0,0, 2,1,0, 2,1,1, 60, 8,35,0, \"BETA\"", 6,
+                "text-field", "the name reads \"\"BETA\"\""},
+        mistake{"utf8_station_name", 'T', 6,
+                "stazione, 5000, 2, 400, 0,0,0, 2,1,0, 2,1,1, 60, 8,35,0, CITT\xC3\x80", 6,
+                "encoding", "\"CITT\xC3\x80\" will read as \"CITT\xC3\x83\xE2\x82\xAC\""},
+        mistake{"gradient_behind_the_last", 'L', 7, "pendenza, 4000, 5\r\npendenza, 2000, 3", 8,
+                "row-order",
+                "is not after the one at 4000 m (line 7): cells are filled in "
+                "order, so its gradient applies from 4050 m on"},
+        mistake{"speed_at_the_same_position", 'T', 3, "velocita, 0, 100\r\nvelocita, 0, 80", 4,
+                "row-order", "its speed applies from 0 m on"},
+        mistake{"signal_off_the_grid", 'T', 7, "segnale, 2030, 2, 4, 0, 0, 0, 0, 0,0,0, 0", 7,
+                "off-grid", "the position 2030 m is off the 50 m grid: it is rounded to 2050 m"},
+        mistake{"gradient_in_the_run_out", 'L', 7, "pendenza, 12000, 5", 7, "run-out",
+                "at 12000 m lies past the route's end at 10000 m"},
+        mistake{"overlapping_curves", 'L', 4, "curvad3, 1000, 500\r\ncurvas2, 1200, 400", 5,
+                "curve-overlap", "ends at 1500 m: the plan turns it from 1500 m to 1600 m"},
+        mistake{"curve_inside_the_last", 'L', 4, "curvad3, 1000, 500\r\ncurvas2, 1200, 300", 5,
+                "curve-overlap", "ends at 1500 m: the plan leaves it out"},
+        mistake{"steep_gradient", 'L', 7, "pendenza, 4000, 600", 7, "range",
+                "the gradient 600 per mille lies outside -60 to 60 per mille"},
+        mistake{"long_station", 'T', 6,
+                "stazione, 5000, 2, 4000, 0,0,0, 2,1,0, 2,1,1, 60, 8,35,0, BETA", 6, "range",
+                "station length 4000 m"}));
+
+TEST(Lint, PrintsInTheGnuFormWithItsName) {
+  std::vector<std::string> line = kLine;
+  line[6] = "pendenza,  4000";
+  EXPECT_EQ(printed(lint(line, kTrain)),
+            "r_linea.txt:7:16: warning: the \"pendenza\" row ends before its gradient (it reads 2 "
+            "fields after its keyword): the reader takes \"[fine]\" from line 8 as its gradient, "
+            "and the rows after it shift [-Wmisaligned-row]\n"
+            "pendenza,  4000\n"
+            "               ^\n");
+}
+
+TEST(Lint, AKindCanBeSilenced) {
+  std::vector<std::string> line = kLine;
+  line[6] = "pendnza, 4000, 5";
+  line.insert(line.begin() + 6, "pendenza, 130, 2");
+  lint_options quiet;
+  quiet.disabled = {"unknown-row"};
+  const std::vector<diagnostic> ds = lint(line, kTrain, quiet);
+  ASSERT_EQ(ds.size(), 1u) << printed(ds);
+  EXPECT_EQ(ds[0].name, "off-grid");
+  quiet.disabled.insert("off-grid");
+  EXPECT_EQ(printed(lint(line, kTrain, quiet)), "");
+}
+
+// Without a route plan the compiler reads no curve row, so its fields are keywords.
+TEST(Lint, CurvesAreRowsOnlyWithAPlan) {
+  std::vector<std::string> line = kLine;
+  line[3] = "curvad3, 1000";
+  lint_options no_plan;
+  no_plan.plan = false;
+  EXPECT_EQ(printed(lint(line, kTrain, no_plan)), "");
+  EXPECT_EQ(lint(line, kTrain).size(), 1u);
+}
+
+TEST(Lint, ProseAndHeadersAreNoRows) {
+  std::vector<std::string> line = kLine;
+  line.insert(line.begin() + 2, "Una linea di prova");
+  line.insert(line.begin() + 2, "[sezione senza nome]");
+  line.insert(line.begin() + 2, "");
+  EXPECT_EQ(printed(lint(line, kTrain)), "");
+}
+
+TEST(Lint, EveryKindHasANameAndAMeaning) {
+  for (const warning_kind& k : warning_kinds()) {
+    EXPECT_TRUE(is_warning_kind(k.name));
+    EXPECT_STRNE(k.what, "");
+  }
+  EXPECT_FALSE(is_warning_kind("bogus"));
+}
+
+}  // namespace

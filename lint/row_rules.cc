@@ -1,0 +1,150 @@
+#include "lint/row_rules.h"
+
+#include <string>
+
+bool has(std::string_view field, std::string_view word) {
+  return field.find(word) != std::string_view::npos;
+}
+
+bool has_nocase(std::string_view field, std::string_view word) {
+  auto fold = [](std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+  };
+  return fold(field).find(fold(word)) != std::string::npos;
+}
+
+namespace {
+
+const std::vector<field_spec> kProgressive = {{"start"}, {"value"}, {"flag"}};
+
+const row_rule kGeneral[] = {
+    {row_kind::route_length,
+     [](std::string_view k) { return has_nocase(k, "percorso") && has_nocase(k, "lunghezza"); },
+     {{"route length"}}},
+    {row_kind::progressive,
+     [](std::string_view k) { return has(k, "tre") && has(k, "progressiva"); }, kProgressive},
+    {row_kind::progressive,
+     [](std::string_view k) { return has(k, "due") && has(k, "progressiva"); }, kProgressive},
+    {row_kind::progressive,
+     [](std::string_view k) { return has(k, "uno") && has(k, "progressiva"); }, kProgressive},
+    {row_kind::background,
+     [](std::string_view k) { return has(k, "sfondo") && has(k, "uno"); },
+     {{"background"}}},
+    {row_kind::background,
+     [](std::string_view k) { return has(k, "sfondo") && has(k, "due"); },
+     {{"background"}}},
+    {row_kind::background,
+     [](std::string_view k) { return has(k, "sfondo") && has(k, "tre"); },
+     {{"background"}}},
+    {row_kind::signal_repetition,
+     [](std::string_view k) { return has(k, "segnali") && has(k, "ripetizione"); },
+     {{"start"}, {"end"}}},
+};
+
+const row_rule kMain[] = {
+    {row_kind::gradient,
+     [](std::string_view k) { return has_nocase(k, "pendenza"); },
+     {{"position"}, {"gradient"}}},
+    {row_kind::curve,
+     [](std::string_view k) { return has_nocase(k, "curva"); },
+     {{"start"}, {"length"}}},
+    {row_kind::mountain,
+     [](std::string_view k) { return has_nocase(k, "montagna"); },
+     {{"start"}, {"end"}, {"type"}}},
+    {row_kind::speed_board,
+     [](std::string_view k) { return has_nocase(k, "indicatori_v"); },
+     {{"position"},
+      {"left speed A"},
+      {"left speed B"},
+      {"left speed C"},
+      {"left stripes"},
+      {"right speed A"},
+      {"right speed B"},
+      {"right speed C"},
+      {"right stripes"}}},
+    {row_kind::indicator_board,
+     [](std::string_view k) { return has_nocase(k, "indicat") && has_nocase(k, "cartello"); },
+     {{"position"}, {"text", true}}},
+};
+
+const row_rule kTrain[] = {
+    {row_kind::braked_mass,
+     [](std::string_view k) { return has_nocase(k, "frenata") && has_nocase(k, "massa"); },
+     {{"braked mass"}}},
+    {row_kind::cars, [](std::string_view k) { return has_nocase(k, "vetture"); }, {{"car count"}}},
+    {row_kind::speed,
+     [](std::string_view k) { return has_nocase(k, "velocit"); },
+     {{"position"}, {"speed"}}},
+    {row_kind::adhesion,
+     [](std::string_view k) { return has_nocase(k, "aderenza"); },
+     {{"position"}, {"adhesion"}}},
+    {row_kind::clock,
+     [](std::string_view k) { return has_nocase(k, "orologio"); },
+     {{"hours"}, {"minutes"}, {"seconds"}}},
+    {row_kind::sand, [](std::string_view k) { return has_nocase(k, "sabbia"); }, {{"sand"}}},
+    {row_kind::signal,
+     [](std::string_view k) { return has_nocase(k, "segnale"); },
+     {{"position"},
+      {"left code"},
+      {"left value 1"},
+      {"left value 2"},
+      {"left value 3"},
+      {"side tens"},
+      {"right code"},
+      {"right value 1"},
+      {"right value 2"},
+      {"right value 3"},
+      {"time code"}}},
+    {row_kind::slowdown,
+     [](std::string_view k) { return has_nocase(k, "rallentamento"); },
+     {{"start"}, {"speed"}, {"length"}, {"start and end code"}, {"approach"}, {"value 2 code"}}},
+    {row_kind::speed_cut,
+     [](std::string_view k) { return has_nocase(k, "abbattimento"); },
+     {{"position"}, {"value"}}},
+    // A station row ends the tests: nothing after it is tested.
+    {row_kind::station,
+     [](std::string_view k) { return has_nocase(k, "stazione"); },
+     {{"position"},
+      {"type"},
+      {"length"},
+      {"flag 1"},
+      {"flag 2"},
+      {"end extension"},
+      {"value a1"},
+      {"value a2"},
+      {"value a3"},
+      {"value b1"},
+      {"value b2"},
+      {"value b3"},
+      {"stop value"},
+      {"hours"},
+      {"minutes"},
+      {"seconds"},
+      {"name", true}}},
+};
+
+constexpr std::string_view kLineKeywords[] = {
+    "lunghezza percorso", "progressiva", "sfondo",   "ripetizione segnali",
+    "pendenza",           "curva",       "montagna", "indicatori_vmax",
+    "cartello_indicatore"};
+constexpr std::string_view kTrainKeywords[] = {"percentuale massa frenata",
+                                               "numero vetture",
+                                               "velocita",
+                                               "aderenza",
+                                               "orologio",
+                                               "sabbia",
+                                               "segnale",
+                                               "rallentamento",
+                                               "abbattimento",
+                                               "stazione"};
+
+}  // namespace
+
+std::span<const row_rule> general_rules() { return kGeneral; }
+std::span<const row_rule> main_line_rules() { return kMain; }
+std::span<const row_rule> train_rules() { return kTrain; }
+std::span<const std::string_view> line_keywords() { return kLineKeywords; }
+std::span<const std::string_view> train_keywords() { return kTrainKeywords; }

@@ -1,0 +1,11 @@
+// Did-you-mean for keyword fields.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+// The keyword of `keywords` closest to some stretch of `field` (letter case ignored): within
+// one edit for keywords of up to five letters, two for longer ones, a swap of neighbours
+// counting as one. Empty when none is that close.
+std::string closest_keyword(std::string_view field, std::span<const std::string_view> keywords);
