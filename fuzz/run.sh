@@ -24,16 +24,18 @@ fuzzer=build/fuzz/fuzz/compile_fuzzer
 corpus=build/fuzz/corpus
 mkdir -p "$corpus" build/fuzz/artifacts
 
-# The built-in sources, as the line file, the train file and both, each with and without the
-# plan (the first byte is the harness's mode, see fuzz/harness.h).
+# The built-in sources, as the line file, the train file and both, without the plan (the first
+# byte is the harness's mode, see fuzz/harness.h): a plan has a point for every metre, and the
+# built-in route's 89,000 of them make every input that keeps it about six times slower. The
+# plan is fuzzed from the short routes in fuzz/seeds/.
 seeds=$(mktemp -d)
 trap 'rm -rf "$seeds"' EXIT
 build/fuzz/scenario-compiler export --out "$seeds" >/dev/null
 line="$seeds/Zenvro_Quarvel_linea.txt"
 train="$seeds/Zenvro_Quarvel_2417-.txt"
 { printf '\x00'; cat "$line"; } > "$corpus/seed-line"
-{ printf '\x05'; cat "$train"; } > "$corpus/seed-train"
-{ printf '\x06'; cat "$line"; printf '\n####\n'; cat "$train"; } > "$corpus/seed-both"
+{ printf '\x01'; cat "$train"; } > "$corpus/seed-train"
+{ printf '\x02'; cat "$line"; printf '\n####\n'; cat "$train"; } > "$corpus/seed-both"
 
 export ASAN_OPTIONS=detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
@@ -50,4 +52,4 @@ if ! "$fuzzer" "$corpus" fuzz/seeds fuzz/regressions -runs=0 -max_len=1048576 -t
   echo "fuzz/run.sh: an input of the corpus fails when run again (whole log: $log)" >&2
   exit 1
 fi
-grep -E '^#[0-9]+ *(INITED|DONE)' "$log" | tail -n 1
+grep -E '^#[0-9]+[[:space:]]+(INITED|DONE)' "$log" | tail -n 1
