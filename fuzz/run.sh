@@ -52,4 +52,5 @@ if ! "$fuzzer" "$corpus" fuzz/seeds fuzz/regressions -runs=0 -max_len=1048576 -t
   echo "fuzz/run.sh: an input of the corpus fails when run again (whole log: $log)" >&2
   exit 1
 fi
+echo "every input of the corpus once, under the sanitizers:"
 grep -E '^#[0-9]+[[:space:]]+(INITED|DONE)' "$log" | tail -n 1
