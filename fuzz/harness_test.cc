@@ -1,4 +1,4 @@
-// Every input the fuzzer ever found a fault with, and the seeds, through the fuzz harness.
+// Every input the fuzzer ever found a fault with, and the kept seeds, through the fuzz harness.
 #include "fuzz/harness.h"
 
 #include <gtest/gtest.h>
@@ -10,15 +10,17 @@
 namespace {
 
 TEST(FuzzRegressions, EveryKeptInputRunsCleanly) {
-  std::filesystem::path folder = std::filesystem::path(SC_SOURCE_DIR) / "fuzz" / "regressions";
-  int inputs = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    if (!entry.is_regular_file() || entry.path().filename() == "README") continue;
-    SCOPED_TRACE(entry.path().string());
-    compile_fuzz_input(read_file(entry.path().string()));  // aborts on a broken invariant
-    ++inputs;
+  for (const char* kept : {"regressions", "seeds"}) {
+    std::filesystem::path folder = std::filesystem::path(SC_SOURCE_DIR) / "fuzz" / kept;
+    int inputs = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      if (!entry.is_regular_file() || entry.path().filename() == "README") continue;
+      SCOPED_TRACE(entry.path().string());
+      compile_fuzz_input(read_file(entry.path().string()));  // aborts on a broken invariant
+      ++inputs;
+    }
+    EXPECT_GT(inputs, 0) << folder;
   }
-  EXPECT_GT(inputs, 0);
 }
 
 TEST(FuzzRegressions, AnEmptyFileInEveryMode) {
