@@ -110,6 +110,9 @@ struct fault_state {
   int32_t error_code = 0;
   int32_t error_position = 0;
   int faults_reported = 0;  // any makes the run end with status 1
+  // When set, recorded faults and the message that ends the run are kept here, in order, for
+  // the caller to print, instead of being printed as they come.
+  std::vector<diagnostic>* kept_faults = nullptr;
 };
 
 class Form1 : public route_state,

@@ -6,7 +6,14 @@
 #include "app/console.h"
 #include "diagnostics/diagnostic.h"
 
-void Form1::errore(const std::string& a) { message_box(*console, " Errore n. " + a); }
+void Form1::errore(const std::string& a) {
+  const std::string message = " Errore n. " + a;
+  if (kept_faults) {
+    kept_faults->push_back(system_message(message));
+    throw program_end{1};
+  }
+  message_box(*console, message);
+}
 
 std::string Form1::shown_name(const std::string& file_name) const {
   auto it = source_names.find(file_name);
@@ -17,5 +24,8 @@ void Form1::record_fault(const diagnostic& fault) {
   error_code = fault.code;
   if (fault.position) error_position = *fault.position;
   ++faults_reported;
-  print_diagnostic(*console, fault);
+  if (kept_faults)
+    kept_faults->push_back(fault);
+  else
+    print_diagnostic(*console, fault);
 }
