@@ -36,6 +36,13 @@ train="$seeds/Zenvro_Quarvel_2417-.txt"
 { printf '\x00'; cat "$line"; } > "$corpus/seed-line"
 { printf '\x01'; cat "$train"; } > "$corpus/seed-train"
 { printf '\x02'; cat "$line"; printf '\n####\n'; cat "$train"; } > "$corpus/seed-both"
+# A line of 65,536 empty fields in either file. libFuzzer grows an input only while it adds
+# coverage, so it never builds so long a line itself; with these, a reading that is not linear
+# in a line's length runs into the timeout.
+commas() { head -c 65536 /dev/zero | tr '\0' ','; }
+{ printf '\x00[generale]\nlunghezza percorso, 1000\npendenza, 0, 0'; commas; printf '\n'; } \
+  > "$corpus/seed-long-line"
+{ printf '\x01[generale]\nvelocita, 0, 30'; commas; printf '\n'; } > "$corpus/seed-long-train-line"
 
 export ASAN_OPTIONS=detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
