@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/form1.h"
-#include "compiler/keywords.h"
+#include "files/keywords.h"
 
 namespace {
 

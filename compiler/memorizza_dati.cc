@@ -1,6 +1,6 @@
 // The compiler: the line description file, then the train description file.
 #include "app/form1.h"
-#include "compiler/keywords.h"
+#include "files/keywords.h"
 #include "files/file_names.h"
 
 void Form1::memorizza_dati() {

@@ -65,7 +65,7 @@ class file_walk {
   // Passes over everything up to the first field holding "[generale]"; false when none does.
   bool find_general_section() {
     while (!cursor_.at_end())
-      if (has_nocase(cursor_.read_text().text, "[generale]")) return true;
+      if (contains_nocase(cursor_.read_text().text, "[generale]")) return true;
     return false;
   }
 
@@ -76,7 +76,7 @@ class file_walk {
     field k = cursor_.read_text();
     if (cursor_.at_end()) return std::nullopt;
     *starts_line = k.starts_line;
-    for (int i = 0; i < skips && has(k.text, "-"); ++i) {
+    for (int i = 0; i < skips && contains(k.text, "-"); ++i) {
       if (cursor_.at_end()) return std::nullopt;
       k = cursor_.read_text();
       if (cursor_.at_end()) return std::nullopt;
@@ -89,12 +89,12 @@ class file_walk {
 
   void unknown(const field& k, bool starts_line, bool more_fields,
                std::span<const std::string_view> keywords, const char* file_kind) {
-    if (!starts_line || k.text.empty() || has(k.text, "[") || has(k.text, "]")) return;
+    if (!starts_line || k.text.empty() || contains(k.text, "[") || contains(k.text, "]")) return;
     const std::string close = closest_keyword(k.text, keywords);
     if (close.empty() && !more_fields) return;  // a line of prose
     std::string detail =
         quoted(k.text) + " starts no row of the " + file_kind + " file: the line is passed over";
-    if (!close.empty() && has_nocase(k.text, close))
+    if (!close.empty() && contains_nocase(k.text, close))
       detail +=
           "; letter case counts in the general section: \"progressiva\", \"uno\", "
           "\"due\", \"tre\", \"sfondo\", \"ripetizione\" and \"segnali\" are written "
@@ -215,7 +215,7 @@ std::vector<const row_rule*> matching(std::span<const row_rule> rules, const std
 bool ends_general_section(const std::string& k) {
   const size_t first = k.find_first_not_of(" \t");
   const bool minus = first != std::string::npos && k[first] == '-';
-  return has(k, "[") && has(k, "]") && !minus;
+  return contains(k, "[") && contains(k, "]") && !minus;
 }
 
 void walk_line_file(file_walk& walk, bool plan) {
@@ -390,7 +390,7 @@ class value_checks {
     }
     // Quotes are no syntax: they stay in the text.
     const field_spec& last = row.rule->fields.back();
-    if (last.text && has(row.values.back().text, "\""))
+    if (last.text && contains(row.values.back().text, "\""))
       walk_.warn_at("text-field", row.values.back(),
                     "the quotes are kept: the " + std::string(last.name) + " reads " +
                         quoted(row.values.back().text));

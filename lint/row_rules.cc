@@ -2,19 +2,7 @@
 
 #include <string>
 
-bool has(std::string_view field, std::string_view word) {
-  return field.find(word) != std::string_view::npos;
-}
-
-bool has_nocase(std::string_view field, std::string_view word) {
-  auto fold = [](std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-  };
-  return fold(field).find(fold(word)) != std::string::npos;
-}
+#include "files/keywords.h"
 
 namespace {
 
@@ -22,40 +10,40 @@ const std::vector<field_spec> kProgressive = {{"start"}, {"value"}, {"flag"}};
 
 const row_rule kGeneral[] = {
     {row_kind::route_length,
-     [](std::string_view k) { return has_nocase(k, "percorso") && has_nocase(k, "lunghezza"); },
+     [](std::string_view k) { return contains_nocase(k, "percorso") && contains_nocase(k, "lunghezza"); },
      {{"route length"}}},
     {row_kind::progressive,
-     [](std::string_view k) { return has(k, "tre") && has(k, "progressiva"); }, kProgressive},
+     [](std::string_view k) { return contains(k, "tre") && contains(k, "progressiva"); }, kProgressive},
     {row_kind::progressive,
-     [](std::string_view k) { return has(k, "due") && has(k, "progressiva"); }, kProgressive},
+     [](std::string_view k) { return contains(k, "due") && contains(k, "progressiva"); }, kProgressive},
     {row_kind::progressive,
-     [](std::string_view k) { return has(k, "uno") && has(k, "progressiva"); }, kProgressive},
+     [](std::string_view k) { return contains(k, "uno") && contains(k, "progressiva"); }, kProgressive},
     {row_kind::background,
-     [](std::string_view k) { return has(k, "sfondo") && has(k, "uno"); },
+     [](std::string_view k) { return contains(k, "sfondo") && contains(k, "uno"); },
      {{"background"}}},
     {row_kind::background,
-     [](std::string_view k) { return has(k, "sfondo") && has(k, "due"); },
+     [](std::string_view k) { return contains(k, "sfondo") && contains(k, "due"); },
      {{"background"}}},
     {row_kind::background,
-     [](std::string_view k) { return has(k, "sfondo") && has(k, "tre"); },
+     [](std::string_view k) { return contains(k, "sfondo") && contains(k, "tre"); },
      {{"background"}}},
     {row_kind::signal_repetition,
-     [](std::string_view k) { return has(k, "segnali") && has(k, "ripetizione"); },
+     [](std::string_view k) { return contains(k, "segnali") && contains(k, "ripetizione"); },
      {{"start"}, {"end"}}},
 };
 
 const row_rule kMain[] = {
     {row_kind::gradient,
-     [](std::string_view k) { return has_nocase(k, "pendenza"); },
+     [](std::string_view k) { return contains_nocase(k, "pendenza"); },
      {{"position"}, {"gradient"}}},
     {row_kind::curve,
-     [](std::string_view k) { return has_nocase(k, "curva"); },
+     [](std::string_view k) { return contains_nocase(k, "curva"); },
      {{"start"}, {"length"}}},
     {row_kind::mountain,
-     [](std::string_view k) { return has_nocase(k, "montagna"); },
+     [](std::string_view k) { return contains_nocase(k, "montagna"); },
      {{"start"}, {"end"}, {"type"}}},
     {row_kind::speed_board,
-     [](std::string_view k) { return has_nocase(k, "indicatori_v"); },
+     [](std::string_view k) { return contains_nocase(k, "indicatori_v"); },
      {{"position"},
       {"left speed A"},
       {"left speed B"},
@@ -66,27 +54,27 @@ const row_rule kMain[] = {
       {"right speed C"},
       {"right stripes"}}},
     {row_kind::indicator_board,
-     [](std::string_view k) { return has_nocase(k, "indicat") && has_nocase(k, "cartello"); },
+     [](std::string_view k) { return contains_nocase(k, "indicat") && contains_nocase(k, "cartello"); },
      {{"position"}, {"text", true}}},
 };
 
 const row_rule kTrain[] = {
     {row_kind::braked_mass,
-     [](std::string_view k) { return has_nocase(k, "frenata") && has_nocase(k, "massa"); },
+     [](std::string_view k) { return contains_nocase(k, "frenata") && contains_nocase(k, "massa"); },
      {{"braked mass"}}},
-    {row_kind::cars, [](std::string_view k) { return has_nocase(k, "vetture"); }, {{"car count"}}},
+    {row_kind::cars, [](std::string_view k) { return contains_nocase(k, "vetture"); }, {{"car count"}}},
     {row_kind::speed,
-     [](std::string_view k) { return has_nocase(k, "velocit"); },
+     [](std::string_view k) { return contains_nocase(k, "velocit"); },
      {{"position"}, {"speed"}}},
     {row_kind::adhesion,
-     [](std::string_view k) { return has_nocase(k, "aderenza"); },
+     [](std::string_view k) { return contains_nocase(k, "aderenza"); },
      {{"position"}, {"adhesion"}}},
     {row_kind::clock,
-     [](std::string_view k) { return has_nocase(k, "orologio"); },
+     [](std::string_view k) { return contains_nocase(k, "orologio"); },
      {{"hours"}, {"minutes"}, {"seconds"}}},
-    {row_kind::sand, [](std::string_view k) { return has_nocase(k, "sabbia"); }, {{"sand"}}},
+    {row_kind::sand, [](std::string_view k) { return contains_nocase(k, "sabbia"); }, {{"sand"}}},
     {row_kind::signal,
-     [](std::string_view k) { return has_nocase(k, "segnale"); },
+     [](std::string_view k) { return contains_nocase(k, "segnale"); },
      {{"position"},
       {"left code"},
       {"left value 1"},
@@ -99,14 +87,14 @@ const row_rule kTrain[] = {
       {"right value 3"},
       {"time code"}}},
     {row_kind::slowdown,
-     [](std::string_view k) { return has_nocase(k, "rallentamento"); },
+     [](std::string_view k) { return contains_nocase(k, "rallentamento"); },
      {{"start"}, {"speed"}, {"length"}, {"start and end code"}, {"approach"}, {"value 2 code"}}},
     {row_kind::speed_cut,
-     [](std::string_view k) { return has_nocase(k, "abbattimento"); },
+     [](std::string_view k) { return contains_nocase(k, "abbattimento"); },
      {{"position"}, {"value"}}},
     // A station row ends the tests: nothing after it is tested.
     {row_kind::station,
-     [](std::string_view k) { return has_nocase(k, "stazione"); },
+     [](std::string_view k) { return contains_nocase(k, "stazione"); },
      {{"position"},
       {"type"},
       {"length"},

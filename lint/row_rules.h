@@ -2,6 +2,9 @@
 // start which row, and the fields each row reads after its keyword.
 #pragma once
 
+// The keyword tests of the readers, contains and contains_nocase, are shared with them.
+#include "files/keywords.h"
+
 #include <span>
 #include <string_view>
 #include <vector>
@@ -37,6 +40,3 @@ std::span<const row_rule> train_rules();
 std::span<const std::string_view> line_keywords();
 std::span<const std::string_view> train_keywords();
 
-// The keyword tests of the readers: anywhere in the field, with or without letter case.
-bool has(std::string_view field, std::string_view word);
-bool has_nocase(std::string_view field, std::string_view word);
