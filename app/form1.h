@@ -103,6 +103,7 @@ struct run_environment {
   bool write_binaries = true;  // false: the run compiles and finishes, but writes no binary file
   // false: a run that reported any fault writes no binary file, and earlier ones stay.
   bool write_on_fault = true;
+  bool binaries_written = false;  // set once the binary files have replaced the old ones
 };
 
 // The faults of the run: the last recorded code and position, and how many were reported.

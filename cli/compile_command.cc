@@ -16,15 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The binary files are written once the grid is finished, unless the compiler ended before a
-// usable grid (codes 101, 102 and 1) or a fault held them back.
-bool binaries_written(const Form1& form, bool on_fault) {
-  if (!form.write_binaries) return false;
-  if (form.faults_reported > 0 && !on_fault) return false;
-  return form.has_grid() && form.error_code != 101 && form.error_code != 102 &&
-         form.error_code != 1;
-}
-
 bool same_file(const std::string& a, const std::string& b) {
   std::error_code ec;
   return fs::equivalent(a, b, ec) && !ec;
@@ -79,14 +70,12 @@ int run_compile(const std::vector<std::string>& args, std::ostream& out, std::os
   const bool emit_on_fault = a.has("--emit-on-fault");
   form.write_on_fault = emit_on_fault;
   if (warnings_fail) form.write_binaries = false;
-  bool written = false;
   const int status = run_reporting(err, [&] {
     folder_lock lock(out_folder);  // one run at a time writes into a folder
     form.memorizza_percorso(plan ? 1 : 0);
-    written = binaries_written(form, emit_on_fault);
     return form.faults_reported > 0 || warnings_fail ? exit_scenario_fault : exit_clean;
   });
-  if (written) {
+  if (form.binaries_written) {
     for (const std::string& name : outputs)
       if (name != plan_file_name(route) || form.route_plan.exists())
         out << "wrote " << join_path(out_folder, name) << '\n';

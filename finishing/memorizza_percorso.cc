@@ -55,4 +55,5 @@ void Form1::scrivi_file_binari() {
                       cells.bytes());
   });
   set.commit();
+  binaries_written = true;
 }
