@@ -7,7 +7,7 @@
 
 #include "render/label_placer.h"
 #include "render/plan_geometry.h"
-#include "render/route_features.h"
+#include "inspect/route_features.h"
 #include "svg/svg_writer.h"
 
 struct placed_label {

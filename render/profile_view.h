@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "render/route_features.h"
+#include "inspect/route_features.h"
 #include "svg/svg_writer.h"
 
 struct profile_panel {

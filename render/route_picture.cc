@@ -5,7 +5,7 @@
 #include "render/picture_legend.h"
 #include "render/plan_view.h"
 #include "render/profile_view.h"
-#include "render/route_features.h"
+#include "inspect/route_features.h"
 #include "svg/svg_writer.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "render/route_features.h"
+#include "inspect/route_features.h"
 
 #include <gtest/gtest.h>
 
