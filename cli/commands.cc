@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "app/form1.h"
+#include "cli/format_reference.h"
 #include "diagnostics/diagnostic.h"
 #include "files/atomic_file.h"
 #include "files/temp_registry.h"
@@ -198,6 +199,10 @@ int unknown_command(const std::string& name, std::ostream& err) {
 
 int run_help(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() > 1) return usage_error(*find_command("help"), err, "too many arguments");
+  if (args.size() == 1 && args[0] == "format") {
+    print_format_reference(out);
+    return exit_clean;
+  }
   if (args.size() == 1) {
     const command* c = find_command(args[0]);
     if (!c) return unknown_command(args[0], err);
@@ -208,6 +213,7 @@ int run_help(const std::vector<std::string>& args, std::ostream& out, std::ostre
       << "A scenario compiler for a train-driving simulator. Without a command it runs the\n"
       << "built-in scenario.\n\n";
   list_commands(out);
+  out << "\ntopics:\n  format    the line and train source files, row by row\n";
   out << "\n  --help     this text\n  --version  the program's version\n"
       << "\n'scenario-compiler help COMMAND' (or COMMAND --help) shows a command's whole help.\n";
   return exit_clean;
