@@ -17,37 +17,37 @@ std::string completer(const std::string& placeholder) {
     std::string words = placeholder;
     for (char& c : words)
       if (c == '|') c = ' ';
-    return "_sc_words '" + words + "'";
+    return "_scenario_compiler_words '" + words + "'";
   }
-  if (placeholder == "DIR") return "_sc_folders";
-  if (placeholder == "LINE_FILE" || placeholder == "TRAIN_FILE") return "_sc_files txt";
-  if (placeholder == "FILE") return "_sc_files dat sim";
-  if (placeholder == "FILE.svg") return "_sc_files svg";
+  if (placeholder == "DIR") return "_scenario_compiler_folders";
+  if (placeholder == "LINE_FILE" || placeholder == "TRAIN_FILE") return "_scenario_compiler_files txt";
+  if (placeholder == "FILE") return "_scenario_compiler_files dat sim";
+  if (placeholder == "FILE.svg") return "_scenario_compiler_files svg";
   if (placeholder == "COMMAND") {
     std::string words = "format";
     for (const command& c : command_table()) words += std::string(" ") + c.name;
-    return "_sc_words '" + words + "'";
+    return "_scenario_compiler_words '" + words + "'";
   }
   return {};
 }
 
 const char kHelpers[] =
-    "_sc_words() {\n"
+    "_scenario_compiler_words() {\n"
     "  local IFS=$' \\t\\n'\n"
     "  COMPREPLY+=($(compgen -W \"$1\" -- \"$cur\"))\n"
     "}\n"
-    "_sc_folders() {\n"
+    "_scenario_compiler_folders() {\n"
     "  local IFS=$'\\n'\n"
     "  compopt -o filenames 2>/dev/null\n"
     "  COMPREPLY+=($(compgen -d -- \"$cur\"))\n"
     "}\n"
     "# Files with one of the extensions given, and folders to reach them.\n"
-    "_sc_files() {\n"
+    "_scenario_compiler_files() {\n"
     "  local IFS=$'\\n' ext\n"
     "  for ext in \"$@\"; do\n"
     "    COMPREPLY+=($(compgen -f -X \"!*.$ext\" -- \"$cur\"))\n"
     "  done\n"
-    "  _sc_folders\n"
+    "  _scenario_compiler_folders\n"
     "}\n";
 
 std::string option_words(const usage_syntax& syntax) {
@@ -71,7 +71,7 @@ void command_arm(std::ostream& out, const command& c) {
     out << "        " << o.name << ") " << (call.empty() ? ":" : call) << "; return ;;\n";
   }
   out << "      esac\n"
-      << "      if [[ $cur == -* ]]; then _sc_words '" << option_words(syntax) << "'; return; fi\n";
+      << "      if [[ $cur == -* ]]; then _scenario_compiler_words '" << option_words(syntax) << "'; return; fi\n";
   std::vector<std::string> calls;
   for (const std::string& w : syntax.words) {
     std::string call = completer(w);
@@ -91,9 +91,9 @@ void write_bash_completion(std::ostream& out) {
       << "  local cur=${COMP_WORDS[COMP_CWORD]} prev= command=run\n"
       << "  (( COMP_CWORD > 0 )) && prev=${COMP_WORDS[COMP_CWORD-1]}\n"
       << "  COMPREPLY=()\n"
-      << "  # The command is the first word unless that is an option: then it is the built-in run.\n"
+      << "  # The command is the first word unless that is an option: the built-in run's.\n"
       << "  if (( COMP_CWORD == 1 )) && [[ $cur != -* ]]; then\n"
-      << "    _sc_words '";
+      << "    _scenario_compiler_words '";
   bool first = true;
   for (const command& c : command_table()) {
     out << (first ? "" : " ") << c.name;
@@ -102,7 +102,7 @@ void write_bash_completion(std::ostream& out) {
   out << "'\n    return\n  fi\n"
       << "  (( COMP_CWORD > 1 )) && [[ ${COMP_WORDS[1]} != -* ]] && command=${COMP_WORDS[1]}\n"
       << "  if (( COMP_CWORD == 1 )); then\n"
-      << "    _sc_words '--version " << option_words(parse_usage(find_command("run")->usage, "run"))
+      << "    _scenario_compiler_words '--version " << option_words(parse_usage(find_command("run")->usage, "run"))
       << "'\n    return\n  fi\n"
       << "  case $command in\n";
   for (const command& c : command_table()) command_arm(out, c);

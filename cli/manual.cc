@@ -171,7 +171,8 @@ void write_command_manual(std::ostream& out) {
 
   out << ".SH FILES\n";
   tagged(out, "\\fINAME\\fR_linea.txt", "The line description: the route's source text.");
-  tagged(out, "\\fINAME\\fR_\\fINUMBER\\fR\\-.txt", "The train description: the train's source text.");
+  tagged(out, "\\fINAME\\fR_\\fINUMBER\\fR\\-.txt",
+         "The train description: the train's source text.");
   tagged(out, "\\fINAME\\fR_linea.dat", "The route plan, a point every metre.");
   tagged(out, "\\fINAME\\fR_\\fINUMBER\\fR.sim", "The scenario records.");
   tagged(out, "\\fINAME\\fR_\\fINUMBER\\fR.dat", "The track cells, one every 50 m.");

@@ -50,7 +50,8 @@ std::map<std::string, std::set<std::string>> options_in_page(const std::string& 
     } else if (tag_next) {
       tag_next = false;
       std::string tag = plain(line);
-      if (!tag.empty() && tag[0] == '-') found[command].insert(option_word(tag.substr(0, tag.find(' '))).name);
+      if (!tag.empty() && tag[0] == '-')
+        found[command].insert(option_word(tag.substr(0, tag.find(' '))).name);
     }
   }
   return found;
@@ -62,7 +63,8 @@ TEST(Manual, DescribesEveryCommandAndEachOfItsOptionsAndNothingElse) {
   std::map<std::string, std::set<std::string>> in_page = options_in_page(page.str());
   std::map<std::string, std::set<std::string>> in_table;
   for (const command& c : command_table()) {
-    for (const usage_option& o : parse_usage(c.usage, c.name).options) in_table[c.name].insert(o.name);
+    for (const usage_option& o : parse_usage(c.usage, c.name).options)
+      in_table[c.name].insert(o.name);
     in_table[c.name];
     // The synopsis and the command's own section give its usage.
     EXPECT_NE(page.str().find(".SS \"" + std::string(c.name) + "\""), std::string::npos);
