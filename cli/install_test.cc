@@ -13,7 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct installed : ::testing::Test {
+struct Install : ::testing::Test {
   static void SetUpTestSuite() {
     prefix = new temp_folder;
     std::string command = std::string("'") + SC_CMAKE_COMMAND + "' --install '" + SC_BUILD_DIR +
@@ -45,7 +45,7 @@ const char* const kInstalled[] = {
     "share/bash-completion/completions/scenario-compiler",
 };
 
-TEST_F(installed, TheProgramItsPagesAndItsCompletionAndNothingElse) {
+TEST_F(Install, TheProgramItsPagesAndItsCompletionAndNothingElse) {
   ASSERT_EQ(status, 0) << read_file(path("install.log"));
   std::set<std::string> files;
   for (const auto& e : fs::recursive_directory_iterator(prefix->path()))
@@ -56,7 +56,7 @@ TEST_F(installed, TheProgramItsPagesAndItsCompletionAndNothingElse) {
             fs::perms::none);
 }
 
-TEST_F(installed, TheInstalledProgramRuns) {
+TEST_F(Install, TheInstalledProgramRuns) {
   ASSERT_EQ(status, 0) << read_file(path("install.log"));
   bool ok = false;
   EXPECT_EQ(shell(path("bin/scenario-compiler") + " --version", ok),
@@ -68,7 +68,7 @@ TEST_F(installed, TheInstalledProgramRuns) {
   EXPECT_TRUE(ok);
 }
 
-TEST_F(installed, TheCompletionLoadsAndCompletesCommands) {
+TEST_F(Install, TheCompletionLoadsAndCompletesCommands) {
   ASSERT_EQ(status, 0) << read_file(path("install.log"));
   bool ok = false;
   std::string out = shell("bash --norc -c 'source " +
@@ -80,11 +80,11 @@ TEST_F(installed, TheCompletionLoadsAndCompletesCommands) {
   EXPECT_EQ(out, "complete -F _scenario_compiler scenario-compiler\ninspect\n");
 }
 
-TEST_F(installed, ThePagesRenderWithoutWarnings) {
+TEST_F(Install, ThePagesRenderWithoutWarnings) {
   ASSERT_EQ(status, 0) << read_file(path("install.log"));
   bool have = false;
   shell("command -v man && command -v groff", have);
-  if (!have) GTEST_SKIP() << "man or groff is not installed";
+  if (!have) GTEST_SKIP() << "man or groff is not Install";
   struct {
     const char* page;
     const char* title;
