@@ -59,8 +59,8 @@ error 25 too.
 A text field (a station's name, an indicator board's text) runs from its
 first non-blank character to the comma or line end; blanks at its end are
 dropped. It cannot hold a comma: the text is cut there and the rest is read
-as the next row's keyword (the text-field warning). Quotes are no syntax:
-they stay part of the text.
+as the next row's keyword (the text-field warning). Quotes mean nothing
+special: they stay part of the text.
 
 There is no comment syntax. A field that starts no row of its file is passed
 over, and the field after it is tested as a keyword in turn. So section
@@ -85,8 +85,10 @@ gradient row and then a mountain row.
 
 A keyword field holding a minus sign is given up for the next field, up to
 ten times in a row in the line file's general section and twice elsewhere:
-a line "----" between rows is passed over. Negative numbers are read by their
-rows and are not touched by this rule.
+a line "----" between rows is passed over, and so is a row whose keyword
+holds a minus sign: "-pendenza,  1200,   5" leaves that gradient out (its
+numbers are passed over as fields that start no row). Negative numbers are
+read by their rows and are not touched by this rule.
 
 The file's last field is never taken as a keyword: end each file with a line
 such as "[fine]" after its last row.

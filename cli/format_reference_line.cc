@@ -30,9 +30,9 @@ sections that only help the reader: every row is known by its keyword.
   indicatori_vmax                speed board             9
   cartello_indicatore            indicator board         2
 
-The route length row must come first: without it there is no grid and no
-route plan, and the line file cannot be read (error 25; under --no-plan,
-error 15 at the first row with a position).
+The general section must hold the route length row: without it there is no
+grid and no route plan, and the line file cannot be read (error 25; under
+--no-plan, error 15 at the first row with a position).
 )"[1]},
     {"LINE FILE: ROUTE LENGTH", &R"(
 A field in the general section holding "lunghezza" and "percorso", in any
@@ -154,8 +154,8 @@ A field holding "pendenza", in any letter case, starts a gradient row.
 
   field      unit        range
   position   m           32-bit
-  gradient   per mille   -100 to 155 (uphill positive); other values keep
-                         the low 8 bits of gradient + 100
+  gradient   per mille   -100 to 155, signed; other values keep the low
+                         8 bits of gradient + 100
 
 Each gradient applies from the cell round(position / 50) up to the cell
 before the next gradient row's. Cells before the first row are level; the
@@ -212,8 +212,8 @@ is one, a second board to the right.
 
 The board goes into the cell round(position / 50 + 1). For each category the
 cell holds left / 5 x 100 + right / 5 (140 and 160 give 2832), and the
-stripes 10 x left + right. A board announcing a lower speed usually comes as
-three, 500 m apart, with 2, 1 and 0 stripes.
+stripes 10 x left + right. In the built-in scenario a board announcing a
+lower speed comes as three, 500 m apart, with 2, 1 and 0 stripes.
 
   Example:
     indicatori_vmax,  800,  30,  30,  30,  0,  ,  ,  ,  0

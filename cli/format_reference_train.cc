@@ -67,7 +67,7 @@ A field holding "velocit", in any letter case, starts a speed limit row:
 The limit applies from the cell round(position / 50) up to the cell before
 the next speed row's. Each cell holds the speed / 5, rounded to the nearest
 whole number (halves to the even one), so 92 km/h is kept as 90. Cells
-before the first row get speed 0, so the first row stands at 0 m. Rows must
+before the first row get speed 0: let the first row stand at 0 m. Rows must
 come in ascending order: a row at or behind the previous one still writes
 one cell of the previous speed.
 
@@ -85,12 +85,11 @@ grip of the rail along the route.
 
   field      unit   range
   position   m      32-bit
-  adhesion   -      0 to 100 in practice (100: dry rail); the cell keeps
-                    the low 8 bits
+  adhesion   -      0 to 100 in practice; the cell keeps the low 8 bits
 
 The adhesion applies from the cell round(position / 50) up to the cell
 before the next adhesion row's, as a speed limit does. Cells before the
-first row get 0, so the first row stands at 0 m. Rows must come in
+first row get 0: let the first row stand at 0 m. Rows must come in
 ascending order.
 
   Example:
@@ -107,14 +106,14 @@ place where the timetable matters, a station where the train stops or
 passes, a junction, or a second entry for a place already listed.
 
   field           unit    range
-  position        m       32-bit; a multiple of 50; where the train stops
+  position        m       32-bit; a multiple of 50
   type            -       0 to 255; sets the extent (below)
   length          m       32-bit; a multiple of 100
   flag 1          -       0 to 255
   flag 2          -       0 to 255; cleared below 600 m and at the first
                           station
-  end extension   -       0 to 255; not 0: the station reaches 50 m
-                          further at its far end
+  end extension   -       0 to 255; not 0: 50 m more at the far end
+                          (types other than 5 to 8)
   value a1        -       16-bit
   value a2        -       16-bit
   value a3        -       0 to 255
@@ -134,13 +133,13 @@ its fields, its extent and its scheduled time in seconds from midnight; the
 values a1 to b3, the flags and the stop value are kept as they are for the
 simulator. The type sets the extent along the route and what the cells get:
 
-  type          extent                              cells marked
-  5, 6          position - length to position + 150 stop cell
-  7, 8          position - length to position + length
-                                                    stop cell, markers
-  25 and above  centred on the position             none
-  others        centred on the position, plus the   stop cell, markers
-                end extension
+  type          starts at            ends at              cells marked
+  5, 6          position - length    position + 150       stop cell
+  7, 8          position - length    position + length    stop cell, markers
+  other < 25    position - length/2  position + length/2  stop cell, markers
+  25 and above  position - length/2  position + length/2  none
+
+An end extension other than 0 adds 50 m to the end of the last two kinds.
 
 The stop cell is the last cell inside the station, end / 50 - 1: it becomes
 the station's stop point, whatever it held, a signal included. The four
@@ -247,7 +246,7 @@ point where the train's speed is cut, with or without a value.
 
   field      unit   range
   position   m      32-bit; 0 or more
-  value      -      16-bit; 0 or below: a cut without a value
+  value      -      up to 32767; 0 or below: a cut without a value
 
 The cut lies in the cell round(position / 50), the cell that starts at the
 position, not the one after as for signals and boards.
