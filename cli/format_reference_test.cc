@@ -10,6 +10,7 @@
 
 #include "diagnostics/error_codes.h"
 #include "files/keywords.h"
+#include "lint/lint.h"
 #include "testing/run_cli.h"
 #include "testing/temp_folder.h"
 
@@ -240,6 +241,23 @@ TEST(FormatReference, ErrorCodesNamedAtRowsExist) {
       EXPECT_NE(find_error_code(std::stoi((*it)[1])), nullptr)
           << s.title << ": there is no error " << (*it)[1];
     EXPECT_GT(named, 0) << s.title;
+  }
+}
+
+TEST(FormatReference, WarningsNamedAtRowsExist) {
+  for (const reference_section& s : format_reference()) {
+    if (!describes_file(s, true) && !describes_file(s, false)) continue;
+    const std::string text = prose(s.text);
+    const size_t start = text.find("Warnings: ");
+    if (start == std::string::npos) continue;
+    // "Warnings: row-order, off-grid (start or end), run-out." names row-order, off-grid, run-out.
+    const std::string list = std::regex_replace(
+        text.substr(start + 10, text.find('.', start) - start - 10), std::regex(R"( *\([^)]*\))"), "");
+    std::istringstream names(list);
+    int named = 0;
+    for (std::string name; std::getline(names, name, ','); ++named)
+      EXPECT_TRUE(is_warning_kind(trimmed(name))) << s.title << ": no warning \"" << trimmed(name) << '"';
+    EXPECT_GT(named, 1) << s.title;
   }
 }
 
