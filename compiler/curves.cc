@@ -49,9 +49,9 @@ Form1::row_outcome Form1::read_curve_row() {
   // The first class digit found, testing 1 to 6 in turn, picks the curvature.
   double factor = 0;
   bool found = false;
-  for (int digit = 1; digit <= 6 && !found; ++digit) {
-    if (contains(keyword, std::to_string(digit))) {
-      factor = kCurvature[digit - 1];
+  for (size_t k = 0; k < std::size(kCurveClasses) && !found; ++k) {
+    if (contains(keyword, kCurveClasses[k])) {
+      factor = kCurvature[k];
       found = true;
     }
   }
@@ -60,7 +60,7 @@ Form1::row_outcome Form1::read_curve_row() {
     record_fault(row_diagnostic(103));
     return row_outcome::stop_phase;
   }
-  if (contains_nocase(keyword, "s")) factor = -factor;  // a left-hand curve
+  if (contains_nocase(keyword, kLeftCurve)) factor = -factor;  // a left-hand curve
 
   const int64_t end = static_cast<int64_t>(s) + l;
   if (end > route_plan.upper) {

@@ -22,12 +22,12 @@ bool Form1::read_general_phase() {
     if (input_at_end()) break;
     // A keyword field with a minus sign gives way to the next field, at most ten times in a
     // row; unlike the main phase, the end of the file is not tested here.
-    for (int skips = 0; skips < 10 && contains(current_field, "-"); ++skips)
+    for (int skips = 0; skips < 10 && contains(current_field, kSkipMark); ++skips)
       read_keyword(current_field);
 
     // A field may match several tests; each one that matches reads its own numbers.
     const std::string& f = current_field;
-    if (contains_nocase(f, "percorso") && contains_nocase(f, "lunghezza")) {
+    if (holds_keyword(f, row_keyword::route_length)) {
       int32_t& length = scenario_records[route_length_entry].number_2;
       read_field(length);
       if (length > 1000000) {
@@ -40,10 +40,10 @@ bool Form1::read_general_phase() {
       if (length < 0) row_fault("a route length of " + std::to_string(length) + " m is below 0");
       make_grid(length);
     }
-    for (auto [word, entry] : {std::pair{"tre", progressive_three_entry},
-                               {"due", progressive_two_entry},
-                               {"uno", progressive_one_entry}}) {
-      if (contains(f, word) && contains(f, "progressiva")) {
+    for (auto [row, entry] : {std::pair{row_keyword::progressive_three, progressive_three_entry},
+                              {row_keyword::progressive_two, progressive_two_entry},
+                              {row_keyword::progressive_one, progressive_one_entry}}) {
+      if (holds_keyword(f, row)) {
         read_field(scenario_records[entry].number_1);
         read_field(scenario_records[entry].number_2);
         read_field(scenario_records[entry].number_3);
@@ -52,10 +52,10 @@ bool Form1::read_general_phase() {
     // Background one, two and three go to number_1, number_3 and number_2 of the route name's
     // entry.
     scenario_record& backgrounds = scenario_records[route_name_entry];
-    if (contains(f, "sfondo") && contains(f, "uno")) read_field(backgrounds.number_1);
-    if (contains(f, "sfondo") && contains(f, "due")) read_field(backgrounds.number_3);
-    if (contains(f, "sfondo") && contains(f, "tre")) read_field(backgrounds.number_2);
-    if (contains(f, "segnali") && contains(f, "ripetizione")) {
+    if (holds_keyword(f, row_keyword::background_one)) read_field(backgrounds.number_1);
+    if (holds_keyword(f, row_keyword::background_two)) read_field(backgrounds.number_3);
+    if (holds_keyword(f, row_keyword::background_three)) read_field(backgrounds.number_2);
+    if (holds_keyword(f, row_keyword::signal_repetition)) {
       scenario_record& r = scenario_records[train_number_entry];
       read_field(r.number_1);
       read_field(r.number_2);
@@ -64,9 +64,9 @@ bool Form1::read_general_phase() {
         fault = 3;
       else if (r.number_2 % 50 != 0)
         fault = 4;
-      else if (contains(f, "4"))
+      else if (contains(f, kRepetitionCodes[0]))
         r.number_3 = 4;
-      else if (contains(f, "9"))
+      else if (contains(f, kRepetitionCodes[1]))
         r.number_3 = 9;
       else
         fault = 5;

@@ -34,7 +34,7 @@ bool Form1::leggi_linea() {
       record_fault(fault_at(file_place(name), 102));
       return false;
     }
-  } while (!contains_nocase(current_field, "[generale]"));
+  } while (!contains_nocase(current_field, kGeneralSection));
 
   if (!read_general_phase()) return false;
   progressive_ordina();
@@ -61,7 +61,7 @@ bool Form1::leggi_linea() {
     if (input_at_end()) break;
     // A keyword field with a minus sign gives way to the next field, at most twice in a row.
     bool at_end = false;
-    for (int skips = 0; skips < 2 && contains(current_field, "-"); ++skips) {
+    for (int skips = 0; skips < 2 && contains(current_field, kSkipMark); ++skips) {
       read_keyword(current_field);
       if (input_at_end()) {
         at_end = true;
@@ -84,15 +84,15 @@ bool Form1::leggi_linea() {
 // Every test that matches fires, in this order; a field that matches none is passed over.
 Form1::row_outcome Form1::read_main_row() {
   using enum row_outcome;
-  if (contains_nocase(current_field, "pendenza"))
+  if (holds_keyword(current_field, row_keyword::gradient))
     if (row_outcome o = read_gradient_row(); o != next_row) return o;
-  if (plan_enabled != 0 && contains_nocase(current_field, "curva"))
+  if (plan_enabled != 0 && holds_keyword(current_field, row_keyword::curve))
     if (row_outcome o = read_curve_row(); o != next_row) return o;
-  if (contains_nocase(current_field, "montagna"))
+  if (holds_keyword(current_field, row_keyword::mountain))
     if (row_outcome o = read_mountain_row(); o != next_row) return o;
-  if (contains_nocase(current_field, "indicatori_v"))
+  if (holds_keyword(current_field, row_keyword::speed_board))
     if (row_outcome o = read_speed_board_row(); o != next_row) return o;
-  if (contains_nocase(current_field, "indicat") && contains_nocase(current_field, "cartello"))
+  if (holds_keyword(current_field, row_keyword::indicator_board))
     if (row_outcome o = read_indicator_board_row(); o != next_row) return o;
   return next_row;
 }

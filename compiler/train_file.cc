@@ -17,7 +17,7 @@ void Form1::leggi_treno() {
   std::string field;
   while (!input_at_end()) {
     read_keyword(field);
-    if (contains_nocase(field, "[generale]")) break;
+    if (contains_nocase(field, kGeneralSection)) break;
   }
   station_counter = 1;
   speed_cell_index = 0;
@@ -29,7 +29,7 @@ void Form1::leggi_treno() {
     // The field that ends the file is never acted on.
     if (input_at_end()) break;
     // A first field holding "-" gives way to the next one, twice at most.
-    for (int skipped = 0; skipped < 2 && field.find('-') != std::string::npos; ++skipped) {
+    for (int skipped = 0; skipped < 2 && contains(field, kSkipMark); ++skipped) {
       read_keyword(field);
       if (input_at_end()) {
         end = row_outcome::end_of_reading;
@@ -53,22 +53,22 @@ void Form1::leggi_treno() {
 
 Form1::row_outcome Form1::leggi_riga_treno(const std::string& keyword) {
   // Every test that holds runs its action, in this order, until one ends the reading.
-  if (contains_nocase(keyword, "frenata") && contains_nocase(keyword, "massa"))
+  if (holds_keyword(keyword, row_keyword::braked_mass))
     read_field(scenario_records[route_length_entry].number_1);  // braked-mass percentage
-  if (contains_nocase(keyword, "vetture"))
+  if (holds_keyword(keyword, row_keyword::cars))
     read_field(scenario_records[route_length_entry].number_3);  // car count
-  if (contains_nocase(keyword, "velocit"))
+  if (holds_keyword(keyword, row_keyword::speed))
     if (row_outcome end = memo_velocita(); end != row_outcome::next_row) return end;
-  if (contains_nocase(keyword, "aderenza"))
+  if (holds_keyword(keyword, row_keyword::adhesion))
     if (row_outcome end = memo_aderenza(); end != row_outcome::next_row) return end;
-  if (contains_nocase(keyword, "orologio")) {
+  if (holds_keyword(keyword, row_keyword::clock)) {
     read_field(scenario_records[train_number_entry].short_3);  // clock hours, minutes, seconds
     read_field(scenario_records[train_number_entry].short_4);
     read_field(scenario_records[train_number_entry].short_5);
   }
-  if (contains_nocase(keyword, "sabbia"))
+  if (holds_keyword(keyword, row_keyword::sand))
     read_field(scenario_records[train_number_entry].short_1);  // sand
-  if (contains_nocase(keyword, "segnale")) {
+  if (holds_keyword(keyword, row_keyword::signal)) {
     const signal_row row = read_signal_fields();
     if (!row_fits_grid(row.posizione)) return row_outcome::end_of_reading;
     if (auto refused = memo_segnale(row)) {
@@ -76,7 +76,7 @@ Form1::row_outcome Form1::leggi_riga_treno(const std::string& keyword) {
       return row_outcome::stop_phase;
     }
   }
-  if (contains_nocase(keyword, "rallentamento")) {
+  if (holds_keyword(keyword, row_keyword::slowdown)) {
     const slowdown_row row = read_slowdown_fields();
     if (!row_fits_grid(row.x)) return row_outcome::end_of_reading;
     if (auto refused = memo_rallentamento(row)) {
@@ -84,9 +84,9 @@ Form1::row_outcome Form1::leggi_riga_treno(const std::string& keyword) {
       return row_outcome::stop_phase;
     }
   }
-  if (contains_nocase(keyword, "abbattimento"))
+  if (holds_keyword(keyword, row_keyword::speed_cut))
     if (row_outcome end = memo_abbattimento(); end != row_outcome::next_row) return end;
-  if (contains_nocase(keyword, "stazione")) return memo_stazione();
+  if (holds_keyword(keyword, row_keyword::station)) return memo_stazione();
   return row_outcome::next_row;
 }
 

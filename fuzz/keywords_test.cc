@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "files/keywords.h"
 #include "testing/temp_folder.h"
 
 namespace {
@@ -41,10 +42,16 @@ std::set<std::string> dictionary_words(const std::string& text) {
   return words;
 }
 
-// The words the readers test fields for: contains(field, "word"), contains_nocase(field,
-// "word"), and the {"word", entry} tables.
+// The words the readers test fields for: their keyword table, and the words still written as
+// contains(field, "word") or contains_nocase(field, "word") in compiler/.
 std::set<std::string> reader_words(const fs::path& compiler) {
   std::set<std::string> words;
+  for (const keyword_test& t : keyword_tests())
+    for (std::string_view w : {t.first, t.second})
+      if (!w.empty()) words.insert(std::string(w));
+  for (std::string_view w : {kGeneralSection, kSkipMark, kLeftCurve}) words.insert(std::string(w));
+  for (std::string_view w : kCurveClasses) words.insert(std::string(w));
+  for (std::string_view w : kRepetitionCodes) words.insert(std::string(w));
   std::regex test(R"re(contains(?:_nocase)?\(\s*\w+\s*,\s*"([^"]+)"\s*\))re");
   std::regex table(R"re(\{\s*(?:std::pair\{)?\s*"([^"]+)"\s*,\s*\w+_entry\s*\})re");
   for (const auto& entry : fs::directory_iterator(compiler)) {

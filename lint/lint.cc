@@ -65,7 +65,7 @@ class file_walk {
   // Passes over everything up to the first field holding "[generale]"; false when none does.
   bool find_general_section() {
     while (!cursor_.at_end())
-      if (contains_nocase(cursor_.read_text().text, "[generale]")) return true;
+      if (contains_nocase(cursor_.read_text().text, kGeneralSection)) return true;
     return false;
   }
 
@@ -76,7 +76,7 @@ class file_walk {
     field k = cursor_.read_text();
     if (cursor_.at_end()) return std::nullopt;
     *starts_line = k.starts_line;
-    for (int i = 0; i < skips && contains(k.text, "-"); ++i) {
+    for (int i = 0; i < skips && contains(k.text, kSkipMark); ++i) {
       if (cursor_.at_end()) return std::nullopt;
       k = cursor_.read_text();
       if (cursor_.at_end()) return std::nullopt;

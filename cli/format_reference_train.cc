@@ -1,0 +1,265 @@
+// The train file's rows in the format reference.
+#include "cli/format_reference_rows.h"
+
+namespace {
+
+// Each text is a raw literal that starts on the line after its opening quote: &R"(...)"[1]
+// skips that first line end.
+const reference_section kTrainFile[] = {
+    {"THE TRAIN FILE", &R"(
+The train file starts with "[generale]"; nothing before it is read, and a
+train file without it has none of its rows read. Its rows may stand in any
+section, or none: the built-in file groups them under "[aderenze]",
+"[vel_limite]", "[stazioni]", "[rallentamenti]" and "[segnali]", which only
+help the reader. Every keyword is tested in any letter case.
+
+  keyword                     row               fields
+  percentuale massa frenata   braked mass       1
+  numero vetture              cars              1
+  velocita                    speed limit       2
+  aderenza                    adhesion          2
+  orologio                    clock             3
+  sabbia                      sand              1
+  segnale                     signal            11
+  rallentamento               slowdown          6
+  abbattimento                speed cut         2
+  stazione                    station           17
+
+When the file has been read, the last speed limit and adhesion run on to the
+fourth cell from the grid's end; the last three cells keep speed 0 and
+adhesion 0.
+)"[1]},
+    {"TRAIN FILE: CARS, BRAKED MASS, SAND AND CLOCK", &R"(
+Four rows give the train's general data. A field holding "vetture", in any
+letter case, starts the car count row, "numero vetture"; one holding
+"frenata" and "massa" the braked mass row, "percentuale massa frenata";
+"sabbia" the sand row; "orologio" the clock row.
+
+  row                         field          range
+  numero vetture              car count      32-bit
+  percentuale massa frenata   braked mass    per cent, 32-bit
+  sabbia                      sand           16-bit
+  orologio                    hours          16-bit
+                              minutes        16-bit
+                              seconds        16-bit
+
+The compiler stores them in the records: the braked mass and the car count
+in the route's record (entry 84, beside the route length), the sand and the
+clock (the simulator's time of day at the start) in the train number's
+record (entry 86).
+
+  Example:
+    numero vetture,    8
+    percentuale massa frenata,    120
+    sabbia,    300
+    orologio,    8               24            15
+
+Errors: 25 only (a number that cannot be read or does not fit).
+)"[1]},
+    {"TRAIN FILE: SPEED LIMITS", &R"(
+A field holding "velocit", in any letter case, starts a speed limit row:
+"velocita", "velocita'" and the accented spelling all do.
+
+  field      unit   range
+  position   m      32-bit
+  speed      km/h   0 to 1277; stored in steps of 5 km/h
+
+The limit applies from the cell round(position / 50) up to the cell before
+the next speed row's. Each cell holds the speed / 5, rounded to the nearest
+whole number (halves to the even one), so 92 km/h is kept as 90. Cells
+before the first row get speed 0: let the first row stand at 0 m. Rows must
+come in ascending order: a row at or behind the previous one still writes
+one cell of the previous speed.
+
+  Example:
+    velocita,    1200,    95
+    velocita,   10000,   150
+
+Errors: 15 when the position lies beyond the grid (it ends the reading of
+the train file); 25 when the speed / 5 falls outside 0 to 255. Warnings:
+row-order, off-grid, run-out, range (below 0 or above 300 km/h).
+)"[1]},
+    {"TRAIN FILE: ADHESION", &R"(
+A field holding "aderenza", in any letter case, starts an adhesion row: the
+grip of the rail along the route.
+
+  field      unit   range
+  position   m      32-bit
+  adhesion   -      0 to 100 in practice; the cell keeps the low 8 bits
+
+The adhesion applies from the cell round(position / 50) up to the cell
+before the next adhesion row's, as a speed limit does. Cells before the
+first row get 0: let the first row stand at 0 m. Rows must come in
+ascending order.
+
+  Example:
+    aderenza,   0,    100
+    aderenza,   33600,    95
+
+Errors: 15 when the position lies beyond the grid (it ends the reading of
+the train file). Warnings: row-order, off-grid, run-out, range (below 0 or
+above 100).
+)"[1]},
+    {"TRAIN FILE: STATIONS", &R"(
+A field holding "stazione", in any letter case, starts a station row: a
+place where the timetable matters, a station where the train stops or
+passes, a junction, or a second entry for a place already listed.
+
+  field           unit    range
+  position        m       32-bit; a multiple of 50
+  type            -       0 to 255; sets the extent (below)
+  length          m       32-bit; a multiple of 100
+  flag 1          -       0 to 255
+  flag 2          -       0 to 255; cleared below 600 m and at the first
+                          station
+  end extension   -       0 to 255; not 0: 50 m more at the far end
+                          (types other than 5 to 8)
+  value a1        -       16-bit
+  value a2        -       16-bit
+  value a3        -       0 to 255
+  value b1        -       16-bit
+  value b2        -       16-bit
+  value b3        -       16-bit
+  stop value      -       0 to 255; in the built-in scenario 60 at a
+                          one-minute stop, 1 at the first station, 0 at the
+                          last and where the train passes
+  hours           h       the scheduled time; 0, 0, 0 where the train
+  minutes         min     passes
+  seconds         s
+  name            -       to the comma or line end; at most 65535 bytes
+
+Each station takes the next record entry from 1 up, in file order, holding
+its fields, its extent and its scheduled time in seconds from midnight; the
+values a1 to b3, the flags and the stop value are kept as they are for the
+simulator. The type sets the extent along the route and what the cells get:
+
+  type          starts at            ends at              cells marked
+  5, 6          position - length    position + 150       stop cell
+  7, 8          position - length    position + length    stop cell, markers
+  other < 25    position - length/2  position + length/2  stop cell, markers
+  25 and above  position - length/2  position + length/2  none
+
+An end extension other than 0 adds 50 m to the end of the last two kinds.
+
+The stop cell is the last cell inside the station, end / 50 - 1: it becomes
+the station's stop point, whatever it held, a signal included. The four
+cells before it get the station's approach markers.
+
+  Example:
+    stazione,    0, 8, 800, 1,0,0, 4,1,0, 2,1,1,  1, 8,25,0, ZENVRO CENTRALE
+    stazione, 6000, 2, 600, 0,1,0, 2,1,0, 2,1,1, 60, 8,32,0, MORLENO
+
+Errors: 15 when the position lies less than 800 m before the grid's end (it
+ends the reading of the train file); 8 when the position is not a multiple
+of 50 m; 9 when the length is not a multiple of 100 m; 22 when the station
+starts less than 350 m after the previous one ends; 24 when its stop cell
+would fall at or before cell 1; 34 when its end lies beyond the grid; 10
+when the record table has no room left (78 stations, less one for each
+indicator board); 36 when the name is longer than 65535 bytes; 25 when the
+scheduled time does not fit 32 bits. Warnings: text-field (a comma or
+quotes in the name), run-out, range (shorter than 100 m or longer than
+1500 m).
+)"[1]},
+    {"TRAIN FILE: SIGNALS", &R"(
+A field holding "segnale", in any letter case, starts a signal row. Its
+values are digits and codes that the simulator reads from the signal's cell:
+three aspect values, each a tens digit on the left and a units digit on the
+right, a side value and a time code.
+
+  field           range
+  position        m, 32-bit; at least 350
+  left code       side code; 3 x left code + right code from 0 to 25 (2 in
+                  the built-in scenario)
+  left value 1    tens digit of aspect value 1
+  left value 2    tens digit of aspect value 2
+  left value 3    tens digit of aspect value 3
+  side tens       tens digit of the side value
+  right code      side code (0, 1 or 2 in the built-in scenario)
+  right value 1   units digit of aspect value 1
+  right value 2   units digit of aspect value 2
+  right value 3   units digit of aspect value 3
+  time code       kept when the left code is 2; 1 to 100 are kept as 101
+
+The signal goes into the cell round(position / 50 + 1). The cell holds
+aspect value n = left value n x 10 + right value n (16-bit), the side value
+side tens x 10 + 3 x left code + right code, and the time code (its low 8
+bits) when the left code is 2, else 0. The cells 2, 4, 6 and 8 before the
+signal's get its approach markers, (3 x left code + right code) x 10 + 1 to
+4: 61 to 64 for the codes 2 and 0.
+
+  Example:
+    segnale,    1750,   2, 5, 6,  1, 0,    0,  0,0,0, 0
+    segnale,    6650,   2, 4, 1,  0, 0,    2,  1,1,0, 120
+
+The first example gives cell 36 the aspect values 50, 60 and 10 and the side
+value 6, and markers 61 to 64 to cells 34, 32, 30 and 28.
+
+Errors, each ending the compilation but 15: 16 when the cell is taken (a
+station's stop point, a board, a slowdown or speed cut, another signal); 33
+when the position is below 350 m; 15 when it lies beyond the grid; 25 when
+a value leaves 16 bits or a marker leaves 0 to 255. Warnings: off-grid,
+run-out.
+)"[1]},
+    {"TRAIN FILE: SLOWDOWNS", &R"(
+A field holding "rallentamento", in any letter case, starts a slowdown row:
+a stretch to be run at a lower speed, announced by a warning board 1200 m
+before its start.
+
+  field                unit   range
+  start                m      32-bit
+  speed                km/h   32-bit; the cells keep its low 16 bits
+  length               m      32-bit
+  start and end code   -      32-bit; the cells keep its low 16 bits
+  approach             -      not 0: four approach cells before the board
+  value 2 code         -      as the code above; 0: none
+
+The compiler marks three cells: the start round(start / 50 + 1), the end
+round((start + length) / 50 + 1) and, when the start lies beyond 1500 m, the
+warning board round((start - 1200) / 50 + 1). Each holds the speed; the
+start and end hold the start and end code; a value 2 code other than 0 goes
+into all three. With an approach other than 0 (and a start beyond 1500 m)
+the four cells before the board become approach cells, counting 1 to 4 away
+from it.
+
+After the files are read, a finishing pass adds speed cuts of 180 around
+each slowdown: before every signal in the 20 cells before its warning board,
+and in three windows 5 to 7, 11 to 13 and 18 to 20 cells before its start.
+A slowdown below 110 km/h also gets one every 8 cells along it, and one just
+before the first signal in the 12 cells after its end.
+
+  Example:
+    rallentamento,   45000,    60,   1000,   0,   1,   0
+
+Errors: 17, 18 or 19 when the warning board's, the start's or the end's cell
+is taken; 20 when one of the approach cells is taken (the other cells stay
+written); 32 when the start or the end lies before 0 m; 35 when the end lies
+beyond the grid; 15 when the start lies beyond the grid (it ends the reading
+of the train file). The finishing pass records 11 when a signal before the
+board has no free cell for its speed cut, 12 when a window has no free
+cell, 13 when a cut along or after the slowdown finds none, and 37 when its
+walk along the slowdown reaches the grid's last cell. Warnings: off-grid
+(start or length), run-out, range (speed below 0 or above 300 km/h).
+)"[1]},
+    {"TRAIN FILE: SPEED CUTS", &R"(
+A field holding "abbattimento", in any letter case, starts a speed cut row: a
+point where the train's speed is cut, with or without a value.
+
+  field      unit   range
+  position   m      32-bit; 0 or more
+  value      -      up to 32767; 0 or below: a cut without a value
+
+The cut lies in the cell round(position / 50), the cell that starts at the
+position, not the one after as for signals and boards.
+
+  Example:
+    abbattimento,   20000,   100
+
+Errors: 7 when the cell is taken; 32 when the position is below 0 m; 15 when
+it lies beyond the grid (it ends the reading of the train file); 25 when the
+value is above 32767. Warnings: off-grid, run-out.
+)"[1]},
+};
+
+}  // namespace
+
+std::span<const reference_section> train_file_sections() { return kTrainFile; }
