@@ -55,7 +55,9 @@ TEST(RouteFeatures, PointObjectsAtTheirPositions) {
   r.speed_cut(2500, 80);
   r.speed_cut(9000, 0);
   route_features f = read_route_features(r.cells, r.records);
-  EXPECT_EQ(f.signals, (std::vector<double>{1750, 2850}));
+  ASSERT_EQ(f.signals.size(), 2u);
+  EXPECT_EQ(f.signals[0].metre, 1750);
+  EXPECT_EQ(f.signals[1].metre, 2850);
   ASSERT_EQ(f.speed_boards.size(), 2u);
   EXPECT_EQ(f.speed_boards[0].metre, 800);
   EXPECT_EQ(f.speed_boards[0].left[0], 30);
