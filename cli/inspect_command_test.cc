@@ -61,9 +61,9 @@ struct small_scenario {
   }
 };
 
-TEST(Inspect, CellsForAPerson) {
+TEST(Inspect, CellsByTheirFields) {
   small_scenario s;
-  cli_result r = run({"inspect", s.cells});
+  cli_result r = run({"inspect", "--raw", s.cells});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("6 track cells"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("cell 0: speed_code 24 gradient_code 100 adhesion_code 7\n"),
@@ -78,9 +78,9 @@ TEST(Inspect, CellsForAPerson) {
   EXPECT_EQ(r.out.find("cell 2:"), std::string::npos) << "an empty cell like the one before";
 }
 
-TEST(Inspect, RecordsForAPerson) {
+TEST(Inspect, RecordsByTheirFields) {
   small_scenario s;
-  cli_result r = run({"inspect", s.records});
+  cli_result r = run({"inspect", "--raw", s.records});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("entry 85: text \"Tiny\" short_1 610 number_4 "), std::string::npos)
       << r.out;
@@ -89,9 +89,9 @@ TEST(Inspect, RecordsForAPerson) {
   EXPECT_EQ(r.out.find("entry 3:"), std::string::npos) << r.out;
 }
 
-TEST(Inspect, PlanAsASummary) {
+TEST(Inspect, PlanAsASummaryOfItsEntries) {
   small_scenario s;
-  cli_result r = run({"inspect", s.plan});
+  cli_result r = run({"inspect", "--raw", s.plan});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("14 entries, metres 0 to 6"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("4 16-bit integers, 1 32-bit integers, 6 doubles, 3 empty"),
@@ -212,11 +212,12 @@ TEST(Inspect, KindFromTheNameOrGiven) {
   EXPECT_EQ(run({"inspect", dir.file("cells.bin")}).status, 2);
   cli_result r = run({"inspect", dir.file("cells.bin"), "--kind", "cells"});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("6 track cells"), std::string::npos);
+  EXPECT_NE(r.out.find("track cells 0 to 5, 50 m each"), std::string::npos) << r.out;
   // A cell file read as records is damaged: 90 bytes are not 87 entries.
   EXPECT_EQ(run({"inspect", s.cells, "--kind=records"}).status, 1);
   EXPECT_EQ(run({"inspect", s.cells, "--kind", "grid"}).status, 2);
   EXPECT_EQ(run({"inspect"}).status, 2);
+  EXPECT_EQ(run({"inspect", s.cells, "--raw", "--json"}).status, 2);
   EXPECT_EQ(run({"inspect", dir.file("missing.dat")}).status, 3);
   EXPECT_EQ(run({"inspect", dir.path() + "/", "--kind", "cells"}).status, 3);
 }
