@@ -101,6 +101,37 @@ TEST(Inspect, PlanAsASummaryOfItsEntries) {
   EXPECT_NE(r.out.find("metre 1: x 0.000, y 1.000"), std::string::npos) << r.out;
 }
 
+// The awkward values read in the author's terms: the cells name their station from the .sim
+// file beside them, and nothing stops the print.
+TEST(Inspect, AwkwardValuesInTheAuthorsTerms) {
+  small_scenario s;
+  const struct {
+    std::string file;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {s.cells,
+       {"  150 m (km 0.150): mountain of type 3 for 50 m, to 200 m",
+        "  0 m to 150 m (km 0.000 to 0.150): speed limit 120 km/h",
+        "  0 m to 150 m (km 0.000 to 0.150): adhesion 7"}},
+      {s.records,
+       {"  station 1 \"CITT\xc3\x80 \\\"A\\\"\\\\B\": stop at -50 m (km -0.050), from "
+        "-2147483648 m to 2147483647 m, type 1, due 0:01:39, stop value 7",
+        "  station 2 \"tab\\there \\x01 and \xe2\x82\xac \xc3\x82\": stop at 0 m (km 0.000), "
+        "from 0 m to 0 m, type 0",
+        "Kilometre progressives: none", "Signal repetition: none"}},
+      {s.plan,
+       {"Extent: x 0.0 m to 0.0 m, y -inf m to 1.0 m (north is +y)",
+        "  2 m (km 0.002): x 0.0 m, y 0.3 m, heading 180.0\u00b0",
+        "  3 m (km 0.003): x 0.0 m, y -1e+300 m", "  4 m (km 0.004): x nan m, y -inf m"}},
+  };
+  for (const auto& c : cases) {
+    cli_result r = run({"inspect", c.file});
+    EXPECT_EQ(r.status, 0) << r.err;
+    for (const std::string& line : c.lines)
+      EXPECT_NE(r.out.find("\n" + line + "\n"), std::string::npos) << line << "\n" << r.out;
+  }
+}
+
 // The file's bytes rebuilt by the encoder from what `inspect --json` printed.
 std::string rebuilt_from_json(const std::string& text) {
   json j = json::parse(text);

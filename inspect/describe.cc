@@ -29,6 +29,25 @@ std::string stripes(int n) {
 
 }  // namespace
 
+std::string quoted(const std::string& text) {
+  std::string out = "\"";
+  for (unsigned char ch : text) {
+    if (ch == '"' || ch == '\\') {
+      out += '\\';
+      out += static_cast<char>(ch);
+    } else if (ch == '\t') {
+      out += "\\t";
+    } else if (ch < 0x20 || ch == 0x7f) {
+      char buffer[8];
+      std::snprintf(buffer, sizeof buffer, "\\x%02x", ch);
+      out += buffer;
+    } else {
+      out += static_cast<char>(ch);
+    }
+  }
+  return out + "\"";
+}
+
 std::string metres_text(double metre) { return number(metre) + " m (km " + km(metre) + ")"; }
 
 std::string stretch_text(double from, double to) {
@@ -44,7 +63,7 @@ std::string time_of_day(int32_t seconds) {
 }
 
 std::string describe_station(const station_mark& s) {
-  std::string text = "station " + std::to_string(s.entry) + " \"" + s.name + "\": stop at " +
+  std::string text = "station " + std::to_string(s.entry) + " " + quoted(s.name) + ": stop at " +
                      metres_text(s.position) + ", from " + number(s.start) + " m to " +
                      number(s.end) + " m, type " + std::to_string(s.type);
   if (s.scheduled != 0) text += ", due " + time_of_day(s.scheduled);
@@ -53,7 +72,7 @@ std::string describe_station(const station_mark& s) {
 }
 
 std::string describe_stop_point(const point_mark& p, const std::string& name) {
-  return "end of station " + std::to_string(p.value) + (name.empty() ? "" : " \"" + name + "\"") +
+  return "end of station " + std::to_string(p.value) + (name.empty() ? "" : " " + quoted(name)) +
          " (its stop cell)";
 }
 
@@ -93,7 +112,11 @@ std::string describe_speed_cut(const point_mark& c) {
 
 std::string describe_indicator_board(const point_mark& b) {
   if (b.text.empty()) return "indicator board, its text in record entry " + std::to_string(b.value);
-  return "indicator board \"" + b.text + "\"";
+  return "indicator board " + quoted(b.text);
+}
+
+std::string describe_unknown_object(const point_mark& o) {
+  return "an object of kind " + std::to_string(o.value) + ", which no row makes";
 }
 
 std::string describe_mountain(const value_run& m) {

@@ -12,6 +12,9 @@
 std::string metres_text(double metre);
 // "1200 m to 1750 m (km 1.200 to 1.750)"
 std::string stretch_text(double from, double to);
+// A name or board text in double quotes; quotes, backslashes and control characters escaped
+// so that what the file holds shows ("A\tB" for a tab).
+std::string quoted(const std::string& text);
 // "8:25:00" from seconds since midnight
 std::string time_of_day(int32_t seconds);
 
@@ -26,6 +29,7 @@ std::string describe_slowdown_end(const slowdown_mark& s);
 std::string describe_warning_board(const point_mark& w);
 std::string describe_speed_cut(const point_mark& c);
 std::string describe_indicator_board(const point_mark& b);
+std::string describe_unknown_object(const point_mark& o);
 std::string describe_mountain(const value_run& m);
 std::string describe_speed(const value_run& r);
 std::string describe_gradient(const value_run& r);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -55,13 +56,14 @@ plan_summary read_plan(const route_plan_table& plan) {
 }
 
 plan_point point_at(const route_plan_table& plan, int32_t metre) {
-  plan_point p{metre, plan.coordinate(metre, 0), plan.coordinate(metre, 1), 0};
+  plan_point p{metre, plan.coordinate(metre, 0), plan.coordinate(metre, 1),
+               std::numeric_limits<double>::quiet_NaN()};
   int32_t from = metre, to = metre + 1;
   if (!has_point(plan, to)) from = metre - 1, to = metre;
   if (has_point(plan, from) && has_point(plan, to)) {
     double dx = plan.coordinate(to, 0) - plan.coordinate(from, 0);
     double dy = plan.coordinate(to, 1) - plan.coordinate(from, 1);
-    if (dx != 0 || dy != 0) {
+    if ((dx != 0 || dy != 0) && std::isfinite(dx) && std::isfinite(dy)) {
       double h = std::atan2(dx, dy) * 180 / std::acos(-1.0);
       p.heading = h < 0 ? h + 360 : h;
     }

@@ -17,7 +17,8 @@ struct plan_point {
   int32_t metre = 0;
   double x = 0;
   double y = 0;
-  double heading = 0;  // degrees clockwise from north (+y), where the route goes on from here
+  double heading = 0;  // degrees clockwise from north (+y), where the route goes on from here;
+                       // NaN where no step can be told
 };
 
 struct plan_summary {
@@ -32,5 +33,5 @@ struct plan_summary {
 plan_summary read_plan(const route_plan_table& plan);
 
 // The point at `metre`, which must hold x and y; the heading is the step to the next point, or
-// from the one before at the last point (0 where there is neither).
+// from the one before at the last point.
 plan_point point_at(const route_plan_table& plan, int32_t metre);

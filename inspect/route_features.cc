@@ -158,9 +158,8 @@ route_features read_route_features(const std::vector<track_cell>& cells,
         break;
       case kind_stop_point:
         // The stop cell is the one that ends at the station's end.
-        metre = (cell + 1) * kCell;
-        f.stop_points.push_back({metre, c.value_1, {}});
-        break;
+        f.stop_points.push_back({(cell + 1) * kCell, c.value_1, {}});
+        continue;  // the picture's axis follows the stations' stop positions
       case kind_indicator_board: {
         std::string text;
         if (c.value_1 >= 1 && c.value_1 <= first_board_entry &&
@@ -171,7 +170,12 @@ route_features read_route_features(const std::vector<track_cell>& cells,
         f.indicator_boards.push_back({metre, c.value_1, text});
         break;
       }
+      case kind_empty:
+      case kind_approach_marker:   // part of its slowdown
+      case kind_mountain_marker:   // part of its mountain
+        continue;
       default:
+        f.unknown_objects.push_back({metre, c.kind, {}});
         continue;
     }
     furthest = std::max(furthest, metre);

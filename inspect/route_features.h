@@ -72,6 +72,7 @@ struct route_features {
   std::vector<point_mark> speed_cuts;
   std::vector<point_mark> indicator_boards;
   std::vector<point_mark> stop_points;  // value: the station entry; metre: the station's end
+  std::vector<point_mark> unknown_objects;  // value: a kind no row makes
   std::vector<value_run> mountains;  // value: the mountain type
   std::vector<value_run> speed;      // km/h
   std::vector<value_run> gradient;

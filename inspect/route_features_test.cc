@@ -147,7 +147,13 @@ TEST(RouteFeatures, SignalsStopCellsAndTheStamps) {
   r.cells[84].value_4 = 7;  // side codes 2 and 1, no rapp
   r.station("A", 1000, 400);
   r.cells[1].value_1 = 5121, r.cells[1].value_2 = 2520;
+  r.cells[150].kind = 9;                     // no row makes it: still shown
+  r.cells[160].kind = kind_approach_marker;  // a slowdown's, not an object of its own
+  r.cells[170].kind = kind_mountain_marker;
   route_features f = read_route_features(r.cells, r.records);
+  ASSERT_EQ(f.unknown_objects.size(), 1u);
+  EXPECT_EQ(f.unknown_objects[0].metre, 7450);
+  EXPECT_EQ(f.unknown_objects[0].value, 9);
   ASSERT_EQ(f.signals.size(), 2u);
   EXPECT_EQ(f.signals[0].aspects[0], 22);
   EXPECT_EQ(f.signals[0].aspects[1], 31);

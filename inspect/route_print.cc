@@ -39,6 +39,7 @@ std::vector<listed> objects_along(const route_features& f) {
   }
   for (const point_mark& c : f.speed_cuts) out.push_back({c.metre, describe_speed_cut(c)});
   for (const value_run& m : f.mountains) out.push_back({m.from, describe_mountain(m)});
+  for (const point_mark& o : f.unknown_objects) out.push_back({o.metre, describe_unknown_object(o)});
   std::stable_sort(out.begin(), out.end(),
                    [](const listed& a, const listed& b) { return a.metre < b.metre; });
   return out;
@@ -50,9 +51,11 @@ void print_runs(std::ostream& out, const std::vector<value_run>& runs, Describe 
     out << "  " << stretch_text(r.from, r.to) << ": " << describe(r) << '\n';
 }
 
+// Metres to the decimetre; a value far beyond any route in six digits.
 std::string coordinate(double v) {
   char buffer[48];
-  std::snprintf(buffer, sizeof buffer, "%.1f", v);
+  if (v == 0) v = 0;  // no "-0.0"
+  std::snprintf(buffer, sizeof buffer, std::fabs(v) < 1e9 ? "%.1f" : "%.6g", v);
   return buffer;
 }
 
@@ -76,7 +79,9 @@ void print_route_cells(std::ostream& out, const std::string& file,
   route_features f = read_route_features(cells, records);
   out << file << ": track cells 0 to " << cells.size() - 1 << ", 50 m each, from 0 m to "
       << metres_text(f.grid_length) << '\n';
-  if (!records.empty()) out << "Station names and board texts from " << records_file << '\n';
+  if (!records.empty())
+    out << "Route length: " << metres_text(read_route_records(records).data.length)
+        << ", without the run-out; station names and board texts from " << records_file << '\n';
   if (f.check_stamp != 0 || f.check_code != 0)
     out << "cell 1 holds the stamp " << f.check_stamp << " and the check code " << f.check_code
         << '\n';
@@ -96,15 +101,15 @@ void print_route_records(std::ostream& out, const std::string& file,
                          const std::vector<scenario_record>& records) {
   route_records r = read_route_records(records);
   const route_data& d = r.data;
-  out << file << ": scenario records of train \"" << d.train_number << "\" on route \""
-      << d.route_name << "\"\n"
+  out << file << ": scenario records of train " << quoted(d.train_number) << " on route "
+      << quoted(d.route_name) << '\n'
       << "Route length: " << metres_text(d.length) << ", without the run-out\n"
       << "Stations (" << r.stations.size() << "):\n";
   for (const station_mark& s : r.stations) out << "  " << describe_station(s) << '\n';
   if (!r.board_texts.empty()) {
     out << "Indicator board texts:\n";
     for (const auto& [entry, text] : r.board_texts)
-      out << "  entry " << entry << ": \"" << text << "\"\n";
+      out << "  entry " << entry << ": " << quoted(text) << '\n';
   }
   out << "Kilometre progressives:";
   bool any = false;
@@ -156,10 +161,14 @@ void print_route_plan(std::ostream& out, const std::string& file, const route_pl
   for (int32_t m = s.first;;) {
     if (plan.get(m, 0).type != variant_empty && plan.get(m, 1).type != variant_empty) {
       plan_point p = point_at(plan, m);
-      char heading[32];
-      std::snprintf(heading, sizeof heading, "%.1f", p.heading);
       out << "  " << metres_text(m) << ": x " << coordinate(p.x) << " m, y " << coordinate(p.y)
-          << " m, heading " << heading << "\u00b0\n";
+          << " m";
+      if (std::isfinite(p.heading)) {
+        char heading[32];
+        std::snprintf(heading, sizeof heading, "%.1f", p.heading);
+        out << ", heading " << heading << "\u00b0";
+      }
+      out << '\n';
     }
     if (m == s.last) break;
     m = std::min(s.last, (m / step + 1) * step);
