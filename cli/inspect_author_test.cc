@@ -1,6 +1,8 @@
 // inspect's default print, in the author's terms, of the built-in scenario's files.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "testing/run_cli.h"
 #include "testing/temp_folder.h"
 
@@ -74,6 +76,28 @@ INSTANTIATE_TEST_SUITE_P(
                    "  left-hand curve from 10400 m (km 10.400) for 1500 m, radius 2500 m"},
         shown_line{"Zenvro_Quarvel_linea.dat",
                    "  0 m (km 0.000): x 0.0 m, y 0.0 m, heading 0.0\u00b0"}));
+
+// The objects come in the order of the route, every signal among them, whatever kind of
+// object lies before or after it.
+TEST(InspectAuthor, ObjectsInTheOrderOfTheRoute) {
+  temp_folder dir;
+  ASSERT_EQ(run({"--out", dir.path()}).status, 0);
+  cli_result r = run({"inspect", dir.file("Zenvro_Quarvel_2417.dat")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  size_t from = r.out.find("Along the route"), to = r.out.find("Speed limit:");
+  ASSERT_LT(from, to);
+  std::istringstream listed(r.out.substr(from, to - from));
+  std::string line;
+  std::getline(listed, line);
+  long previous = -1, signals = 0;
+  while (std::getline(listed, line)) {
+    long metre = std::stol(line);
+    EXPECT_LE(previous, metre) << line;
+    previous = metre;
+    signals += line.find(": signal, aspects ") != std::string::npos;
+  }
+  EXPECT_EQ(signals, 41);  // the built-in train file's signal rows
+}
 
 // The built-in train file with a slowdown row: the slowdown, its warning board and the speed
 // cuts the finishing pass puts around it are listed where they lie.

@@ -61,7 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
                     [](auto& f) { return describe_station(f.stations.at(1)); },
                     "station 2 \"ZENVRO C.LE\": stop at 1300 m (km 1.300), from 1150 m to 1450 m, "
                     "type 25"},
-        description{"stop_cell", [](auto& f) { return describe_stop_point(f.stop_points.at(0), "MORLENO"); },
+        description{"stop_cell",
+                    [](auto& f) { return describe_stop_point(f.stop_points.at(0), "MORLENO"); },
                     "end of station 1 \"MORLENO\" (its stop cell)"},
         description{"stop_cell_at_the_station_end",
                     [](auto& f) { return metres_text(f.stop_points.at(0).metre); },
@@ -115,7 +116,9 @@ INSTANTIATE_TEST_SUITE_P(
         description{"adhesion", [](auto& f) { return describe_adhesion(f.adhesion.at(1)); },
                     "adhesion 85"},
         description{"stretch",
-                    [](auto& f) { return stretch_text(f.adhesion.at(1).from, f.adhesion.at(1).to); },
+                    [](auto& f) {
+                      return stretch_text(f.adhesion.at(1).from, f.adhesion.at(1).to);
+                    },
                     "3000 m to 26900 m (km 3.000 to 26.900)"}),
     [](const testing::TestParamInfo<description>& d) { return std::string(d.param.name); });
 

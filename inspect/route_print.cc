@@ -29,7 +29,8 @@ std::vector<listed> objects_along(const route_features& f) {
     out.push_back({p.metre, describe_stop_point(p, name)});
   }
   for (const signal_mark& s : f.signals) out.push_back({s.metre, describe_signal(s)});
-  for (const speed_board_mark& b : f.speed_boards) out.push_back({b.metre, describe_speed_board(b)});
+  for (const speed_board_mark& b : f.speed_boards)
+    out.push_back({b.metre, describe_speed_board(b)});
   for (const point_mark& b : f.indicator_boards)
     out.push_back({b.metre, describe_indicator_board(b)});
   for (const point_mark& w : f.warning_boards) out.push_back({w.metre, describe_warning_board(w)});
@@ -39,7 +40,8 @@ std::vector<listed> objects_along(const route_features& f) {
   }
   for (const point_mark& c : f.speed_cuts) out.push_back({c.metre, describe_speed_cut(c)});
   for (const value_run& m : f.mountains) out.push_back({m.from, describe_mountain(m)});
-  for (const point_mark& o : f.unknown_objects) out.push_back({o.metre, describe_unknown_object(o)});
+  for (const point_mark& o : f.unknown_objects)
+    out.push_back({o.metre, describe_unknown_object(o)});
   std::stable_sort(out.begin(), out.end(),
                    [](const listed& a, const listed& b) { return a.metre < b.metre; });
   return out;
