@@ -99,6 +99,20 @@ TEST(InspectAuthor, ObjectsInTheOrderOfTheRoute) {
   EXPECT_EQ(signals, 41);  // the built-in train file's signal rows
 }
 
+// Cells without their .sim file beside them: the stations by number, the board by its entry.
+TEST(InspectAuthor, CellsWithoutTheirRecords) {
+  temp_folder built, alone;
+  ASSERT_EQ(run({"--out", built.path()}).status, 0);
+  const char* cells = "Zenvro_Quarvel_2417.dat";
+  write_file(alone.file(cells), read_file(built.file(cells)));
+  cli_result r = run({"inspect", alone.file(cells)});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.find("Route length"), std::string::npos) << r.out;
+  for (const char* line : {"  6300 m (km 6.300): end of station 3 (its stop cell)\n",
+                           "  60950 m (km 60.950): indicator board, its text in record entry 80\n"})
+    EXPECT_NE(r.out.find(line), std::string::npos) << line << r.out;
+}
+
 // The built-in train file with a slowdown row: the slowdown, its warning board and the speed
 // cuts the finishing pass puts around it are listed where they lie.
 TEST(InspectAuthor, ASlowdownAndItsBoards) {
