@@ -101,13 +101,21 @@ const command kCommands[] = {
      "Exit status: 0 clean (warnings allowed), 1 an error (or a warning under --werror),\n"
      "2 wrong usage, 3 a file that cannot be read.\n",
      run_check},
-    {"inspect", "scenario-compiler inspect FILE [--json] [--kind plan|records|cells]",
+    {"inspect", "scenario-compiler inspect FILE [--raw | --json] [--kind plan|records|cells]",
      "print a binary scenario file",
-     "Reads back a binary scenario file and prints what it holds: the track cells and the\n"
-     "scenario records that hold something, by the model's field names, or a summary of the\n"
-     "route plan with a sample of its points. The kind comes from the name (NAME_linea.dat\n"
-     "the route plan, .sim the records, any other .dat the cells) unless given.\n"
+     "Reads back a binary scenario file and prints what it holds in the author's terms:\n"
+     "for the track cells, the objects along the route in order (stations' stop cells,\n"
+     "signals with their aspects, speed boards, slowdowns, speed cuts, indicator boards,\n"
+     "mountains) at their positions in metres and km, then the stretches of speed limit\n"
+     "(km/h), gradient and adhesion; the .sim file beside them names the stations. For the\n"
+     "records, the stations by name with their stop position, extent and time, the board\n"
+     "texts and the route's data (length, names, progressives, clock, signal repetition).\n"
+     "For the route plan, its length, points, extent, curves and a sample along the route.\n"
+     "The kind comes from the name (NAME_linea.dat the route plan, .sim the records, any\n"
+     "other .dat the cells) unless given.\n"
      "\n"
+     "  --raw                       print the fields by the model's names instead: the cells\n"
+     "                              and records that hold something, a plan summary\n"
      "  --json                      print every field of every entry as JSON, losslessly:\n"
      "                              plan entries with their type code, doubles to 17 digits\n"
      "  --kind plan|records|cells   the kind of file, whatever its name\n"

@@ -9,6 +9,7 @@
 #include "cli/args.h"
 #include "cli/commands.h"
 #include "inspect/inspect_print.h"
+#include "inspect/route_print.h"
 
 namespace {
 
@@ -22,14 +23,28 @@ std::string kind_from_name(const std::string& path) {
   return {};
 }
 
+// The records of the train whose cells are inspected, read from the .sim file beside them;
+// empty when there is none or it cannot be read whole.
+std::vector<scenario_record> records_beside(const std::string& records_file) {
+  whole_file read = read_whole_file(records_file, max_binary_bytes);
+  if (!read.ok) return {};
+  try {
+    return decode_records(read.bytes);
+  } catch (const decoding_fault&) {
+    return {};
+  }
+}
+
 }  // namespace
 
 int run_inspect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const command& self = *find_command("inspect");
-  parsed_args a = parse_args(args, {{"--json", false}, {"--kind", true}});
+  parsed_args a = parse_args(args, {{"--json", false}, {"--raw", false}, {"--kind", true}});
   if (!a.error.empty()) return usage_error(self, err, a.error);
   if (a.positional.empty()) return usage_error(self, err, "needs FILE");
   if (a.positional.size() > 1) return usage_error(self, err, "unexpected " + a.positional[1]);
+  if (a.has("--json") && a.has("--raw"))
+    return usage_error(self, err, "--json and --raw are two different prints: give one");
   const std::string file = a.positional[0];
   std::string kind = a.value("--kind", kind_from_name(file));
   if (a.values.count("--kind") && kind != "plan" && kind != "records" && kind != "cells")
@@ -46,17 +61,29 @@ int run_inspect(const std::vector<std::string>& args, std::ostream& out, std::os
   }
   const std::string& bytes = read.bytes;
 
-  const bool json = a.has("--json");
+  // The author's terms by default; --raw the model's fields, --json every field losslessly.
+  const bool json = a.has("--json"), raw = a.has("--raw");
   try {
     if (kind == "cells") {
       auto cells = decode_cells(bytes);
-      json ? print_cells_json(out, file, cells) : print_cells(out, file, cells);
+      if (json) {
+        print_cells_json(out, file, cells);
+      } else if (raw) {
+        print_cells(out, file, cells);
+      } else {
+        std::string records_file = std::filesystem::path(file).replace_extension(".sim").string();
+        print_route_cells(out, file, cells, records_beside(records_file), records_file);
+      }
     } else if (kind == "records") {
       auto records = decode_records(bytes);
-      json ? print_records_json(out, file, records) : print_records(out, file, records);
+      json  ? print_records_json(out, file, records)
+      : raw ? print_records(out, file, records)
+            : print_route_records(out, file, records);
     } else {
       route_plan_table plan = decode_plan(bytes);
-      json ? print_plan_json(out, file, plan) : print_plan(out, file, plan);
+      json  ? print_plan_json(out, file, plan)
+      : raw ? print_plan(out, file, plan)
+            : print_route_plan(out, file, plan);
     }
   } catch (const decoding_fault& f) {
     const char* noun = kind == "cells"     ? "track cell file"

@@ -61,9 +61,9 @@ struct small_scenario {
   }
 };
 
-TEST(Inspect, CellsForAPerson) {
+TEST(Inspect, CellsByTheirFields) {
   small_scenario s;
-  cli_result r = run({"inspect", s.cells});
+  cli_result r = run({"inspect", "--raw", s.cells});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("6 track cells"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("cell 0: speed_code 24 gradient_code 100 adhesion_code 7\n"),
@@ -78,9 +78,9 @@ TEST(Inspect, CellsForAPerson) {
   EXPECT_EQ(r.out.find("cell 2:"), std::string::npos) << "an empty cell like the one before";
 }
 
-TEST(Inspect, RecordsForAPerson) {
+TEST(Inspect, RecordsByTheirFields) {
   small_scenario s;
-  cli_result r = run({"inspect", s.records});
+  cli_result r = run({"inspect", "--raw", s.records});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("entry 85: text \"Tiny\" short_1 610 number_4 "), std::string::npos)
       << r.out;
@@ -89,9 +89,9 @@ TEST(Inspect, RecordsForAPerson) {
   EXPECT_EQ(r.out.find("entry 3:"), std::string::npos) << r.out;
 }
 
-TEST(Inspect, PlanAsASummary) {
+TEST(Inspect, PlanAsASummaryOfItsEntries) {
   small_scenario s;
-  cli_result r = run({"inspect", s.plan});
+  cli_result r = run({"inspect", "--raw", s.plan});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("14 entries, metres 0 to 6"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("4 16-bit integers, 1 32-bit integers, 6 doubles, 3 empty"),
@@ -99,6 +99,37 @@ TEST(Inspect, PlanAsASummary) {
   EXPECT_NE(r.out.find("points (metres with both x and y): 5"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("extent: metre 0 to metre 4"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("metre 1: x 0.000, y 1.000"), std::string::npos) << r.out;
+}
+
+// The awkward values read in the author's terms: the cells name their station from the .sim
+// file beside them, and nothing stops the print.
+TEST(Inspect, AwkwardValuesInTheAuthorsTerms) {
+  small_scenario s;
+  const struct {
+    std::string file;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {s.cells,
+       {"  150 m (km 0.150): mountain of type 3 for 50 m, to 200 m",
+        "  0 m to 150 m (km 0.000 to 0.150): speed limit 120 km/h",
+        "  0 m to 150 m (km 0.000 to 0.150): adhesion 7"}},
+      {s.records,
+       {"  station 1 \"CITT\xc3\x80 \\\"A\\\"\\\\B\": stop at -50 m (km -0.050), from "
+        "-2147483648 m to 2147483647 m, type 1, due 0:01:39, stop value 7",
+        "  station 2 \"tab\\there \\x01 and \xe2\x82\xac \xc3\x82\": stop at 0 m (km 0.000), "
+        "from 0 m to 0 m, type 0",
+        "Kilometre progressives: none", "Signal repetition: none"}},
+      {s.plan,
+       {"Extent: x 0.0 m to 0.0 m, y -inf m to 1.0 m (north is +y)",
+        "  2 m (km 0.002): x 0.0 m, y 0.3 m, heading 180.0\u00b0",
+        "  3 m (km 0.003): x 0.0 m, y -1e+300 m", "  4 m (km 0.004): x nan m, y -inf m"}},
+  };
+  for (const auto& c : cases) {
+    cli_result r = run({"inspect", c.file});
+    EXPECT_EQ(r.status, 0) << r.err;
+    for (const std::string& line : c.lines)
+      EXPECT_NE(r.out.find("\n" + line + "\n"), std::string::npos) << line << "\n" << r.out;
+  }
 }
 
 // The file's bytes rebuilt by the encoder from what `inspect --json` printed.
@@ -212,11 +243,12 @@ TEST(Inspect, KindFromTheNameOrGiven) {
   EXPECT_EQ(run({"inspect", dir.file("cells.bin")}).status, 2);
   cli_result r = run({"inspect", dir.file("cells.bin"), "--kind", "cells"});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("6 track cells"), std::string::npos);
+  EXPECT_NE(r.out.find("track cells 0 to 5, 50 m each"), std::string::npos) << r.out;
   // A cell file read as records is damaged: 90 bytes are not 87 entries.
   EXPECT_EQ(run({"inspect", s.cells, "--kind=records"}).status, 1);
   EXPECT_EQ(run({"inspect", s.cells, "--kind", "grid"}).status, 2);
   EXPECT_EQ(run({"inspect"}).status, 2);
+  EXPECT_EQ(run({"inspect", s.cells, "--raw", "--json"}).status, 2);
   EXPECT_EQ(run({"inspect", dir.file("missing.dat")}).status, 3);
   EXPECT_EQ(run({"inspect", dir.path() + "/", "--kind", "cells"}).status, 3);
 }

@@ -35,9 +35,24 @@ std::vector<station_mark> read_stations(const std::vector<scenario_record>& reco
   for (int e = 1; e <= first_board_entry && e < static_cast<int>(records.size()); ++e) {
     const scenario_record& r = records[e];
     if (r == blank || board_entries.count(e)) break;
-    out.push_back({e, r.text, r.number_3, r.number_1, r.number_2, r.tag});
+    out.push_back({e, r.text, r.number_3, r.number_1, r.number_2, r.tag, r.number_4, r.byte_2});
   }
   return out;
+}
+
+signal_mark read_signal(const track_cell& c, int cell) {
+  signal_mark s;
+  s.metre = point_object_metre(cell);
+  s.aspects[0] = c.value_1;
+  s.aspects[1] = c.value_2;
+  s.aspects[2] = c.value_3;
+  // value_4 is rapp × 10 + the side pair 3 × left + right, the right side code being 0 to 2.
+  int pair = c.value_4 % 10;
+  s.rapp = c.value_4 / 10;
+  s.left_side = pair / 3;
+  s.right_side = pair % 3;
+  s.time = c.time_code;
+  return s;
 }
 
 speed_board_mark read_speed_board(const track_cell& c, int cell) {
@@ -54,12 +69,62 @@ speed_board_mark read_speed_board(const track_cell& c, int cell) {
   return b;
 }
 
+bool only_text(const scenario_record& r) {
+  scenario_record text_alone;
+  text_alone.text = r.text;
+  return !r.text.empty() && r == text_alone;
+}
+
+route_data read_data(const std::vector<scenario_record>& records) {
+  route_data d;
+  const scenario_record& length = records[route_length_entry];
+  const scenario_record& route = records[route_name_entry];
+  const scenario_record& train = records[train_number_entry];
+  d.route_name = route.text;
+  d.train_number = train.text;
+  d.length = length.number_2;
+  d.braked_mass = length.number_1;
+  d.cars = length.number_3;
+  const int entries[3] = {progressive_three_entry, progressive_two_entry, progressive_one_entry};
+  for (int k = 0; k < 3; ++k) {
+    const scenario_record& p = records[entries[k]];
+    d.progressives[k] = {p.number_1, p.number_2, p.number_3};
+  }
+  // Entry 85 keeps background three before background two.
+  d.backgrounds[0] = route.number_1;
+  d.backgrounds[1] = route.number_3;
+  d.backgrounds[2] = route.number_2;
+  d.repetition_start = train.number_1;
+  d.repetition_end = train.number_2;
+  d.repetition_codes = train.number_3;
+  d.sand = train.short_1;
+  d.clock[0] = train.short_3;
+  d.clock[1] = train.short_4;
+  d.clock[2] = train.short_5;
+  d.stamp = route.short_1;
+  d.check_code = route.number_4;
+  return d;
+}
+
 }  // namespace
+
+route_records read_route_records(const std::vector<scenario_record>& records) {
+  route_records out;
+  std::set<int> boards;
+  for (int e = first_board_entry; e >= 1 && only_text(records[e]); --e) {
+    boards.insert(e);
+    out.board_texts.push_back({e, records[e].text});
+  }
+  out.stations = read_stations(records, boards);
+  out.data = read_data(records);
+  return out;
+}
 
 route_features read_route_features(const std::vector<track_cell>& cells,
                                    const std::vector<scenario_record>& records) {
   route_features f;
   f.grid_length = cell_start(cells.size());
+  if (cells.size() > 1) f.check_stamp = cells[1].value_1, f.check_code = cells[1].value_2;
   std::set<int> board_entries;
   double furthest = 0;  // the furthest object, to keep it on the profiles' axis
   bool slowdown_open = false;  // a start seen, its end not yet
@@ -69,7 +134,7 @@ route_features read_route_features(const std::vector<track_cell>& cells,
     double metre = point_object_metre(cell);
     switch (c.kind) {
       case kind_signal:
-        f.signals.push_back(metre);
+        f.signals.push_back(read_signal(c, cell));
         break;
       case kind_speed_board:
         f.speed_boards.push_back(read_speed_board(c, cell));
@@ -91,6 +156,10 @@ route_features read_route_features(const std::vector<track_cell>& cells,
         metre = cell * kCell;
         f.speed_cuts.push_back({metre, c.kind == kind_speed_cut_value ? c.value_1 : 0, {}});
         break;
+      case kind_stop_point:
+        // The stop cell is the one that ends at the station's end.
+        f.stop_points.push_back({(cell + 1) * kCell, c.value_1, {}});
+        continue;  // the picture's axis follows the stations' stop positions
       case kind_indicator_board: {
         std::string text;
         if (c.value_1 >= 1 && c.value_1 <= first_board_entry &&
@@ -98,10 +167,15 @@ route_features read_route_features(const std::vector<track_cell>& cells,
           board_entries.insert(c.value_1);
           text = records[c.value_1].text;
         }
-        f.indicator_boards.push_back({metre, 0, text});
+        f.indicator_boards.push_back({metre, c.value_1, text});
         break;
       }
+      case kind_empty:
+      case kind_approach_marker:   // part of its slowdown
+      case kind_mountain_marker:   // part of its mountain
+        continue;
       default:
+        f.unknown_objects.push_back({metre, c.kind, {}});
         continue;
     }
     furthest = std::max(furthest, metre);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/route_model.h"
@@ -15,6 +16,17 @@ struct station_mark {
   int32_t start = 0;
   int32_t end = 0;
   int type = 0;
+  int32_t scheduled = 0;  // seconds since midnight, 0 where the timetable gives none
+  int stop_value = 0;
+};
+
+struct signal_mark {
+  double metre = 0;
+  int aspects[3] = {0, 0, 0};  // tens and units digits of the row's three aspect pairs
+  int left_side = 0;           // the row's side codes
+  int right_side = 0;
+  int rapp = 0;
+  int time = 0;                // the time value, 0 where none is kept
 };
 
 // A value that holds over a stretch [from, to) of the route, e.g. a speed limit.
@@ -40,27 +52,67 @@ struct slowdown_mark {
 
 struct point_mark {
   double metre = 0;
-  int value = 0;      // the speed of a warning board, the value of a speed cut (0: none)
+  int value = 0;      // the speed of a warning board, the value of a speed cut (0: none),
+                      // the record entry of an indicator board's text
   std::string text;   // the text of an indicator board
 };
 
 struct route_features {
   double route_length = 0;  // metres, without the run-out
   double grid_length = 0;   // metres covered by the cells
+  int check_stamp = 0;      // cell 1's stamped values: the fixed one and the check code
+  int check_code = 0;
   double axis_end = 0;      // where the profiles end: the route length, or further to show
                             // an object that lies in the run-out
   std::vector<station_mark> stations;
-  std::vector<double> signals;  // metres
+  std::vector<signal_mark> signals;
   std::vector<speed_board_mark> speed_boards;
   std::vector<slowdown_mark> slowdowns;
   std::vector<point_mark> warning_boards;
   std::vector<point_mark> speed_cuts;
   std::vector<point_mark> indicator_boards;
+  std::vector<point_mark> stop_points;  // value: the station entry; metre: the station's end
+  std::vector<point_mark> unknown_objects;  // value: a kind no row makes
   std::vector<value_run> mountains;  // value: the mountain type
   std::vector<value_run> speed;      // km/h
   std::vector<value_run> gradient;
   std::vector<value_run> adhesion;
 };
+
+struct progressive_mark {
+  int32_t start = 0;  // the route position from which the progressive applies
+  int32_t value = 0;  // the line's kilometre there, in metres
+  int flag = 0;
+};
+
+// What the record entries above the stations and boards hold.
+struct route_data {
+  std::string route_name;
+  std::string train_number;
+  int32_t length = 0;  // without the run-out
+  int32_t braked_mass = 0;
+  int32_t cars = 0;
+  progressive_mark progressives[3];  // greatest start first
+  int32_t backgrounds[3] = {0, 0, 0};  // the starts of backgrounds one, two and three
+  int32_t repetition_start = 0;
+  int32_t repetition_end = 0;
+  int32_t repetition_codes = 0;
+  int sand = 0;
+  int clock[3] = {0, 0, 0};  // hours, minutes, seconds at the start
+  int stamp = 0;
+  int32_t check_code = 0;
+};
+
+// The records alone: stations, the entries that hold board texts, and the route's data.
+struct route_records {
+  std::vector<station_mark> stations;
+  std::vector<std::pair<int, std::string>> board_texts;  // entry and text, from 80 down
+  route_data data;
+};
+
+// Without the cells, the board texts are the entries from 80 down that hold a text and
+// nothing else. Records must hold scenario_record_count entries.
+route_records read_route_records(const std::vector<scenario_record>& records);
 
 // Reads the features of a route. Records must hold scenario_record_count entries.
 route_features read_route_features(const std::vector<track_cell>& cells,

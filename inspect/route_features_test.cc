@@ -55,7 +55,9 @@ TEST(RouteFeatures, PointObjectsAtTheirPositions) {
   r.speed_cut(2500, 80);
   r.speed_cut(9000, 0);
   route_features f = read_route_features(r.cells, r.records);
-  EXPECT_EQ(f.signals, (std::vector<double>{1750, 2850}));
+  ASSERT_EQ(f.signals.size(), 2u);
+  EXPECT_EQ(f.signals[0].metre, 1750);
+  EXPECT_EQ(f.signals[1].metre, 2850);
   ASSERT_EQ(f.speed_boards.size(), 2u);
   EXPECT_EQ(f.speed_boards[0].metre, 800);
   EXPECT_EQ(f.speed_boards[0].left[0], 30);
@@ -134,6 +136,101 @@ TEST(RouteFeatures, TheAxisCoversTheRouteAndWhatLiesInTheRunOut) {
   std::vector<track_cell> one(1);
   f = read_route_features(one, r.records);
   EXPECT_GT(f.axis_end, 0);
+}
+
+TEST(RouteFeatures, SignalsStopCellsAndTheStamps) {
+  sample_route r(10000);
+  r.signal(2850);
+  track_cell& c = r.cells[58];
+  c.value_1 = 22, c.value_2 = 31, c.value_3 = 11, c.value_4 = 18, c.time_code = 120;
+  r.signal(4150);
+  r.cells[84].value_4 = 7;  // side codes 2 and 1, no rapp
+  r.station("A", 1000, 400);
+  r.cells[1].value_1 = 5121, r.cells[1].value_2 = 2520;
+  r.cells[150].kind = 9;                     // no row makes it: still shown
+  r.cells[160].kind = kind_approach_marker;  // a slowdown's, not an object of its own
+  r.cells[170].kind = kind_mountain_marker;
+  route_features f = read_route_features(r.cells, r.records);
+  ASSERT_EQ(f.unknown_objects.size(), 1u);
+  EXPECT_EQ(f.unknown_objects[0].metre, 7450);
+  EXPECT_EQ(f.unknown_objects[0].value, 9);
+  ASSERT_EQ(f.signals.size(), 2u);
+  EXPECT_EQ(f.signals[0].aspects[0], 22);
+  EXPECT_EQ(f.signals[0].aspects[1], 31);
+  EXPECT_EQ(f.signals[0].aspects[2], 11);
+  EXPECT_EQ(f.signals[0].rapp, 1);
+  EXPECT_EQ(f.signals[0].left_side, 2);
+  EXPECT_EQ(f.signals[0].right_side, 2);
+  EXPECT_EQ(f.signals[0].time, 120);
+  EXPECT_EQ(f.signals[1].rapp, 0);
+  EXPECT_EQ(f.signals[1].left_side, 2);
+  EXPECT_EQ(f.signals[1].right_side, 1);
+  ASSERT_EQ(f.stop_points.size(), 1u);
+  EXPECT_EQ(f.stop_points[0].metre, 1200);  // the station's end
+  EXPECT_EQ(f.stop_points[0].value, 1);
+  EXPECT_EQ(f.check_stamp, 5121);
+  EXPECT_EQ(f.check_code, 2520);
+}
+
+TEST(RouteFeatures, TheRecordsAlone) {
+  sample_route r(20000);
+  r.station("A", 1000);
+  r.station("B", 5000);
+  r.indicator_board(3000, "(Km. 2.256)");
+  r.indicator_board(4000, "second");
+  scenario_record& route = r.records[route_name_entry];
+  route.text = "Monte";
+  route.number_1 = 1, route.number_2 = 59500, route.number_3 = 31000;
+  route.short_1 = 610, route.number_4 = 35196;
+  scenario_record& train = r.records[train_number_entry];
+  train.text = "101";
+  train.number_1 = 10550, train.number_2 = 79900, train.number_3 = 4;
+  train.short_1 = 300, train.short_3 = 8, train.short_4 = 24, train.short_5 = 15;
+  r.records[route_length_entry].number_1 = 120, r.records[route_length_entry].number_3 = 8;
+  scenario_record& three = r.records[progressive_three_entry];
+  three.number_1 = 63200, three.number_2 = 101400, three.number_3 = 1;
+  scenario_record& one = r.records[progressive_one_entry];
+  one.number_1 = 9600, one.number_2 = -9550;
+
+  route_records got = read_route_records(r.records);
+  ASSERT_EQ(got.stations.size(), 2u);
+  EXPECT_EQ(got.stations[1].name, "B");
+  ASSERT_EQ(got.board_texts.size(), 2u);
+  EXPECT_EQ(got.board_texts[0], (std::pair<int, std::string>{80, "(Km. 2.256)"}));
+  EXPECT_EQ(got.board_texts[1], (std::pair<int, std::string>{79, "second"}));
+  const route_data& d = got.data;
+  EXPECT_EQ(d.route_name, "Monte");
+  EXPECT_EQ(d.train_number, "101");
+  EXPECT_EQ(d.length, 20000);
+  EXPECT_EQ(d.braked_mass, 120);
+  EXPECT_EQ(d.cars, 8);
+  // Entry 85 holds background three before background two.
+  EXPECT_EQ(d.backgrounds[0], 1);
+  EXPECT_EQ(d.backgrounds[1], 31000);
+  EXPECT_EQ(d.backgrounds[2], 59500);
+  EXPECT_EQ(d.progressives[0].start, 63200);
+  EXPECT_EQ(d.progressives[0].value, 101400);
+  EXPECT_EQ(d.progressives[0].flag, 1);
+  EXPECT_EQ(d.progressives[1].start, 0);
+  EXPECT_EQ(d.progressives[2].value, -9550);
+  EXPECT_EQ(d.repetition_start, 10550);
+  EXPECT_EQ(d.repetition_end, 79900);
+  EXPECT_EQ(d.repetition_codes, 4);
+  EXPECT_EQ(d.sand, 300);
+  EXPECT_EQ(d.clock[0], 8);
+  EXPECT_EQ(d.clock[1], 24);
+  EXPECT_EQ(d.clock[2], 15);
+  EXPECT_EQ(d.stamp, 610);
+  EXPECT_EQ(d.check_code, 35196);
+
+  // Stations reaching the board texts: a board text is an entry holding a text alone.
+  for (int e = 3; e <= 78; ++e) {
+    r.records[e].text = "S";
+    r.records[e].number_3 = e * 100;
+  }
+  got = read_route_records(r.records);
+  EXPECT_EQ(got.stations.size(), 78u);
+  EXPECT_EQ(got.board_texts.size(), 2u);
 }
 
 }  // namespace

@@ -145,7 +145,8 @@ void draw_signal_row(svg_writer& svg, const route_features& f, const profile_vie
                    "signals");
   svg.element("line", {{"x1", svg_number(v.x0)}, {"x2", svg_number(v.x1)}, {"y1", svg_number(bottom)},
                        {"y2", svg_number(bottom)}, {"stroke", "#bbb"}, {"stroke-width", "0.8"}});
-  for (double metre : f.signals) {
+  for (const signal_mark& signal : f.signals) {
+    double metre = signal.metre;
     if (metre < 0 || metre > v.axis_end) continue;
     std::string x = svg_number(v.page_x(metre));
     svg.element_with_title("line", {{"class", "axis-signal"}, {"data-m", svg_number(metre)},
