@@ -14,7 +14,8 @@ std::string without_repeat(std::string word) {
   return word;
 }
 
-// The usage's items: a bracketed group is one item, without its brackets.
+// The usage's items: a bracketed group is one item, without its brackets; a group of
+// alternatives, "[--raw | --json]", is one item each.
 std::vector<std::string> items_of(const std::string& usage) {
   std::vector<std::string> items;
   std::string current;
@@ -32,7 +33,14 @@ std::vector<std::string> items_of(const std::string& usage) {
     current += c;
   }
   if (!current.empty()) items.push_back(current);
-  return items;
+  std::vector<std::string> split;
+  for (const std::string& item : items) {
+    size_t from = 0;
+    for (size_t bar; (bar = item.find(" | ", from)) != std::string::npos; from = bar + 3)
+      split.push_back(item.substr(from, bar - from));
+    split.push_back(item.substr(from));
+  }
+  return split;
 }
 
 }  // namespace

@@ -32,6 +32,9 @@ TEST(Usage, WordsAndOptions) {
        "(--route NAME)(-Wno-+NAME)(--encoding utf-8|windows-1252)"},
       {"scenario-compiler inspect FILE [--json] [--kind plan|records|cells]", "inspect", "(FILE)",
        "(--json )(--kind plan|records|cells)"},
+      // Alternatives in one group are options each.
+      {"scenario-compiler inspect FILE [--raw | --json] [--kind plan|records|cells]", "inspect",
+       "(FILE)", "(--raw )(--json )(--kind plan|records|cells)"},
       {"scenario-compiler render [-o FILE.svg]", "render", "", "(-o FILE.svg)"},
       {"scenario-compiler help [COMMAND]", "help", "(COMMAND)", ""},
       {"scenario-compiler merge FILE... [--into DIR]", "merge", "(FILE)", "(--into DIR)"},
