@@ -157,8 +157,10 @@ std::vector<placed_label> place_mountain_labels(const route_features& f, const p
     l.title = mountain_title(m, before);
     l.metre = m.from;
     double a = v.page_x(m.from), b = v.page_x(std::min(m.to, v.axis_end));
-    std::optional<page_box> box = placer.place_apart(mountain_label_spots(
-        a, std::max(b, a + 3), text_width(l.text, kMountainFont) * 0.85, kMountainFont * 1.3, area));
+    // Lower case runs narrower than the estimate; a little room keeps neighbours apart.
+    double width = text_width(l.text, kMountainFont) * 0.85 + 6;
+    std::optional<page_box> box = placer.place_apart(
+        mountain_label_spots(a, std::max(b, a + 3), width, kMountainFont * 1.3, area));
     before = &m;
     if (!box) continue;
     l.box = *box;
@@ -323,14 +325,8 @@ void draw_gradient_panel(svg_writer& svg, const route_features& f, const profile
   }
   svg.element("path", {{"class", "profile-gradient"}, {"d", step_path(f.gradient, v, p)},
                        {"fill", "none"}, {"stroke", kGradientColour}, {"stroke-width", "2"}});
+  // Each label stands over its mountain or just beside it: no leader needed.
   for (const placed_label& l : v.mountain_labels) {
-    // A label beside its mountain keeps a line to it.
-    double x = std::clamp(l.anchor_x, l.box.left, l.box.right);
-    if (x != l.anchor_x)
-      svg.element("line", {{"class", "label-leader"}, {"x1", svg_number(l.anchor_x)},
-                           {"y1", svg_number(l.anchor_y)}, {"x2", svg_number(x)},
-                           {"y2", svg_number(l.anchor_y)}, {"stroke", kGradientColour},
-                           {"stroke-width", "0.7"}});
     svg.text_with_title({{"class", "mountain-label"}, {"data-m", svg_number(l.metre)},
                          {"x", svg_number((l.box.left + l.box.right) / 2)},
                          {"y", svg_number(l.box.bottom - 0.3 * kMountainFont)},
