@@ -123,9 +123,11 @@ const command kCommands[] = {
      "A file that is not what it claims to be gets one error naming the byte offset.\n"
      "Exit status: 0 read, 1 a damaged file, 2 wrong usage, 3 a file that cannot be read.\n",
      run_inspect},
-    {"render", "scenario-compiler render [--dir DIR] [--route NAME] [--train NUMBER] [-o FILE.svg]",
+    {"render",
+     "scenario-compiler render [SIM_FILE] [--dir DIR] [--route NAME] [--train NUMBER]"
+     " [-o FILE.svg]",
      "draw a compiled scenario as an SVG picture",
-     "Reads the binary files of a compiled scenario from DIR (default: the current folder):\n"
+     "Reads the binary files of a compiled scenario from one folder (found as below):\n"
      "the route plan (ROUTE_linea.dat), the scenario records (ROUTE_TRAIN.sim) and the track\n"
      "cells (ROUTE_TRAIN.dat), and writes one SVG picture of the route: the plan to scale,\n"
      "north up, with its stations, signals and a scale bar; under it the line speed limit,\n"
@@ -133,16 +135,22 @@ const command kCommands[] = {
      "boards, slowdowns, speed cuts and mountains marked. Without a route plan file (a\n"
      "scenario compiled with --no-plan) it draws the profiles alone and says so.\n"
      "\n"
-     "  --dir DIR        read the files from DIR\n"
-     "  --route NAME     the route's name (default: the built-in Zenvro_Quarvel)\n"
-     "  --train NUMBER   the train's number (default: the built-in 2417)\n"
+     "The scenario is SIM_FILE, the route and train taken from its name and the files from\n"
+     "its folder; else the one in DIR (a ROUTE_TRAIN.sim beside its ROUTE_TRAIN.dat). When\n"
+     "DIR holds several, they are listed and --route or --train (or both) choose.\n"
+     "\n"
+     "  --dir DIR        look in DIR (default: the current folder)\n"
+     "  --route NAME     the route's name, which may hold '_'\n"
+     "  --train NUMBER   the train's number\n"
      "  -o FILE.svg      write the picture to FILE.svg (default: ROUTE_TRAIN.svg in the\n"
      "                   current folder); '-o -' writes it to standard output. FILE.svg\n"
      "                   may not be one of the files read, nor a folder, device, FIFO or\n"
-     "                   socket; a regular file there is replaced whole\n"
+     "                   socket; a regular file there is replaced whole. A name that does\n"
+     "                   not end in .svg (in any letter case) is refused\n"
      "\n"
      "Exit status: 0 the picture is written, 1 a damaged file (the message names the file\n"
-     "and the byte offset), 2 wrong usage, 3 a file that cannot be read or written.\n",
+     "and the byte offset), 2 wrong usage or several scenarios to choose from, 3 a file or\n"
+     "folder that cannot be read or written, or no scenario found.\n",
      run_render},
     {"help", "scenario-compiler help [COMMAND]", "show the help of a command",
      "Without a command, lists the commands; with one, shows its whole help. So do\n"

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "app/form1.h"
 #include "files/binary_decoding.h"
@@ -47,6 +49,20 @@ TEST(RenderBuiltin, StationsSignalsProfilesAndExtent) {
     EXPECT_NEAR(v, expected, 0.01);
   }
   EXPECT_GT(box[2] - box[0], 10000);  // the route bends well away from a straight line
+
+  // Its one mountain is labelled; it has no slowdown, warning board or speed cut, and the
+  // legend does not offer them.
+  std::vector<const xml_element*> mountains = with_class(root, "mountain-label");
+  ASSERT_EQ(mountains.size(), 1u);
+  EXPECT_EQ(mountains[0]->text, "mountain 2");
+  EXPECT_EQ(mountains[0]->attribute("data-m"), "59500");
+  std::vector<std::string> legend;
+  for (const xml_element& e : with_class(root, "legend").at(0)->children)
+    if (e.name == "text") legend.push_back(e.text);
+  for (const char* absent : {"slowdown", "slowdown warning board", "speed cut"})
+    EXPECT_EQ(std::count(legend.begin(), legend.end(), absent), 0) << absent;
+  for (const char* present : {"signal", "mountain", "indicator board", "station (plan)"})
+    EXPECT_EQ(std::count(legend.begin(), legend.end(), present), 1) << present;
 }
 
 }  // namespace

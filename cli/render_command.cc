@@ -2,6 +2,8 @@
 // of the route as one SVG file.
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -12,11 +14,11 @@
 #include "files/atomic_file.h"
 #include "files/binary_decoding.h"
 #include "files/whole_file.h"
-#include "scenario/builtin_scenario.h"
 #include "files/file_names.h"
 #include "cli/args.h"
 #include "cli/commands.h"
 #include "render/route_picture.h"
+#include "render/scenario_files.h"
 
 namespace {
 
@@ -73,6 +75,97 @@ bool same_file(const std::string& a, const std::string& b) {
   return std::filesystem::equivalent(a, b, ec) && !ec;
 }
 
+bool is_svg_name(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension == ".svg";
+}
+
+// Where the scenario to draw lives and what it is called.
+struct scenario_place {
+  std::string dir;
+  scenario_name name;
+};
+
+std::string folder_words(const std::string& dir) {
+  return dir == "." ? "the current folder" : dir;
+}
+
+// "A_1 (--route A --train 1)" for each: where a route name holds '_', the options say how the
+// name is cut.
+void list_scenarios(std::ostream& err, const std::vector<scenario_name>& names) {
+  for (const scenario_name& n : names)
+    err << "  " << n.stem() << " (--route " << n.route << " --train " << n.train << ")\n";
+}
+
+// Finds the scenario from a .sim named on the command line, from --route and --train, or by
+// looking in the folder. Returns exit_clean with `place` set, or the status once the problem
+// is reported.
+int locate_scenario(const command& self, const parsed_args& a, scenario_place& place,
+                    std::ostream& err) {
+  const std::string route = a.value("--route"), train = a.value("--train");
+  if (!a.positional.empty()) {
+    const std::string& sim = a.positional[0];
+    if (a.values.count("--dir"))
+      return usage_error(self, err, "give the folder once: " + sim + " or --dir, not both");
+    std::filesystem::path path(sim);
+    std::optional<scenario_name> n;
+    if (path.extension() == ".sim") n = split_scenario_stem(path.stem().string(), route, train);
+    if (!n)
+      return usage_error(self, err,
+                         "cannot take the route and train from " + sim + " (not ROUTE_TRAIN.sim" +
+                             (route.empty() && train.empty() ? "" : " with the names given") + ")");
+    place.dir = path.has_parent_path() ? path.parent_path().string() : ".";
+    place.name = *n;
+    return exit_clean;
+  }
+  place.dir = a.value("--dir", ".");
+  if (!route.empty() && !train.empty()) {
+    place.name = {route, train};
+    return exit_clean;
+  }
+
+  std::string error;
+  std::vector<std::string> names = folder_file_names(place.dir, error);
+  if (!error.empty()) {
+    err << "scenario-compiler: cannot read the folder " << place.dir << ": " << error << '\n';
+    return exit_file_fault;
+  }
+  scenario_search found = find_scenarios(names, route, train);
+  if (found.complete.size() == 1) {
+    place.name = found.complete[0];
+    return exit_clean;
+  }
+  std::string which = !route.empty()   ? " of route " + route
+                      : !train.empty() ? " of train " + train
+                                       : "";
+  if (found.complete.empty()) {
+    err << "scenario-compiler: no compiled scenario" << which << " in " << folder_words(place.dir);
+    std::string detail;  // the halves found, or the scenarios of other names
+    for (const std::string& half : found.halves) {
+      bool records = half.ends_with(".sim");
+      std::string stem = half.substr(0, half.size() - 4);
+      detail += (detail.empty() ? ": " : ", ") + half + " has no " + stem +
+                (records ? ".dat" : ".sim");
+    }
+    std::vector<scenario_name> others = find_scenarios(names, "", "").complete;
+    if (!which.empty() && !others.empty()) {
+      detail += "; it holds";
+      for (size_t i = 0; i < others.size(); ++i) detail += (i ? ", " : " ") + others[i].stem();
+    }
+    err << (detail.empty() ? " (looked for ROUTE_TRAIN.sim beside ROUTE_TRAIN.dat)" : detail);
+    err << '\n';
+    return exit_file_fault;
+  }
+  err << "scenario-compiler: " << folder_words(place.dir) << " holds " << found.complete.size()
+      << " compiled scenarios" << which << "; choose one with "
+      << (!route.empty() ? "--train" : !train.empty() ? "--route" : "--route and --train")
+      << ":\n";
+  list_scenarios(err, found.complete);
+  return exit_usage;
+}
+
 }  // namespace
 
 int run_render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -80,23 +173,30 @@ int run_render(const std::vector<std::string>& args, std::ostream& out, std::ost
   parsed_args a = parse_args(
       args, {{"--dir", true}, {"--route", true}, {"--train", true}, {"-o", true}});
   if (!a.error.empty()) return usage_error(self, err, a.error);
-  if (!a.positional.empty()) return usage_error(self, err, "unexpected " + a.positional[0]);
+  if (a.positional.size() > 1) return usage_error(self, err, "unexpected " + a.positional[1]);
   for (const char* option : {"--dir", "--route", "--train", "-o"})
     if (a.values.count(option) && a.value(option).empty())
       return usage_error(self, err, std::string("option ") + option + " needs a value");
+  // Refused before anything is read: the picture is SVG whatever the name says.
+  if (a.values.count("-o") && a.value("-o") != "-" && !is_svg_name(a.value("-o")))
+    return usage_error(self, err,
+                       "will not write " + a.value("-o") +
+                           ": the picture is SVG, so its file name ends in .svg");
 
-  // The built-in scenario's names unless others are given.
+  scenario_place where;
+  if (int status = locate_scenario(self, a, where, err); status != exit_clean) return status;
+
   route_picture_input in;
-  in.route_name = a.value("--route", std::string(builtin_route_name));
-  in.train_number = a.value("--train", std::string(builtin_train_number));
-  std::string dir = a.value("--dir", ".");
-  std::string output = a.value("-o", in.route_name + "_" + in.train_number + ".svg");
+  in.route_name = where.name.route;
+  in.train_number = where.name.train;
+  std::string output = a.value("-o", where.name.stem() + ".svg");
   const bool to_standard_output = output == "-";
   in.plan_file = plan_file_name(in.route_name);
-  const std::string cells_path = join_path(dir, cells_file_name(in.route_name, in.train_number));
+  const std::string cells_path =
+      join_path(where.dir, cells_file_name(in.route_name, in.train_number));
   const std::string records_path =
-      join_path(dir, records_file_name(in.route_name, in.train_number));
-  const std::string plan_path = join_path(dir, in.plan_file);
+      join_path(where.dir, records_file_name(in.route_name, in.train_number));
+  const std::string plan_path = join_path(where.dir, in.plan_file);
 
   if (!to_standard_output) {
     for (const std::string& input : {cells_path, records_path, plan_path})
@@ -112,8 +212,9 @@ int run_render(const std::vector<std::string>& args, std::ostream& out, std::ost
 
   return run_reporting(err, [&] {
     try {
-      in.cells = read_decoded(cells_path, kCellNoun, decode_cells);
+      // The records first: a .sim named on the command line is the file a reader looks for.
       in.records = read_decoded(records_path, kRecordNoun, decode_records);
+      in.cells = read_decoded(cells_path, kCellNoun, decode_cells);
       std::optional<route_plan_table> plan;
       try {
         plan = read_decoded(plan_path, kPlanNoun, decode_plan);

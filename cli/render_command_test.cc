@@ -19,6 +19,7 @@
 #include "testing/xml_tree.h"
 #include "cli/commands.h"
 #include "render/plan_geometry.h"
+#include "svg/svg_writer.h"
 #include "testing/run_cli.h"
 
 namespace {
@@ -213,6 +214,166 @@ TEST(RenderCommand, DrawsTheProfilesAndTheObjectsAlongThem) {
   EXPECT_EQ(with_class(p.root, "profiles")[0]->attribute("data-axis-end"), "6000");
 }
 
+// Each legend entry and the marks it stands for.
+struct legend_key {
+  const char* text;
+  std::vector<const char*> classes;  // the entry belongs when any of them is drawn
+};
+const legend_key kLegend[] = {
+    {"start", {"plan-start"}},
+    {"end of the route", {"plan-end"}},
+    {"run-out", {"run-out"}},
+    {"station (plan)", {"station-dot"}},
+    {"signal", {"signal", "axis-signal"}},
+    {"line speed limit", {"profile-speed"}},
+    {"speed board (category A)", {"speed-board"}},
+    {"slowdown", {"slowdown"}},
+    {"slowdown warning board", {"slowdown-warning"}},
+    {"speed cut", {"speed-cut"}},
+    {"gradient", {"profile-gradient"}},
+    {"mountain", {"mountain"}},
+    {"adhesion", {"profile-adhesion"}},
+    {"indicator board", {"indicator-board"}},
+    {"station", {"station-line"}},
+};
+
+std::vector<std::string> legend_texts(const xml_element& root) {
+  std::vector<std::string> out;
+  for (const xml_element* legend : with_class(root, "legend"))
+    for (const xml_element& e : legend->children)
+      if (e.name == "text") out.push_back(e.text);
+  return out;
+}
+
+TEST(RenderCommand, TheLegendListsWhatThePictureHoldsAndNoMore) {
+  struct fixture {
+    const char* what;
+    sample_route route;
+    bool with_plan;
+    std::vector<std::string> only;  // the whole legend, where the case pins it
+  };
+  auto bare = [] {
+    sample_route r(6000);
+    r.speed(0, 80);
+    return r;
+  };
+  auto some = [&] {
+    sample_route r = bare();
+    r.mountain(2000, 2300, 1);
+    r.speed_cut(3000, 60);
+    return r;
+  };
+  const fixture fixtures[] = {
+      {"every kind", small_route(), true,
+       {"start", "end of the route", "run-out", "station (plan)", "signal", "line speed limit",
+        "speed board (category A)", "slowdown", "slowdown warning board", "speed cut", "gradient",
+        "mountain", "adhesion", "indicator board", "station"}},
+      {"every kind but the plan's", small_route(), false, {}},
+      {"nothing along the route", bare(), true, {}},
+      {"nothing at all", bare(), false, {"line speed limit", "gradient", "adhesion"}},
+      {"a mountain and a speed cut", some(), false,
+       {"line speed limit", "speed cut", "gradient", "mountain", "adhesion"}},
+  };
+  std::vector<double> gaps;  // from the legend's last line to the page's foot
+  for (const fixture& f : fixtures) {
+    temp_folder t;
+    f.route.write(t.path(), kRoute, kTrain, f.with_plan);
+    picture p = render_into(t);
+    std::vector<std::string> legend = legend_texts(p.root);
+    std::vector<std::string> drawn;
+    for (const legend_key& k : kLegend)
+      if (std::any_of(k.classes.begin(), k.classes.end(),
+                      [&](const char* cls) { return !with_class(p.root, cls).empty(); }))
+        drawn.push_back(k.text);
+    EXPECT_EQ(legend, drawn) << f.what;
+    if (!f.only.empty()) {
+      EXPECT_EQ(legend, f.only) << f.what;
+    }
+    double lowest = 0;
+    for (const xml_element* g : with_class(p.root, "legend"))
+      for (const xml_element& e : g->children)
+        if (e.name == "text") lowest = std::max(lowest, std::stod(e.attribute("y")));
+    gaps.push_back(std::stod(p.root.attribute("height")) - lowest);
+  }
+  // The page ends as far under the legend however many lines it takes.
+  for (double gap : gaps) EXPECT_NEAR(gap, gaps[0], 0.01);
+}
+
+TEST(RenderCommand, MountainsAreLabelledByTypeInTheGradientPanel) {
+  sample_route r(20000);
+  r.speed(0, 80);
+  r.gradient(0, 4);
+  r.mountain(2000, 2600, 2);
+  r.mountain(2700, 3000, 3);  // 100 m after the one before: the type that gives
+  r.mountain(9000, 9400, 3);  // type 3 on its own
+  r.mountain(15000, 15300, 1);
+  temp_folder t;
+  r.write(t.path(), kRoute, kTrain);
+  picture p = render_into(t);
+
+  struct expected {
+    const char* metre;
+    const char* text;
+    const char* tooltip_start;
+  } labels[] = {
+      {"2000", "mountain 2", "mountain of type 2 from km 2 to km 2.6"},
+      {"2700", "mountain 3, near the previous",
+       "mountain of type 3 from km 2.7 to km 3: it starts 100 m after the mountain before it"},
+      {"9000", "mountain 3", "mountain of type 3 from km 9 to km 9.4"},
+      {"15000", "mountain 1", "mountain of type 1 from km 15 to km 15.3"},
+  };
+  std::vector<const xml_element*> drawn = with_class(p.root, "mountain-label");
+  std::vector<const xml_element*> bands = with_class(p.root, "mountain");
+  ASSERT_EQ(drawn.size(), std::size(labels));
+  ASSERT_EQ(bands.size(), std::size(labels));
+  const xml_element& panel =
+      *with_class(*with_class(p.root, "panel-gradient").at(0), "panel").at(0);
+  double top = std::stod(panel.attribute("y")), bottom = top + std::stod(panel.attribute("height"));
+  for (size_t i = 0; i < drawn.size(); ++i) {
+    const xml_element& label = *drawn[i];
+    EXPECT_EQ(label.attribute("data-m"), labels[i].metre);
+    EXPECT_EQ(label.text, labels[i].text);
+    ASSERT_EQ(label.children.size(), 1u) << labels[i].text;
+    EXPECT_EQ(label.children[0].text.rfind(labels[i].tooltip_start, 0), 0u)
+        << label.children[0].text;
+    // The band keeps its tooltip, and the label stands in the panel over or beside it.
+    const xml_element& band = *bands[i];
+    ASSERT_EQ(band.children.size(), 1u);
+    EXPECT_EQ(band.children[0].text, label.children[0].text);
+    double y = std::stod(label.attribute("y"));
+    EXPECT_GT(y - 9, top) << labels[i].text;
+    EXPECT_LT(y, bottom) << labels[i].text;
+    double band_x = std::stod(band.attribute("x")) + std::stod(band.attribute("width")) / 2;
+    double label_x = std::stod(label.attribute("x"));
+    EXPECT_LT(std::fabs(label_x - band_x), text_width(label.text, 9)) << labels[i].text;
+  }
+}
+
+TEST(RenderCommand, CrowdedMountainsKeepTheirTooltipsAndLabelsApart) {
+  sample_route r(60000);
+  r.speed(0, 80);
+  for (int k = 0; k < 40; ++k) r.mountain(1000 + 200 * k, 1100 + 200 * k, k == 0 ? 2 : 3);
+  temp_folder t;
+  r.write(t.path(), kRoute, kTrain);
+  picture p = render_into(t);
+  EXPECT_EQ(with_class(p.root, "mountain").size(), 40u);
+  std::vector<const xml_element*> drawn = with_class(p.root, "mountain-label");
+  ASSERT_FALSE(drawn.empty());
+  EXPECT_LT(drawn.size(), 40u);  // no room for all: the others keep their tooltips alone
+  EXPECT_EQ(drawn[0]->text, "mountain 2");
+  // Labels on one line stand apart by at least their half widths.
+  for (size_t i = 0; i < drawn.size(); ++i)
+    for (size_t j = i + 1; j < drawn.size(); ++j) {
+      const xml_element& a = *drawn[i];
+      const xml_element& b = *drawn[j];
+      if (std::fabs(std::stod(a.attribute("y")) - std::stod(b.attribute("y"))) >= 9) continue;
+      double apart = std::fabs(std::stod(a.attribute("x")) - std::stod(b.attribute("x")));
+      double needed = (text_width(a.text, 9) + text_width(b.text, 9)) / 2 * 0.85;
+      EXPECT_GE(apart, needed) << a.text << " at " << a.attribute("data-m") << ", " << b.text
+                               << " at " << b.attribute("data-m");
+    }
+}
+
 TEST(RenderCommand, ALongNameIsShortenedAndWholeInItsTooltip) {
   temp_folder t;
   sample_route r = small_route();
@@ -265,16 +426,17 @@ TEST(RenderCommand, WithoutAPlanDrawsTheProfilesAloneAndSaysSo) {
   EXPECT_EQ(with_class(p.root, "axis-signal").size(), 3u);
 }
 
-TEST(RenderCommand, ReadsTheBuiltInNamesFromTheCurrentFolderByDefault) {
+TEST(RenderCommand, DrawsTheOneScenarioOfTheCurrentFolderByDefault) {
   temp_folder t;
-  small_route().write(t.path(), kRoute, kTrain);
+  small_route().write(t.path(), "Monte", "101");
   std::filesystem::path before = std::filesystem::current_path();
   std::filesystem::current_path(t.path());
   cli_result r = run({"render"});
   std::filesystem::current_path(before);
   EXPECT_EQ(r.status, 0) << r.err;
-  ASSERT_TRUE(file_present(t.file("Zenvro_Quarvel_2417.svg")));
-  parse_xml(read_file(t.file("Zenvro_Quarvel_2417.svg")));
+  EXPECT_EQ(r.out, "wrote Monte_101.svg\n");
+  xml_element root = parse_xml(read_file(t.file("Monte_101.svg")));
+  EXPECT_EQ(texts(root, "title"), (std::vector<std::string>{"Monte, train 101"}));
 
   // Other names, given: the picture takes its name and title from them.
   small_route().write(t.path(), "Linea Nord", "99");
@@ -282,8 +444,134 @@ TEST(RenderCommand, ReadsTheBuiltInNamesFromTheCurrentFolderByDefault) {
   r = run({"render", "--route", "Linea Nord", "--train=99"});
   std::filesystem::current_path(before);
   EXPECT_EQ(r.status, 0) << r.err;
-  xml_element root = parse_xml(read_file(t.file("Linea Nord_99.svg")));
+  root = parse_xml(read_file(t.file("Linea Nord_99.svg")));
   EXPECT_EQ(texts(root, "title"), (std::vector<std::string>{"Linea Nord, train 99"}));
+}
+
+// How render finds the scenario: from a .sim named on the command line, or in the folder when
+// it holds one (or --route or --train pick one); several are listed, none is said.
+TEST(RenderCommand, FindsTheScenarioItself) {
+  struct lookup_case {
+    const char* what;
+    std::vector<std::pair<const char*, const char*>> scenarios;  // route, train
+    std::vector<const char*> removed;  // files taken away afterwards
+    std::vector<std::string> args;     // "DIR" stands for the folder
+    int status;
+    const char* route;  // drawn, on success
+    const char* train;
+    std::vector<const char*> said;  // parts of standard error ("DIR": the folder)
+  };
+  const lookup_case cases[] = {
+      {"one", {{"Monte", "101"}}, {}, {"--dir", "DIR"}, 0, "Monte", "101", {}},
+      {"one whose route holds '_'", {{"Zenvro_Quarvel", "2417"}}, {}, {"--dir", "DIR"}, 0,
+       "Zenvro_Quarvel", "2417", {}},
+      {"none", {}, {}, {"--dir", "DIR"}, 3, nullptr, nullptr,
+       {"scenario-compiler: no compiled scenario in DIR (looked for ROUTE_TRAIN.sim beside "
+        "ROUTE_TRAIN.dat)\n"}},
+      {"records without cells", {{"Monte", "101"}}, {"Monte_101.dat"}, {"--dir", "DIR"}, 3,
+       nullptr, nullptr,
+       {"scenario-compiler: no compiled scenario in DIR: Monte_101.sim has no Monte_101.dat\n"}},
+      {"several", {{"Monte", "101"}, {"Monte", "102"}, {"Zenvro_Quarvel", "2417"}}, {},
+       {"--dir", "DIR"}, 2, nullptr, nullptr,
+       {"scenario-compiler: DIR holds 3 compiled scenarios; choose one with --route and --train:\n"
+        "  Monte_101 (--route Monte --train 101)\n"
+        "  Monte_102 (--route Monte --train 102)\n"
+        "  Zenvro_Quarvel_2417 (--route Zenvro_Quarvel --train 2417)\n"}},
+      {"--route picks", {{"Monte", "101"}, {"Zenvro_Quarvel", "2417"}}, {},
+       {"--dir", "DIR", "--route", "Monte"}, 0, "Monte", "101", {}},
+      {"--route picks a route that holds '_'", {{"Monte", "101"}, {"Zenvro_Quarvel", "2417"}}, {},
+       {"--dir", "DIR", "--route", "Zenvro_Quarvel"}, 0, "Zenvro_Quarvel", "2417", {}},
+      {"--train picks", {{"Monte", "101"}, {"Zenvro_Quarvel", "2417"}}, {},
+       {"--dir", "DIR", "--train", "2417"}, 0, "Zenvro_Quarvel", "2417", {}},
+      {"--route leaves several trains", {{"Monte", "101"}, {"Monte", "102"}, {"Lago", "7"}}, {},
+       {"--dir", "DIR", "--route", "Monte"}, 2, nullptr, nullptr,
+       {"DIR holds 2 compiled scenarios of route Monte; choose one with --train:\n"
+        "  Monte_101 (--route Monte --train 101)\n  Monte_102 (--route Monte --train 102)\n"}},
+      {"--route of none there", {{"Monte", "101"}}, {}, {"--dir", "DIR", "--route", "Mnote"}, 3,
+       nullptr, nullptr, {"no compiled scenario of route Mnote in DIR; it holds Monte_101\n"}},
+      {"both names, among several", {{"Monte", "101"}, {"Monte", "102"}}, {},
+       {"--dir", "DIR", "--route", "Monte", "--train", "102"}, 0, "Monte", "102", {}},
+      {"a .sim named", {{"Monte", "101"}, {"Monte", "102"}}, {}, {"DIR/Monte_102.sim"}, 0,
+       "Monte", "102", {}},
+      {"a .sim whose route holds '_'", {{"Zenvro_Quarvel", "2417"}, {"Monte", "101"}}, {},
+       {"DIR/Zenvro_Quarvel_2417.sim"}, 0, "Zenvro_Quarvel", "2417", {}},
+      {"a .sim cut where --route says", {{"A_B", "1"}}, {}, {"DIR/A_B_1.sim", "--route", "A"}, 0,
+       "A", "B_1", {}},
+      {"a .sim that is not there", {{"Monte", "101"}}, {}, {"DIR/Monte_11.sim"}, 3, nullptr,
+       nullptr, {"scenario-compiler: cannot read DIR/Monte_11.sim: No such file or directory\n"}},
+      {"a cell file named", {{"Monte", "101"}}, {}, {"DIR/Monte_101.dat"}, 2, nullptr, nullptr,
+       {"cannot take the route and train from DIR/Monte_101.dat (not ROUTE_TRAIN.sim)",
+        "usage: scenario-compiler render"}},
+      {"a .sim without a train", {{"Monte", "101"}}, {}, {"DIR/Monte.sim"}, 2, nullptr, nullptr,
+       {"cannot take the route and train from DIR/Monte.sim"}},
+      {"a .sim and --dir", {{"Monte", "101"}}, {}, {"DIR/Monte_101.sim", "--dir", "DIR"}, 2,
+       nullptr, nullptr, {"or --dir, not both"}},
+      {"a folder that is not there", {}, {}, {"--dir", "DIR/absent"}, 3, nullptr, nullptr,
+       {"scenario-compiler: cannot read the folder DIR/absent: No such file or directory\n"}},
+  };
+  auto in_folder = [](std::string text, const std::string& dir) {
+    for (size_t at; (at = text.find("DIR")) != std::string::npos;) text.replace(at, 3, dir);
+    return text;
+  };
+  for (const lookup_case& c : cases) {
+    temp_folder t, output;
+    for (const auto& [route, train] : c.scenarios) small_route().write(t.path(), route, train);
+    for (const char* name : c.removed) fs::remove(t.file(name));
+    std::vector<std::string> args = {"render", "-o", output.file("out.svg")};
+    for (const std::string& a : c.args) args.push_back(in_folder(a, t.path()));
+    cli_result r = run(args);
+    EXPECT_EQ(r.status, c.status) << c.what << ": " << r.err;
+    for (const char* part : c.said)
+      EXPECT_NE(r.err.find(in_folder(part, t.path())), std::string::npos)
+          << c.what << ": " << r.err;
+    if (c.status != 0) {
+      EXPECT_FALSE(file_present(output.file("out.svg"))) << c.what;
+      EXPECT_EQ(r.out, "") << c.what;
+      continue;
+    }
+    EXPECT_EQ(r.err, "") << c.what;
+    xml_element root = parse_xml(read_file(output.file("out.svg")));
+    EXPECT_EQ(root.attribute("data-route"), c.route) << c.what;
+    EXPECT_EQ(root.attribute("data-train"), c.train) << c.what;
+    // The route's plan is found by the route's name: a name cut in the wrong place misses it.
+    bool plan_expected = file_present(t.file(plan_file_name(c.route)));
+    EXPECT_EQ(with_class(root, "plan").size(), plan_expected ? 1u : 0u) << c.what;
+  }
+}
+
+// The picture is SVG: -o names a .svg file (in any letter case) or standard output, and
+// anything else is refused before a file is read.
+TEST(RenderCommand, TheOutputIsAnSvgFile) {
+  struct output_case {
+    const char* name;
+    bool accepted;
+  } cases[] = {
+      {"out.svg", true},      {"out.SVG", true},  {"out.Svg", true},   {"out.png", false},
+      {"out.svg.png", false}, {"out", false},     {"svg", false},      {"out.svgz", false},
+      {"out.", false},        {"out svg", false},
+  };
+  for (const output_case& c : cases) {
+    temp_folder t;
+    small_route().write(t.path(), kRoute, kTrain);
+    cli_result r = run({"render", "--dir", t.path(), "-o", t.file(c.name)});
+    if (c.accepted) {
+      EXPECT_EQ(r.status, 0) << c.name << ": " << r.err;
+      EXPECT_EQ(read_file(t.file(c.name)).rfind("<?xml", 0), 0u) << c.name;
+      continue;
+    }
+    EXPECT_EQ(r.status, 2) << c.name;
+    EXPECT_EQ(r.err.rfind("scenario-compiler: will not write " + t.file(c.name) +
+                              ": the picture is SVG, so its file name ends in .svg\n",
+                          0),
+              0u)
+        << c.name << ": " << r.err;
+    EXPECT_FALSE(file_present(t.file(c.name))) << c.name;
+  }
+  // Refused before anything is read: a folder that is not there is not even looked at.
+  cli_result r = run({"render", "--dir", "/nonexistent/folder", "-o", "picture.png"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err.find("/nonexistent/folder"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("will not write picture.png"), std::string::npos) << r.err;
 }
 
 TEST(RenderCommand, MissingAndDamagedFiles) {
@@ -336,7 +624,9 @@ TEST(RenderCommand, MissingAndDamagedFiles) {
     temp_folder t;
     small_route().write(t.path(), kRoute, kTrain);
     r.damage(t);
-    cli_result result = run({"render", "--dir", t.path(), "-o", t.file("out.svg")});
+    // Named, so that the files are read rather than looked for.
+    cli_result result = run({"render", "--dir", t.path(), "--route", kRoute, "--train", kTrain,
+                             "-o", t.file("out.svg")});
     EXPECT_EQ(result.status, r.status) << r.what;
     std::string named = r.status == 3 ? "scenario-compiler: cannot read " + t.file(r.file) + ": "
                                       : "scenario-compiler: " + t.file(r.file);
@@ -397,8 +687,8 @@ TEST(RenderCommand, TheOutputTargets) {
        0, "", regular},
       {"a folder",
        [](const temp_folder& t) {
-         fs::create_directory(t.file("pictures"));
-         return t.file("pictures");
+         fs::create_directory(t.file("pictures.svg"));
+         return t.file("pictures.svg");
        },
        3, "it is a folder, not a regular file", folder},
       {"a link to a folder",
@@ -410,14 +700,14 @@ TEST(RenderCommand, TheOutputTargets) {
        3, "it is a folder, not a regular file", link},
       {"a device that is always full",
        [](const temp_folder& t) {
-         bool made = mknod(t.file("full").c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0;
-         return made ? t.file("full") : std::string();
+         bool made = mknod(t.file("full.svg").c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0;
+         return made ? t.file("full.svg") : std::string();
        },
        3, "it is a device, not a regular file", device},
       {"a FIFO",
        [](const temp_folder& t) {
-         mkfifo(t.file("pipe").c_str(), 0666);
-         return t.file("pipe");
+         mkfifo(t.file("pipe.svg").c_str(), 0666);
+         return t.file("pipe.svg");
        },
        3, "it is a FIFO, not a regular file", fifo},
       {"a socket",
@@ -425,7 +715,7 @@ TEST(RenderCommand, TheOutputTargets) {
          int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
          sockaddr_un address{};
          address.sun_family = AF_UNIX;
-         std::string path = t.file("socket");
+         std::string path = t.file("socket.svg");
          if (path.size() >= sizeof address.sun_path) return std::string();
          std::copy(path.begin(), path.end(), address.sun_path);
          bool made = bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
@@ -434,7 +724,7 @@ TEST(RenderCommand, TheOutputTargets) {
        },
        3, "it is a socket, not a regular file", socket},
       {"the cells read", [&](const temp_folder& t) { return t.file(cells); }, 2,
-       "is the input", regular},
+       "its file name ends in .svg", regular},
       {"a link to the records read",
        [](const temp_folder& t) {
          fs::create_symlink(t.file(records_file_name(kRoute, kTrain)), t.file("link.svg"));

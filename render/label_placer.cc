@@ -14,38 +14,71 @@ page_box page_box::united(const page_box& o) const {
           std::max(bottom, o.bottom)};
 }
 
+namespace {
+
+constexpr double kLabelWeight = 1000;  // covering a label is far worse than covering a line
+
+}  // namespace
+
+bool label_placer::inside_bounds(const page_box& b) const {
+  return !bounds_ || (b.left >= bounds_->left && b.right <= bounds_->right &&
+                      b.top >= bounds_->top && b.bottom <= bounds_->bottom);
+}
+
 double label_placer::cost(const page_box& b) const {
-  constexpr double kLabelWeight = 1000;  // covering a label is far worse than covering a line
   double c = 0;
   for (const page_box& o : labels_) c += kLabelWeight * (b.overlap_area(o) + (b.overlaps(o) ? 1 : 0));
   for (const page_box& o : obstacles_) c += b.overlap_area(o) + (b.overlaps(o) ? 1 : 0);
+  if (!inside_bounds(b))
+    c += kLabelWeight * (b.width() * b.height() - b.overlap_area(*bounds_) + 1);
   return c;
 }
 
-page_box label_placer::place(double x, double y, double width, double height) {
+std::vector<page_box> label_placer::spots_around(double x, double y, double width,
+                                                 double height) {
   // Directions as (dx, dy) of the label's side facing the anchor: right, left, above, below,
   // then the four corners.
   static const double kDirections[8][2] = {{1, 0},  {-1, 0}, {0, -1}, {0, 1},
                                            {1, -1}, {-1, -1}, {1, 1}, {-1, 1}};
   static const double kDistances[] = {5, 12, 22, 36, 54, 76, 102};
-  page_box best;
-  double best_cost = std::numeric_limits<double>::infinity();
+  std::vector<page_box> spots;
   for (double d : kDistances) {
     for (const auto& dir : kDirections) {
       double cx = x + dir[0] * (d + width / 2), cy = y + dir[1] * (d + height / 2);
-      page_box b{cx - width / 2, cy - height / 2, cx + width / 2, cy + height / 2};
-      double c = cost(b);
-      // A farther spot must be clearly better to win over a nearer one.
-      if (c < best_cost * 0.5 || (best_cost == std::numeric_limits<double>::infinity())) {
-        best = b;
-        best_cost = c;
-      }
-      if (c == 0) {
-        labels_.push_back(b);
-        return b;
-      }
+      spots.push_back({cx - width / 2, cy - height / 2, cx + width / 2, cy + height / 2});
     }
   }
-  labels_.push_back(best);
+  return spots;
+}
+
+std::optional<page_box> label_placer::best_spot(const std::vector<page_box>& spots,
+                                                bool apart) const {
+  std::optional<page_box> best;
+  double best_cost = std::numeric_limits<double>::infinity();
+  for (const page_box& b : spots) {
+    if (apart && (!inside_bounds(b) ||
+                  std::any_of(labels_.begin(), labels_.end(),
+                              [&](const page_box& o) { return b.overlaps(o); })))
+      continue;
+    double c = cost(b);
+    // A farther spot must be clearly better to win over a nearer one.
+    if (c < best_cost * 0.5 || !best) {
+      best = b;
+      best_cost = c;
+    }
+    if (c == 0) return b;
+  }
   return best;
+}
+
+page_box label_placer::place(double x, double y, double width, double height) {
+  page_box b = *best_spot(spots_around(x, y, width, height), false);
+  labels_.push_back(b);
+  return b;
+}
+
+std::optional<page_box> label_placer::place_apart(const std::vector<page_box>& spots) {
+  std::optional<page_box> b = best_spot(spots, true);
+  if (b) labels_.push_back(*b);
+  return b;
 }

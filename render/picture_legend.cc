@@ -1,13 +1,11 @@
 #include "render/picture_legend.h"
 
-#include <string>
-#include <vector>
-
 namespace {
 
 enum class sample { line, dashed, tick, square, dot, start, end, triangle, cut, band, diamond };
 
 struct entry {
+  picture_mark mark;
   sample kind;
   const char* colour;
   const char* text;
@@ -60,35 +58,35 @@ void draw_sample(svg_writer& svg, sample kind, const char* colour, double x, dou
   }
 }
 
-std::vector<entry> legend_entries(bool with_plan) {
-  std::vector<entry> entries;
-  if (with_plan)
-    entries = {{sample::start, "#2e8b57", "start"},
-               {sample::end, "#b22222", "end of the route"},
-               {sample::dashed, "#8a94a6", "run-out"},
-               {sample::dot, "#111", "station (plan)"}};
-  std::vector<entry> rest = {{sample::tick, "#c0392b", "signal"},
-                             {sample::line, "#1f5fbf", "line speed limit"},
-                             {sample::square, "#0b2e6b", "speed board (category A)"},
-                             {sample::band, "#d62728", "slowdown"},
-                             {sample::triangle, "#d62728", "slowdown warning board"},
-                             {sample::cut, "#e67e22", "speed cut"},
-                             {sample::line, "#8b5a2b", "gradient"},
-                             {sample::band, "#ead7bd", "mountain (M + type)"},
-                             {sample::line, "#2e8b57", "adhesion"},
-                             {sample::diamond, "#3b6fb6", "indicator board"},
-                             {sample::dashed, "#9aa", "station"}};
-  entries.insert(entries.end(), rest.begin(), rest.end());
-  return entries;
-}
+// Every entry, in the legend's order.
+const entry kEntries[] = {
+    {picture_mark::start, sample::start, "#2e8b57", "start"},
+    {picture_mark::route_end, sample::end, "#b22222", "end of the route"},
+    {picture_mark::run_out, sample::dashed, "#8a94a6", "run-out"},
+    {picture_mark::plan_station, sample::dot, "#111", "station (plan)"},
+    {picture_mark::signal, sample::tick, "#c0392b", "signal"},
+    {picture_mark::speed_limit, sample::line, "#1f5fbf", "line speed limit"},
+    {picture_mark::speed_board, sample::square, "#0b2e6b", "speed board (category A)"},
+    {picture_mark::slowdown, sample::band, "#d62728", "slowdown"},
+    {picture_mark::warning_board, sample::triangle, "#d62728", "slowdown warning board"},
+    {picture_mark::speed_cut, sample::cut, "#e67e22", "speed cut"},
+    {picture_mark::gradient, sample::line, "#8b5a2b", "gradient"},
+    {picture_mark::mountain, sample::band, "#ead7bd", "mountain"},
+    {picture_mark::adhesion, sample::line, "#2e8b57", "adhesion"},
+    {picture_mark::indicator_board, sample::diamond, "#3b6fb6", "indicator board"},
+    {picture_mark::station, sample::dashed, "#9aa", "station"},
+};
 
 constexpr double kRow = 20, kFont = 10.5;
 
 // Flows the entries into rows, calling `place(entry, x, y)` for each; returns the bottom.
 template <class Place>
-double flow(bool with_plan, double left, double top, double width, Place place) {
+double flow(const picture_marks& marks, double left, double top, double width, Place place) {
   double x = left, y = top + kRow / 2;
-  for (const entry& e : legend_entries(with_plan)) {
+  bool any = false;
+  for (const entry& e : kEntries) {
+    if (!marks.count(e.mark)) continue;
+    any = true;
     double w = 24 + text_width(e.text, kFont) * 0.85 + 18;  // lower case runs narrower
     if (x + w > left + width && x > left) {
       x = left;
@@ -97,18 +95,19 @@ double flow(bool with_plan, double left, double top, double width, Place place) 
     place(e, x, y);
     x += w;
   }
-  return y + kRow / 2;
+  return any ? y + kRow / 2 : top;
 }
 
 }  // namespace
 
-double legend_height(double width, bool with_plan) {
-  return flow(with_plan, 0, 0, width, [](const entry&, double, double) {});
+double legend_height(double width, const picture_marks& marks) {
+  return flow(marks, 0, 0, width, [](const entry&, double, double) {});
 }
 
-double draw_legend(svg_writer& svg, double left, double top, double width, bool with_plan) {
+double draw_legend(svg_writer& svg, double left, double top, double width,
+                   const picture_marks& marks) {
   svg.open("g", {{"class", "legend"}, {"font-size", svg_number(kFont)}, {"fill", "#222"}});
-  double bottom = flow(with_plan, left, top, width, [&](const entry& e, double x, double y) {
+  double bottom = flow(marks, left, top, width, [&](const entry& e, double x, double y) {
     draw_sample(svg, e.kind, e.colour, x, y);
     svg.text_element("text", {{"x", svg_number(x + 24)}, {"y", svg_number(y + 3.5)}}, e.text);
   });

@@ -136,6 +136,8 @@ void draw_north_arrow(svg_writer& svg, const plan_view& v) {
   svg.close();
 }
 
+bool shows_run_out(const plan_view& v) { return v.drawn_end > v.route_end; }
+
 }  // namespace
 
 plan_view layout_plan_view(const plan_path& path, const route_features& features, double left,
@@ -197,7 +199,7 @@ void draw_plan_view(svg_writer& svg, const plan_path& path, const plan_view& v) 
   svg.element("polyline", {{"class", "route"}, {"points", points_attribute(route)}, {"fill", "none"},
                            {"stroke", kRouteColour}, {"stroke-width", "2.5"},
                            {"stroke-linejoin", "round"}, {"stroke-linecap", "round"}});
-  if (v.drawn_end > v.route_end) {
+  if (shows_run_out(v)) {
     std::string title = "run-out: " + km_text(path.last_metre() - v.route_end) +
                         " km of track beyond the end of the route";
     if (v.drawn_end < path.last_metre()) title += ", the first " + km_text(v.drawn_end - v.route_end) + " km drawn";
@@ -246,4 +248,12 @@ void draw_plan_view(svg_writer& svg, const plan_path& path, const plan_view& v) 
   draw_scale_bar(svg, v);
   draw_north_arrow(svg, v);
   svg.close();
+}
+
+picture_marks plan_view_marks(const plan_view& v) {
+  picture_marks marks = {picture_mark::start, picture_mark::route_end};
+  if (shows_run_out(v)) marks.insert(picture_mark::run_out);
+  if (!v.stations.empty()) marks.insert(picture_mark::plan_station);
+  if (!v.signals.empty()) marks.insert(picture_mark::signal);
+  return marks;
 }

@@ -6,17 +6,10 @@
 #include <vector>
 
 #include "render/label_placer.h"
+#include "render/picture_marks.h"
 #include "render/plan_geometry.h"
 #include "inspect/route_features.h"
 #include "svg/svg_writer.h"
-
-struct placed_label {
-  std::string text;
-  std::string title;                  // the tooltip
-  double metre = 0;                   // along the route
-  double anchor_x = 0, anchor_y = 0;  // the point the label names
-  page_box box;
-};
 
 struct plan_view {
   // Page point of the plan point (x, y): (origin_x + x × scale, origin_y − y × scale).
@@ -47,3 +40,6 @@ plan_view layout_plan_view(const plan_path& path, const route_features& features
 double plan_view_bottom(const plan_view& view);
 
 void draw_plan_view(svg_writer& svg, const plan_path& path, const plan_view& view);
+
+// The kinds of mark draw_plan_view draws for `view`.
+picture_marks plan_view_marks(const plan_view& view);

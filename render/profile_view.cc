@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "render/nice_numbers.h"
@@ -86,6 +87,90 @@ std::string step_path(const std::vector<value_run>& runs, const profile_view& v,
   return d;
 }
 
+constexpr double kMountainFont = 9;
+// A mountain that starts this close after the one before it is given type 3 by the compiler.
+constexpr double kCloseMountains = 150;
+
+// Whether `m` has the type the compiler gives a mountain close after the one before.
+bool close_after(const value_run& m, const value_run* before) {
+  return m.value == 3 && before && m.from - before->to <= kCloseMountains;
+}
+
+// A mountain in words: its type, and what the type tells where it tells something.
+std::string mountain_text(const value_run& m, const value_run* before) {
+  std::string text = "mountain " + std::to_string(m.value);
+  return close_after(m, before) ? text + ", near the previous" : text;
+}
+
+std::string mountain_title(const value_run& m, const value_run* before) {
+  std::string title = "mountain of type " + std::to_string(m.value) + " from km " +
+                      km_text(m.from) + " to km " + km_text(m.to);
+  if (close_after(m, before))
+    title += ": it starts " + svg_number(m.from - before->to) +
+             " m after the mountain before it, which makes it type 3";
+  return title;
+}
+
+// What the mountains' labels should leave uncovered: the gradient line.
+void add_gradient_obstacles(label_placer& placer, const route_features& f, const profile_view& v) {
+  const profile_panel& p = v.gradient;
+  double previous_y = 0;
+  bool first = true;
+  for (const value_run& r : f.gradient) {
+    if (r.from >= v.axis_end) break;
+    double y = p.page_y(r.value);
+    double a = v.page_x(r.from), b = v.page_x(std::min(r.to, v.axis_end));
+    placer.add_obstacle({a, y - 1.5, b, y + 1.5});
+    if (!first)
+      placer.add_obstacle({a - 1.5, std::min(y, previous_y), a + 1.5, std::max(y, previous_y)});
+    previous_y = y;
+    first = false;
+  }
+}
+
+// Where a mountain's label may go, in order of preference, row by row from the top of `area`
+// down: over the stretch from page x `a` to `b`, just right of it, just left of it.
+std::vector<page_box> mountain_label_spots(double a, double b, double width, double height,
+                                           const page_box& area) {
+  std::vector<page_box> spots;
+  double over = std::clamp((a + b) / 2 - width / 2, area.left, area.right - width);
+  for (double top = area.top + 1; top + height <= area.bottom; top += height / 2)
+    for (double left : {over, b + 3, a - 3 - width})
+      spots.push_back({left, top, left + width, top + height});
+  return spots;
+}
+
+// Labels the mountains in the gradient panel, each over or beside its stretch where there is
+// room, none on another.
+std::vector<placed_label> place_mountain_labels(const route_features& f, const profile_view& v) {
+  const profile_panel& p = v.gradient;
+  const page_box area{v.x0 + 1, p.top + 1, v.x1 - 1, p.top + p.height - 1};
+  label_placer placer;
+  placer.keep_within(area);
+  add_gradient_obstacles(placer, f, v);
+  std::vector<placed_label> labels;
+  const value_run* before = nullptr;
+  for (const value_run& m : f.mountains) {
+    if (m.from >= v.axis_end) break;
+    placed_label l;
+    l.text = mountain_text(m, before);
+    l.title = mountain_title(m, before);
+    l.metre = m.from;
+    double a = v.page_x(m.from), b = v.page_x(std::min(m.to, v.axis_end));
+    // Lower case runs narrower than the estimate; a little room keeps neighbours apart.
+    double width = text_width(l.text, kMountainFont) * 0.85 + 6;
+    std::optional<page_box> box = placer.place_apart(
+        mountain_label_spots(a, std::max(b, a + 3), width, kMountainFont * 1.3, area));
+    before = &m;
+    if (!box) continue;
+    l.box = *box;
+    l.anchor_x = (a + b) / 2;
+    l.anchor_y = (box->top + box->bottom) / 2;
+    labels.push_back(l);
+  }
+  return labels;
+}
+
 void draw_panel_frame(svg_writer& svg, const profile_view& v, const profile_panel& p,
                       const std::string& title, double km_step) {
   svg.element("rect", {{"class", "panel"}, {"x", svg_number(v.x0)}, {"y", svg_number(p.top)},
@@ -147,7 +232,7 @@ void draw_signal_row(svg_writer& svg, const route_features& f, const profile_vie
                        {"y2", svg_number(bottom)}, {"stroke", "#bbb"}, {"stroke-width", "0.8"}});
   for (const signal_mark& signal : f.signals) {
     double metre = signal.metre;
-    if (metre < 0 || metre > v.axis_end) continue;
+    if (!v.on_axis(metre)) continue;
     std::string x = svg_number(v.page_x(metre));
     svg.element_with_title("line", {{"class", "axis-signal"}, {"data-m", svg_number(metre)},
                                     {"x1", x}, {"x2", x}, {"y1", svg_number(top + 3)},
@@ -156,7 +241,7 @@ void draw_signal_row(svg_writer& svg, const route_features& f, const profile_vie
                            "signal at km " + km_text(metre));
   }
   for (const point_mark& b : f.indicator_boards) {
-    if (b.metre < 0 || b.metre > v.axis_end) continue;
+    if (!v.on_axis(b.metre)) continue;
     double x = v.page_x(b.metre), y = top + kRowHeight / 2;
     svg.element_with_title(
         "path",
@@ -228,23 +313,28 @@ void draw_gradient_panel(svg_writer& svg, const route_features& f, const profile
                          double km_step) {
   const profile_panel& p = v.gradient;
   draw_panel_frame(svg, v, p, "gradient (\u2030)", km_step);
+  const value_run* before = nullptr;
   for (const value_run& m : f.mountains) {
-    if (m.from >= v.axis_end) continue;
+    if (m.from >= v.axis_end) break;
     double a = v.page_x(m.from), b = v.page_x(std::min(m.to, v.axis_end));
     svg.element_with_title("rect", {{"class", "mountain"}, {"data-m", svg_number(m.from)},
                                     {"x", svg_number(a)}, {"y", svg_number(p.top + 1)},
                                     {"width", svg_number(std::max(b - a, 3.0))},
                                     {"height", svg_number(p.height - 2)}, {"fill", kMountainFill}},
-                           "mountain of type " + std::to_string(m.value) + " from km " +
-                               km_text(m.from) + " to km " + km_text(m.to));
-    if (b - a < 14) continue;
-    svg.text_element("text", {{"class", "mountain-label"}, {"x", svg_number((a + b) / 2)},
-                              {"y", svg_number(p.top + 11)}, {"text-anchor", "middle"},
-                              {"font-size", "9"}, {"fill", kGradientColour}},
-                     "M" + std::to_string(m.value));
+                           mountain_title(m, before));
+    before = &m;
   }
   svg.element("path", {{"class", "profile-gradient"}, {"d", step_path(f.gradient, v, p)},
                        {"fill", "none"}, {"stroke", kGradientColour}, {"stroke-width", "2"}});
+  // Each label stands over its mountain or just beside it: no leader needed.
+  for (const placed_label& l : v.mountain_labels) {
+    svg.text_with_title({{"class", "mountain-label"}, {"data-m", svg_number(l.metre)},
+                         {"x", svg_number((l.box.left + l.box.right) / 2)},
+                         {"y", svg_number(l.box.bottom - 0.3 * kMountainFont)},
+                         {"text-anchor", "middle"}, {"font-size", svg_number(kMountainFont)},
+                         {"fill", kGradientColour}},
+                        l.text, l.title);
+  }
 }
 
 void draw_axis(svg_writer& svg, const profile_view& v, double km_step) {
@@ -309,6 +399,7 @@ profile_view layout_profiles(const route_features& f, double left, double top, d
                           std::max(0.0, a_low - pad), a_high + pad);
   v.axis_y = v.adhesion.top + v.adhesion.height;
   v.bottom = v.axis_y + kAxisHeight + 6;
+  v.mountain_labels = place_mountain_labels(f, v);
   return v;
 }
 
@@ -332,4 +423,23 @@ void draw_profiles(svg_writer& svg, const route_features& f, const profile_view&
   draw_station_names(svg, f, v);
   draw_axis(svg, v, km_step);
   svg.close();
+}
+
+picture_marks profile_marks(const route_features& f, const profile_view& v) {
+  picture_marks marks = {picture_mark::speed_limit, picture_mark::gradient, picture_mark::adhesion};
+  auto any_on_axis = [&](const auto& objects, auto metre) {
+    return std::any_of(objects.begin(), objects.end(),
+                       [&](const auto& o) { return v.on_axis(metre(o)); });
+  };
+  if (any_on_axis(f.signals, [](const signal_mark& s) { return s.metre; })) marks.insert(picture_mark::signal);
+  if (any_on_axis(f.indicator_boards, [](const point_mark& b) { return b.metre; }))
+    marks.insert(picture_mark::indicator_board);
+  if (!f.stations.empty()) marks.insert(picture_mark::station);
+  if (!f.speed_boards.empty()) marks.insert(picture_mark::speed_board);
+  if (!f.slowdowns.empty()) marks.insert(picture_mark::slowdown);
+  if (!f.warning_boards.empty()) marks.insert(picture_mark::warning_board);
+  if (!f.speed_cuts.empty()) marks.insert(picture_mark::speed_cut);
+  if (!f.mountains.empty() && f.mountains.front().from < v.axis_end)
+    marks.insert(picture_mark::mountain);
+  return marks;
 }

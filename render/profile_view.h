@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "inspect/route_features.h"
+#include "render/label_placer.h"
+#include "render/picture_marks.h"
 #include "svg/svg_writer.h"
 
 struct profile_panel {
@@ -25,11 +27,19 @@ struct profile_view {
   profile_panel speed, gradient, adhesion;
   double axis_y = 0;
   double bottom = 0;  // under the axis and its title
+  // The mountains' labels in the gradient panel, those that found room apart from the others
+  // (each mountain keeps its tooltip); metre: the mountain's start.
+  std::vector<placed_label> mountain_labels;
 
   double page_x(double metre) const { return x0 + (x1 - x0) * metre / axis_end; }
+  // Whether a point object at `metre` is drawn on the axis.
+  bool on_axis(double metre) const { return metre >= 0 && metre <= axis_end; }
 };
 
 profile_view layout_profiles(const route_features& features, double left, double top,
                              double width);
 
 void draw_profiles(svg_writer& svg, const route_features& features, const profile_view& view);
+
+// The kinds of mark draw_profiles draws.
+picture_marks profile_marks(const route_features& features, const profile_view& view);

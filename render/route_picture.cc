@@ -1,6 +1,5 @@
 #include "render/route_picture.h"
 
-
 #include "render/nice_numbers.h"
 #include "render/picture_legend.h"
 #include "render/plan_view.h"
@@ -50,7 +49,9 @@ std::string draw_route_picture(const route_picture_input& in) {
   double profiles_top = y + 6;
   profile_view profiles = layout_profiles(f, kMargin, profiles_top + 8, width);
   double legend_top = profiles.bottom;
-  double height = legend_top + legend_height(width, with_plan) + 16;
+  picture_marks marks = profile_marks(f, profiles);
+  if (with_plan) marks.merge(plan_view_marks(plan));
+  double height = legend_top + legend_height(width, marks) + 16;
 
   std::string title = in.route_name + ", train " + in.train_number;
   svg_writer svg({{"xmlns", "http://www.w3.org/2000/svg"},
@@ -85,6 +86,6 @@ std::string draw_route_picture(const route_picture_input& in) {
   }
   heading(svg, profiles_top, "Profiles along the route");
   draw_profiles(svg, f, profiles);
-  draw_legend(svg, kMargin, legend_top, width, with_plan);
+  draw_legend(svg, kMargin, legend_top, width, marks);
   return svg.finish();
 }
