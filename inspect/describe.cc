@@ -79,7 +79,7 @@ std::string describe_stop_point(const point_mark& p, const std::string& name) {
 std::string describe_signal(const signal_mark& s) {
   std::string text = "signal, aspects " + three(s.aspects) + ", side codes " +
                      std::to_string(s.left_side) + " and " + std::to_string(s.right_side);
-  if (s.rapp != 0) text += ", rapp " + std::to_string(s.rapp);
+  if (s.rapp != 0) text += ", side tens " + std::to_string(s.rapp);
   if (s.time != 0) text += ", time " + std::to_string(s.time);
   return text;
 }

@@ -18,7 +18,7 @@ route_features sample_features() {
   r.signal(1750);
   track_cell& signal = r.cells[36];
   signal.value_1 = 22, signal.value_2 = 31, signal.value_3 = 11;
-  signal.value_4 = 18;  // rapp 1, side codes 2 and 2
+  signal.value_4 = 18;  // side tens 1, side codes 2 and 2
   signal.time_code = 120;
   r.signal(4150);
   r.cells[84].value_1 = 40, r.cells[84].value_4 = 6;  // side codes 2 and 0
@@ -71,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](auto& f) { return describe_stop_point(f.stop_points.at(0), ""); },
                     "end of station 1 (its stop cell)"},
         description{"signal_with_time", [](auto& f) { return describe_signal(f.signals.at(0)); },
-                    "signal, aspects 22/31/11, side codes 2 and 2, rapp 1, time 120"},
+                    "signal, aspects 22/31/11, side codes 2 and 2, side tens 1, time 120"},
         description{"signal", [](auto& f) { return describe_signal(f.signals.at(1)); },
                     "signal, aspects 40/0/0, side codes 2 and 0"},
         description{"speed_board",
