@@ -204,7 +204,9 @@ function hover(event) {
     return;
   }
   const metre = Number(target.dataset.m);
-  const title = target.querySelector('title');
+  // A dot without a title of its own is told by its label's, at the same metre.
+  const title = target.querySelector('title') ||
+      target.ownerSVGElement.querySelector('[data-m="' + target.dataset.m + '"] > title');
   const kind = (target.getAttribute('class') || '').replace(/-/g, ' ');
   const lines = [];
   if (title) lines.push(title.textContent);
