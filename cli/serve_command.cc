@@ -23,7 +23,7 @@ using std::chrono::milliseconds;
 
 constexpr int kFirstPort = 8417;
 constexpr int kPortsTried = 20;
-constexpr milliseconds kPollEvery{20};
+constexpr milliseconds kPollEvery{10};
 constexpr milliseconds kSettle{30};
 
 volatile std::sig_atomic_t stop_requested = 0;

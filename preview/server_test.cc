@@ -173,6 +173,19 @@ TEST_F(PreviewServer, FollowsThePublishedSnapshots) {
   EXPECT_EQ(ask(port, get("/picture.svg", self)).body, "<svg>first</svg>");  // the last good one
 }
 
+TEST_F(PreviewServer, SendsTheStateAndThePictureUncompressed) {
+  compile_outcome o;
+  o.picture = std::make_shared<const std::string>("<svg>" + std::string(20000, 'x') + "</svg>");
+  store.publish(o);
+  for (const char* path : {"/picture.svg", "/state"}) {
+    reply r = ask(port, "GET " + std::string(path) + " HTTP/1.1\r\nHost: " + self +
+                            "\r\nAccept-Encoding: gzip, deflate, br\r\nConnection: close\r\n\r\n");
+    EXPECT_EQ(r.status, 200) << path;
+    EXPECT_EQ(r.head.find("Content-Encoding"), std::string::npos) << path << ":\n" << r.head;
+  }
+  EXPECT_EQ(ask(port, get("/picture.svg", self)).body, *o.picture);
+}
+
 TEST_F(PreviewServer, AnswersOnIpv6LoopbackWhereTheMachineHasIt) {
   const int probe = socket(AF_INET6, SOCK_STREAM, 0);
   if (probe < 0) GTEST_SKIP() << "no IPv6 here";
