@@ -68,11 +68,11 @@ std::string page_message(const std::string& console) {
   return out;
 }
 
-// One compile of the sources as they are now, published; `plan` keeps the last good picture's
-// plan, on which the problems are placed.
+// Compiles the sources as they are now; keeps the last good picture's plan, on which the
+// problems are placed.
 class compiler {
  public:
-  compiler(const source_run& base, snapshot_store& store) : base_(base), store_(store) {}
+  explicit compiler(const source_run& base) : base_(base) {}
 
   compile_outcome compile() {
     const auto start = std::chrono::steady_clock::now();
@@ -113,7 +113,6 @@ class compiler {
   }
 
   source_run base_;
-  snapshot_store& store_;
   std::optional<plan_path> plan_;
 };
 
@@ -171,7 +170,7 @@ int run_serve(const std::vector<std::string>& args, std::ostream& out, std::ostr
   out << "serving " << base.route << '_' << base.train << " at http://127.0.0.1:"
       << server->port() << "/" << std::endl;
 
-  compiler compiling(base, store);
+  compiler compiling(base);
   source_watch watch({base.line_source, base.train_source}, kSettle);
   auto publish = [&] {
     compile_outcome o = compiling.compile();
