@@ -126,7 +126,14 @@ void report(std::ostream& out, const compile_outcome& o) {
   }
   char ms[32];
   std::snprintf(ms, sizeof ms, "%.1f", o.milliseconds);
-  out << " (" << ms << " ms)" << std::endl;
+  out << " (" << ms << " ms)";
+  // Where to look first, for an author who watches the console rather than the page.
+  for (const problem& p : o.problems)
+    if (p.error && !p.where.empty()) {
+      out << ", first at " << p.where;
+      break;
+    }
+  out << std::endl;
 }
 
 bool parse_port(const std::string& text, int& port) {

@@ -186,7 +186,9 @@ TEST_F(ServeCommand, ShowsRendersPictureFollowsSavesAndKeepsTheLastGoodOneWhileB
   EXPECT_NE(s["problems"][0]["text"].get<std::string>().find(train + ":31:14: error 25"),
             std::string::npos);
   EXPECT_EQ(get(port, "/picture.svg"), rendered);
-  EXPECT_NE(serve.line().find(" 1 error, 0 warnings ("), std::string::npos);
+  const std::string console = serve.line();
+  EXPECT_NE(console.find(" 1 error, 0 warnings ("), std::string::npos) << console;
+  EXPECT_TRUE(console.ends_with(" ms), first at " + train + ":31")) << console;
 
   // Fixed, with a new name: a new picture, no longer stale.
   replace_line(train, "stazione,    abc,  2,  600,  0, 1, 0,  2,1,0,  2,1,1,   60,   8,32, 0, MORLENO",
