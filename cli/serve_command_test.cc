@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <thread>
 
@@ -206,6 +207,13 @@ TEST_F(ServeCommand, ShowsRendersPictureFollowsSavesAndKeepsTheLastGoodOneWhileB
   s = state_when(port, [](const json& j) { return !j["message"].get<std::string>().empty(); });
   EXPECT_NE(s["message"].get<std::string>().find("cannot read " + line), std::string::npos);
   EXPECT_EQ(s["stale"], true);
+  // A folder in its place: said too.
+  std::filesystem::create_directory(line);
+  s = state_when(port, [](const json& j) {
+    return j["message"].get<std::string>().find("folder") != std::string::npos;
+  });
+  EXPECT_NE(s["message"].get<std::string>().find("cannot read " + line), std::string::npos);
+  std::filesystem::remove(line);
   write_file(line, kept);
   s = state_when(port, [](const json& j) { return j["message"] == "" && j["stale"] == false; });
   EXPECT_EQ(s["errors"], 0);
