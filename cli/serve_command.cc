@@ -10,6 +10,7 @@
 
 #include "cli/checked_run.h"
 #include "cli/commands.h"
+#include "cli/row_position.h"
 #include "cli/source_run.h"
 #include "preview/compiled_picture.h"
 #include "preview/problem_list.h"
@@ -88,7 +89,9 @@ class compiler {
       o.errors = checked.errors;
       o.warnings = checked.warnings;
       if (checked.exit_status() == exit_clean) draw(run, checked, o, console);
-      o.problems = problems_of(checked.diagnostics, plan_ ? &*plan_ : nullptr);
+      o.problems = problems_of(
+          checked.diagnostics, [&](const diagnostic& d) { return row_has_position(d, run); },
+          plan_ ? &*plan_ : nullptr);
       o.message = page_message(console.str());
     }
     o.milliseconds =

@@ -1,36 +1,34 @@
 #include "preview/problem_list.h"
 
 #include <cctype>
+#include <cmath>
+#include <cstdlib>
 #include <sstream>
 
 #include "files/cp1252.h"
 
-std::optional<double> metre_of(const diagnostic& d) {
+std::optional<double> metre_of(const diagnostic& d, bool row_positioned) {
   if (d.position) return *d.position;
-  if (d.where.line <= 0) return std::nullopt;
-  // The keyword comes first; the first whole number standing alone is the row's metre. Digits
-  // within a word (a name, a keyword) are not.
+  if (d.where.line <= 0 || !row_positioned) return std::nullopt;
+  // The field after the keyword, when it reads as a number (a broken one tells nothing).
   const std::string& row = d.where.text;
-  auto in_word = [&](size_t i) {
-    unsigned char c = static_cast<unsigned char>(row[i]);
-    return std::isalpha(c) || c == '_' || c >= 0x80;
-  };
-  for (size_t i = 0; i < row.size();) {
-    if (!std::isdigit(static_cast<unsigned char>(row[i]))) {
-      ++i;
-      continue;
-    }
-    size_t end = i;
-    while (end < row.size() && std::isdigit(static_cast<unsigned char>(row[end]))) ++end;
-    const bool alone = (i == 0 || (!in_word(i - 1) && row[i - 1] != '.')) && (end == row.size() || !in_word(end)) &&
-                       (end == row.size() || row[end] != '.') && end - i <= 9;
-    if (alone) return std::stod(row.substr(i, end - i));
-    i = end;
-  }
-  return std::nullopt;
+  const size_t comma = row.find(',');
+  if (comma == std::string::npos) return std::nullopt;
+  std::string field = row.substr(comma + 1, row.find(',', comma + 1) - comma - 1);
+  const auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
+  while (!field.empty() && blank(static_cast<unsigned char>(field.back()))) field.pop_back();
+  size_t first = 0;
+  while (first < field.size() && blank(static_cast<unsigned char>(field[first]))) ++first;
+  field.erase(0, first);
+  if (field.empty() || !std::isdigit(static_cast<unsigned char>(field[0]))) return std::nullopt;
+  char* end = nullptr;
+  const double metre = std::strtod(field.c_str(), &end);
+  if (*end != '\0' || !std::isfinite(metre)) return std::nullopt;
+  return metre;
 }
 
 std::vector<problem> problems_of(const std::vector<diagnostic>& diagnostics,
+                                 const std::function<bool(const diagnostic&)>& row_positioned,
                                  const plan_path* plan) {
   std::vector<problem> out;
   for (const diagnostic& d : diagnostics) {
@@ -45,7 +43,7 @@ std::vector<problem> problems_of(const std::vector<diagnostic>& diagnostics,
     print_diagnostic(text, shown);
     p.text = text.str();
     while (!p.text.empty() && p.text.back() == '\n') p.text.pop_back();
-    p.metre = metre_of(d);
+    p.metre = metre_of(d, row_positioned(d));
     if (p.metre && plan && plan->count() > 0) {
       plan_point at = plan->at(*p.metre);
       p.plan_x = at.x;

@@ -2,6 +2,7 @@
 // with the place along the route it concerns when that can be told.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -9,10 +10,12 @@
 #include "preview/snapshot.h"
 #include "render/plan_geometry.h"
 
-// The metre a diagnostic concerns: the position it records, else the first number of its row
-// (where every positioned row keeps its metre), else nothing.
-std::optional<double> metre_of(const diagnostic& d);
+// The metre a diagnostic concerns: the position it records, else, for a row that starts with
+// a metre (`row_positioned`), the number in its first field after the keyword, else nothing.
+std::optional<double> metre_of(const diagnostic& d, bool row_positioned);
 
-// `plan`, when given, places each metre on the plan too.
+// `row_positioned` tells which rows start with a metre; `plan`, when given, places each metre
+// on the plan too.
 std::vector<problem> problems_of(const std::vector<diagnostic>& diagnostics,
+                                 const std::function<bool(const diagnostic&)>& row_positioned,
                                  const plan_path* plan);

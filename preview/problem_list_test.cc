@@ -12,7 +12,7 @@ diagnostic on_row(std::string text) {
   return warning_at({"R_linea.txt", 4, 1, std::move(text)}, "range", "a warning");
 }
 
-TEST(MetreOf, ThePositionRecordedElseTheRowsFirstNumberStandingAlone) {
+TEST(MetreOf, ThePositionRecordedElseTheNumberAfterTheKeyword) {
   const struct {
     const char* row;
     std::optional<double> metre;
@@ -20,22 +20,28 @@ TEST(MetreOf, ThePositionRecordedElseTheRowsFirstNumberStandingAlone) {
       {"stazione, 500, 2, 400, 0,0,0, 2,1,0, 2,1,1, 60, 8,25,0, ALFA", 500},
       {"segnale,4150,2,4", 4150},
       {"  pendenza , 0, 5", 0},
-      {"s2bis, 300, 1", 300},       // digits inside a word are no position
-      {"velocita 1.5, 20", 20},     // nor are the parts of a decimal
-      {"ALFA2 BETA", std::nullopt},
+      {"curvad2,  2000,  1500", 2000},  // the keyword's digit is no position
+      {"velocita, 12.5, 20", 12.5},
+      {"stazione,    abc,  2,  600", std::nullopt},  // the broken field tells nothing
+      {"stazione,    6000x,  2", std::nullopt},
+      {"pendenza, -5, 0", std::nullopt},
+      {"segnale", std::nullopt},
+      {"segnale,", std::nullopt},
       {"[generale]", std::nullopt},
       {"", std::nullopt},
-      {"x, 12345678901", std::nullopt},  // too long to be a metre
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.row);
-    EXPECT_EQ(metre_of(on_row(c.row)), c.metre);
+    EXPECT_EQ(metre_of(on_row(c.row), true), c.metre);
   }
+  // A row that starts with no metre (a car count) has none.
+  EXPECT_EQ(metre_of(on_row("numero vetture, 8"), false), std::nullopt);
   // A recorded position wins over the row.
   diagnostic recorded = fault_at({"R_linea.txt", 4, 1, "segnale, 4150"}, 45, 4200);
-  EXPECT_EQ(metre_of(recorded), 4200);
+  EXPECT_EQ(metre_of(recorded, true), 4200);
+  EXPECT_EQ(metre_of(recorded, false), 4200);
   // A fault of the file as a whole, or the run's, has none.
-  EXPECT_EQ(metre_of(failure("cannot read R_linea.txt")), std::nullopt);
+  EXPECT_EQ(metre_of(failure("cannot read R_linea.txt"), true), std::nullopt);
 }
 
 TEST(ProblemsOf, ListsEachAsTheConsolePrintsItWithItsPlaceOnThePlan) {
@@ -47,7 +53,8 @@ TEST(ProblemsOf, ListsEachAsTheConsolePrintsItWithItsPlaceOnThePlan) {
       fault_at({"R_9-.txt", 12, 7, "segnale, 100"}, 45, 100),
       failure("cannot draw"),
   };
-  const std::vector<problem> ps = problems_of(ds, &plan);
+  auto positioned = [](const diagnostic& d) { return d.where.text.starts_with("stazione"); };
+  const std::vector<problem> ps = problems_of(ds, positioned, &plan);
   ASSERT_EQ(ps.size(), 3u);
 
   EXPECT_FALSE(ps[0].error);
@@ -72,7 +79,7 @@ TEST(ProblemsOf, ListsEachAsTheConsolePrintsItWithItsPlaceOnThePlan) {
   EXPECT_EQ(ps[2].text, "scenario-compiler: error: cannot draw");
 
   // Without a plan the metre stands alone.
-  const std::vector<problem> no_plan = problems_of(ds, nullptr);
+  const std::vector<problem> no_plan = problems_of(ds, positioned, nullptr);
   EXPECT_EQ(no_plan[0].metre, 650);
   EXPECT_FALSE(no_plan[0].plan_x);
 }
