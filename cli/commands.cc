@@ -152,6 +152,33 @@ const command kCommands[] = {
      "and the byte offset), 2 wrong usage or several scenarios to choose from, 3 a file or\n"
      "folder that cannot be read or written, or no scenario found.\n",
      run_render},
+    {"serve",
+     "scenario-compiler serve LINE_FILE TRAIN_FILE [--port N] [--no-plan] [--route NAME] "
+     "[--train NUMBER] [--werror] [-Wno-NAME...] [--encoding utf-8|windows-1252]",
+     "show a live picture of an author's route in the browser, redrawn at each save",
+     "Compiles LINE_FILE and TRAIN_FILE in memory as check does, and again after every save\n"
+     "of either (an editor that saves by renaming a new file over the old one included; a\n"
+     "burst of saves compiles once), and serves a page on this machine's loopback address\n"
+     "only: the picture render draws (the plan with pan and zoom, the profiles), what a\n"
+     "station, signal, board or slowdown is when pointed at, and every error and warning\n"
+     "with its FILE:LINE, whose place along the route is marked when chosen. The page\n"
+     "follows each compile without a reload and keeps its zoom; while the sources have\n"
+     "errors it shows the last picture without errors, marked stale. A source deleted or\n"
+     "unreadable is said on the page and the console, and watched until it comes back.\n"
+     "Prints the address to open, then one line per compile. Writes no file. Ctrl-C ends it.\n"
+     "\n"
+     "  --port N          listen on port N of 127.0.0.1 and ::1 (0: any free port); without\n"
+     "                    it, the first free port from 8417 to 8436\n"
+     "  --no-plan         build no route plan: the picture has the profiles alone\n"
+     "  --route NAME      the route name (default: from NAME_linea.txt)\n"
+     "  --train NUMBER    the train number (default: from NAME_NUMBER-.txt)\n"
+     "  --werror          warnings are errors\n"
+     "  -Wno-NAME         no warnings of kind NAME (the kinds: scenario-compiler help check)\n"
+     "  --encoding ENC    utf-8: a file saved as UTF-8 is converted to Windows-1252 first\n"
+     "\n"
+     "Exit status: 0 ended by Ctrl-C (SIGINT) or SIGTERM, 2 wrong usage, 3 the port cannot\n"
+     "be had.\n",
+     run_serve},
     {"help", "scenario-compiler help [COMMAND]", "show the help of a command",
      "Without a command, lists the commands; with one, shows its whole help. So do\n"
      "'scenario-compiler --help [COMMAND]' and 'scenario-compiler COMMAND --help' (or -h).\n",

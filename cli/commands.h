@@ -49,6 +49,7 @@ int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostr
 int run_inspect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int run_export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int run_render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int run_serve(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // Readies the process before any command: an interrupted run (SIGINT, SIGTERM, SIGHUP,
 // SIGPIPE) removes its temporary files and ends with 128 + the signal's number.

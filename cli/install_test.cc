@@ -1,5 +1,5 @@
-// `cmake --install` of this build tree into a fresh prefix: the program, its two manual pages and
-// its bash completion, and nothing else.
+// `cmake --install` of this build tree into a fresh prefix: the program, its two manual pages,
+// its bash completion and the module that serve loads, and nothing else.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -43,6 +43,7 @@ const char* const kInstalled[] = {
     "share/man/man1/scenario-compiler.1",
     "share/man/man5/scenario-compiler-format.5",
     "share/bash-completion/completions/scenario-compiler",
+    "lib/scenario-compiler/scenario-compiler-preview.so",  // the HTTP side of serve
 };
 
 TEST_F(Install, TheProgramItsPagesAndItsCompletionAndNothingElse) {
@@ -84,7 +85,7 @@ TEST_F(Install, ThePagesRenderWithoutWarnings) {
   ASSERT_EQ(status, 0) << read_file(path("install.log"));
   bool have = false;
   shell("command -v man && command -v groff", have);
-  if (!have) GTEST_SKIP() << "man or groff is not Install";
+  if (!have) GTEST_SKIP() << "man or groff is not installed";
   struct {
     const char* page;
     const char* title;

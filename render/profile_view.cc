@@ -405,8 +405,10 @@ profile_view layout_profiles(const route_features& f, double left, double top, d
 
 void draw_profiles(svg_writer& svg, const route_features& f, const profile_view& v) {
   double km_step = nice_step(v.axis_end / 1000, 12);
+  // The page x of metre 0 and of the axis end, so that a viewer can mark a metre.
   svg.open("g", {{"class", "profiles"}, {"data-axis-end", svg_number(v.axis_end)},
-                 {"data-route-length", svg_number(f.route_length)}});
+                 {"data-route-length", svg_number(f.route_length)}, {"data-x0", svg_number(v.x0)},
+                 {"data-x1", svg_number(v.x1)}});
   svg.open("g", {{"class", "panel-speed"}});
   draw_speed_panel(svg, f, v, km_step);
   svg.close();

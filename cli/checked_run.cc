@@ -1,0 +1,88 @@
+#include "cli/checked_run.h"
+
+#include <algorithm>
+#include <compare>
+#include <ostream>
+
+#include "cli/commands.h"
+
+namespace {
+
+// Where a diagnostic stands for the merge: the file (line file first), the line, the column.
+struct place {
+  int file = 0;
+  int line = 0;
+  int column = 0;
+  auto operator<=>(const place&) const = default;
+};
+
+place place_of(const diagnostic& d, const source_run& run) {
+  return {d.where.file == run.line_source ? 0 : 1, d.where.line, d.where.column};
+}
+
+std::string plural(int n, const std::string& one, const std::string& many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+}  // namespace
+
+checked_run run_checked(const source_run& run, std::ostream& console) {
+  checked_run result;
+  const std::vector<diagnostic> lint = lint_sources(run);
+
+  // A character without a Windows-1252 form is an error already told; the check goes on with
+  // '?' in its place. The compiler's faults are kept, to be merged with the lint's by line.
+  std::vector<diagnostic> compiler;
+  result.form = std::make_unique<Form1>();
+  Form1& form = *result.form;
+  load_sources(form, run, console);
+  form.kept_faults = &compiler;
+  form.program_folder = ".";
+  form.binary_folder = ".";
+  form.write_binaries = false;
+  result.status = run_reporting(console, [&] {
+    form.memorizza_percorso(run.plan ? 1 : 0);
+    return form.faults_reported > 0 ? exit_scenario_fault : exit_clean;
+  });
+  form.kept_faults = nullptr;
+
+  // A compiler fault tied to no file (the message that ends the run) keeps the place of the one
+  // before it.
+  std::vector<place> compiler_places;
+  for (const diagnostic& d : compiler)
+    compiler_places.push_back(d.where.file.empty() && !compiler_places.empty()
+                                  ? compiler_places.back()
+                                  : place_of(d, run));
+  size_t next = 0;
+  for (const diagnostic& d : lint) {
+    const place at = place_of(d, run);
+    for (; next < compiler.size() && !(at < compiler_places[next]); ++next)
+      result.diagnostics.push_back(compiler[next]);
+    result.diagnostics.push_back(d);
+  }
+  for (; next < compiler.size(); ++next) result.diagnostics.push_back(compiler[next]);
+
+  for (const track_cell& cell : form.track_cells) {
+    result.signals += cell.kind == kind_signal;
+    result.slowdowns += cell.kind == kind_slowdown_start;
+  }
+  result.stations = std::max(form.station_counter - 1, 0);
+  result.route_length = form.scenario_records[route_length_entry].number_2;
+  result.warnings = run.werror ? 0 : static_cast<int>(lint.size());
+  result.errors = form.faults_reported + run.encoding_errors +
+                  (run.werror ? static_cast<int>(lint.size()) : 0) +
+                  (result.status != exit_clean && form.faults_reported == 0 ? 1 : 0);
+  return result;
+}
+
+int checked_run::exit_status() const {
+  if (status != exit_clean) return status;
+  return errors > 0 ? exit_scenario_fault : exit_clean;
+}
+
+std::string checked_run::summary(const source_run& run) const {
+  return run.route + '_' + run.train + ": route " + std::to_string(route_length) + " m, " +
+         plural(stations, "station", "stations") + ", " + plural(signals, "signal", "signals") +
+         ", " + plural(slowdowns, "slowdown", "slowdowns") + "; " +
+         plural(errors, "error", "errors") + ", " + plural(warnings, "warning", "warnings");
+}

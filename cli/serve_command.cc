@@ -1,0 +1,198 @@
+// The serve command: compiles an author's sources in memory as check does, at start and after
+// every save, and serves the picture and the problems to a browser on the loopback address.
+#include <csignal>
+#include <ctime>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <thread>
+
+#include "cli/checked_run.h"
+#include "cli/commands.h"
+#include "cli/row_position.h"
+#include "cli/source_run.h"
+#include "preview/compiled_picture.h"
+#include "preview/problem_list.h"
+#include "preview/server_module.h"
+#include "preview/snapshot.h"
+#include "preview/source_watch.h"
+
+namespace {
+
+using std::chrono::milliseconds;
+
+constexpr int kFirstPort = 8417;
+constexpr int kPortsTried = 20;
+constexpr milliseconds kPollEvery{10};
+constexpr milliseconds kSettle{30};
+
+volatile std::sig_atomic_t stop_requested = 0;
+
+void request_stop(int) { stop_requested = 1; }
+
+// serve writes no file, so nothing is left to clean up: SIGINT, SIGTERM and SIGHUP end the
+// loop and the run ends as usual; a browser that hangs up mid-reply must not end it (SIGPIPE).
+void handle_signals() {
+  struct sigaction action {};
+  action.sa_handler = request_stop;
+  sigemptyset(&action.sa_mask);
+  for (int s : {SIGINT, SIGTERM, SIGHUP}) sigaction(s, &action, nullptr);
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  sigaction(SIGPIPE, &ignore, nullptr);
+}
+
+std::string clock_time() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[16];
+  std::strftime(text, sizeof text, "%H:%M:%S", &local);
+  return text;
+}
+
+std::string plural(int n, const std::string& word) {
+  return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+}
+
+// The console's lines without the program's name, as the page shows them.
+std::string page_message(const std::string& console) {
+  std::string out;
+  std::istringstream lines(console);
+  for (std::string line; std::getline(lines, line);) {
+    const std::string prefix = "scenario-compiler: ";
+    if (line.starts_with(prefix)) line.erase(0, prefix.size());
+    if (!out.empty()) out += '\n';
+    out += line;
+  }
+  return out;
+}
+
+// Compiles the sources as they are now; keeps the last good picture's plan, on which the
+// problems are placed.
+class compiler {
+ public:
+  explicit compiler(const source_run& base) : base_(base) {}
+
+  compile_outcome compile() {
+    const auto start = std::chrono::steady_clock::now();
+    compile_outcome o;
+    o.time = clock_time();
+    source_run run = base_;
+    std::ostringstream console;
+    if (read_sources(run, console) != exit_clean) {
+      o.message = page_message(console.str()) + "\nwatching the file until it can be read";
+    } else {
+      checked_run checked = run_checked(run, console);
+      o.summary = checked.summary(run);
+      o.errors = checked.errors;
+      o.warnings = checked.warnings;
+      if (checked.exit_status() == exit_clean) draw(run, checked, o, console);
+      o.problems = problems_of(
+          checked.diagnostics, [&](const diagnostic& d) { return row_has_position(d, run); },
+          plan_ ? &*plan_ : nullptr);
+      o.message = page_message(console.str());
+    }
+    o.milliseconds =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+            .count();
+    return o;
+  }
+
+ private:
+  void draw(const source_run& run, const checked_run& checked, compile_outcome& o,
+            std::ostream& console) {
+    const Form1& form = *checked.form;
+    compiled_route route{run.route, run.train, &form.track_cells, &form.scenario_records,
+                         form.plan_enabled != 0 ? &form.route_plan : nullptr};
+    try {
+      std::optional<plan_path> plan = plan_of(route);
+      o.picture = std::make_shared<const std::string>(draw_compiled_picture(route, plan));
+      plan_ = std::move(plan);
+    } catch (const std::exception& e) {
+      console << "cannot draw the route: " << e.what() << '\n';
+    }
+  }
+
+  source_run base_;
+  std::optional<plan_path> plan_;
+};
+
+void report(std::ostream& out, const compile_outcome& o) {
+  out << o.time << ' ';
+  if (!o.message.empty() && o.summary.empty()) {
+    out << o.message.substr(0, o.message.find('\n'));
+  } else {
+    out << (o.errors == 0 ? "ok" : plural(o.errors, "error")) << ", "
+        << plural(o.warnings, "warning");
+  }
+  char ms[32];
+  std::snprintf(ms, sizeof ms, "%.1f", o.milliseconds);
+  out << " (" << ms << " ms)";
+  // Where to look first, for an author who watches the console rather than the page.
+  for (const problem& p : o.problems)
+    if (p.error && !p.where.empty()) {
+      out << ", first at " << p.where;
+      break;
+    }
+  out << std::endl;
+}
+
+bool parse_port(const std::string& text, int& port) {
+  if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
+    return false;
+  port = std::stoi(text);
+  return port <= 65535;
+}
+
+}  // namespace
+
+int run_serve(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const command& self = *find_command("serve");
+  source_run base;
+  if (int status = parse_source_run(self, args, {{"--port", true}}, base, err);
+      status != exit_clean)
+    return status;
+  const bool port_given = base.args.values.count("--port") > 0;
+  int port = kFirstPort;
+  if (port_given && !parse_port(base.args.value("--port"), port))
+    return usage_error(self, err, "--port needs a number from 0 to 65535");
+
+  snapshot_store store;
+  std::string problem;
+  std::unique_ptr<preview_listener> server = load_preview_listener(store, problem);
+  if (!server) {
+    err << "scenario-compiler: " << problem << '\n';
+    return exit_file_fault;
+  }
+  bool listening = server->start(port, problem);
+  for (int i = 1; !listening && !port_given && i < kPortsTried; ++i)
+    listening = server->start(kFirstPort + i, problem);
+  if (!listening) {
+    err << "scenario-compiler: " << problem
+        << (port_given ? "" : " (and the " + std::to_string(kPortsTried - 1) + " ports after it)")
+        << "; choose another with --port\n";
+    return exit_file_fault;
+  }
+  stop_requested = 0;
+  handle_signals();
+  out << "serving " << base.route << '_' << base.train << " at http://127.0.0.1:"
+      << server->port() << "/" << std::endl;
+
+  compiler compiling(base);
+  source_watch watch({base.line_source, base.train_source}, kSettle);
+  auto publish = [&] {
+    compile_outcome o = compiling.compile();
+    report(out, o);
+    store.publish(std::move(o));
+  };
+  publish();
+  while (!stop_requested) {
+    std::this_thread::sleep_for(kPollEvery);
+    if (watch.poll(std::chrono::steady_clock::now())) publish();
+  }
+  server->stop();
+  out << "stopped" << std::endl;
+  return exit_clean;
+}

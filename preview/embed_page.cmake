@@ -1,0 +1,20 @@
+# Writes OUT, a C++ source holding the page, its script and its style as string constants,
+# from the files beside this script.
+foreach(part html script style)
+  if(part STREQUAL html)
+    set(file page.html)
+  elseif(part STREQUAL script)
+    set(file page.js)
+  else()
+    set(file page.css)
+  endif()
+  file(READ ${CMAKE_CURRENT_LIST_DIR}/${file} text)
+  string(FIND "${text}" ")page\"" clash)
+  if(NOT clash EQUAL -1)
+    message(FATAL_ERROR "${file} holds the raw string's delimiter )page\"")
+  endif()
+  string(APPEND body "const char* const preview_page_${part} = R\"page(${text})page\";\n")
+endforeach()
+file(WRITE ${OUT}.new "// Made at build time from preview/page.*; edit those.\n#include \"preview/page.h\"\n\n${body}")
+# Rewritten only when it changed, so an unchanged page costs no compile.
+file(COPY_FILE ${OUT}.new ${OUT} ONLY_IF_DIFFERENT)

@@ -1,0 +1,31 @@
+// The HTTP server lives in a module loaded only by `serve`: the HTTP library brings in the TLS
+// and compression libraries, which every other command would otherwise load at start (in
+// address space a tight memory limit does not have).
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "preview/snapshot.h"
+
+class preview_listener {
+ public:
+  virtual ~preview_listener() = default;
+  // See preview_server (preview/server.h).
+  virtual bool start(int port, std::string& error) = 0;
+  virtual int port() const = 0;
+  virtual void stop() = 0;
+};
+
+// The module's one entry point, by this name.
+#define SC_PREVIEW_ENTRY "sc_make_preview_listener"
+extern "C" __attribute__((visibility("default"))) preview_listener* sc_make_preview_listener(
+    snapshot_store* store);
+
+// The module's file name; it stands beside the executable, or in ../lib/scenario-compiler/
+// from it once installed.
+constexpr const char* preview_module_name = "scenario-compiler-preview.so";
+
+// Loads the module and makes a listener publishing `store`; null with `error` set when the
+// module cannot be loaded.
+std::unique_ptr<preview_listener> load_preview_listener(snapshot_store& store, std::string& error);

@@ -1,0 +1,66 @@
+// What the page shows at one moment: the picture of the last compile that had no error, the
+// problems of the latest compile and its summary. The compiler publishes; the server's threads
+// read the latest under a lock held only to copy a pointer, so a slow browser never holds up a
+// compile.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+// One error or warning as the page lists it.
+struct problem {
+  bool error = true;
+  std::string where;  // "FILE:LINE", FILE, or empty for the run as a whole
+  std::string text;   // as the console prints it: the message, then the row and its caret
+  std::optional<double> metre;            // where along the route it lies, when that is known
+  std::optional<double> plan_x, plan_y;   // that metre's point on the plan, in metres
+};
+
+// What one compile gives.
+struct compile_outcome {
+  std::shared_ptr<const std::string> picture;  // the SVG; null when the sources have errors
+  std::vector<problem> problems;
+  std::string summary;  // the check's summary line
+  std::string message;  // what kept the compile from starting (a file that cannot be read)
+  int errors = 0, warnings = 0;
+  double milliseconds = 0;
+  std::string time;  // when it was compiled, hh:mm:ss
+};
+
+struct preview_snapshot {
+  long version = 0;          // grows by one with each publication
+  long picture_version = 0;  // the version whose compile made the picture; 0: none yet
+  bool stale = false;        // the picture comes from an earlier state of the sources
+  compile_outcome outcome;   // its picture is the last good one
+};
+
+class snapshot_store {
+ public:
+  // Makes `outcome` the latest. Without a picture of its own it keeps the last good one, then
+  // marked stale.
+  void publish(compile_outcome outcome);
+
+  std::shared_ptr<const preview_snapshot> latest() const;
+
+  // The latest once its version is above `since`, waiting at most `timeout` for it; the latest
+  // as it is at the timeout or once the store is closed.
+  std::shared_ptr<const preview_snapshot> wait_newer(long since,
+                                                     std::chrono::milliseconds timeout) const;
+
+  // Wakes every waiter for good: the server is stopping.
+  void close();
+
+ private:
+  mutable std::mutex mutex_;
+  mutable std::condition_variable changed_;
+  bool closed_ = false;
+  std::shared_ptr<const preview_snapshot> latest_ = std::make_shared<preview_snapshot>();
+};
+
+// The snapshot as the page's script reads it, without the picture itself.
+std::string state_json(const preview_snapshot& s);

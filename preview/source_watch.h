@@ -1,0 +1,46 @@
+// Watching the author's source files for saves by polling what stat tells of each: a write
+// changes the size or the time, an editor's rename-over save changes the inode, a delete and a
+// re-create change whether it is there. A burst of saves is one change, due once the files
+// have been still for the settle time.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+// What stat tells of a path, enough to see that it changed.
+struct file_stamp {
+  enum class kind { missing, regular, folder, other };
+  kind what = kind::missing;
+  int error = 0;  // errno when stat failed for a reason other than absence
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  long long modified_ns = 0;
+  long long changed_ns = 0;  // the inode's change time: a chmod makes a file (un)readable
+
+  bool operator==(const file_stamp&) const = default;
+};
+
+file_stamp stamp_of(const std::string& path);
+
+class source_watch {
+ public:
+  using clock = std::chrono::steady_clock;
+
+  // Stamps the paths now: what they hold now is what the first compile sees.
+  source_watch(std::vector<std::string> paths, clock::duration settle);
+
+  // Looks at the files at `now` (a time from `clock`); true once they changed and have then
+  // been still for the settle time. Each burst of changes is due once.
+  bool poll(clock::time_point now);
+
+ private:
+  std::vector<std::string> paths_;
+  std::vector<file_stamp> stamps_;
+  clock::duration settle_;
+  bool pending_ = false;
+  clock::time_point last_change_;
+};
