@@ -73,9 +73,17 @@ function showProblems(list) {
     const where = document.createElement('span');
     where.className = 'where';
     where.textContent = p.where || 'the run';
-    const text = document.createElement('pre');
-    text.textContent = p.text;
-    li.append(where, text);
+    // The diagnostic's line wraps; the row and its caret keep their columns.
+    const [line, ...row] = p.text.split('\n');
+    const message = document.createElement('div');
+    message.className = 'message';
+    message.textContent = line;
+    li.append(where, message);
+    if (row.join('').trim()) {
+      const text = document.createElement('pre');
+      text.textContent = row.join('\n');
+      li.append(text);
+    }
     li.addEventListener('click', () => choose(i));
     ol.append(li);
     if (chosen && chosen.where === p.where && chosen.text === p.text) found = i;
