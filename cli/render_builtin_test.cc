@@ -66,3 +66,45 @@ TEST(RenderBuiltin, StationsSignalsProfilesAndExtent) {
 }
 
 }  // namespace
+
+// The tooltips say what each thing is in the words inspect prints, so the picture, the live
+// preview and inspect agree.
+TEST(RenderBuiltin, TooltipsSayWhatInspectSays) {
+  temp_folder dir;
+  std::ostringstream out, err;
+  ASSERT_EQ(scenario_compiler_main({"--out", dir.path()}, out, err), 0) << err.str();
+  std::string svg_path = dir.file("picture.svg");
+  ASSERT_EQ(scenario_compiler_main({"render", "--dir", dir.path(), "-o", svg_path}, out, err), 0)
+      << err.str();
+  std::ostringstream cells;
+  ASSERT_EQ(scenario_compiler_main({"inspect", dir.file("Zenvro_Quarvel_2417.dat")}, cells, err),
+            0);
+  xml_element root = parse_xml(read_file(svg_path));
+
+  auto title_of = [&](const char* cls, const char* metre) {
+    for (const xml_element* e : with_class(root, cls))
+      if (e->attribute("data-m") == metre && !e->children.empty())
+        return e->children[0].text;
+    return std::string("(no " + std::string(cls) + " at " + metre + ")");
+  };
+  const struct {
+    const char* cls;
+    const char* metre;
+    const char* title;
+  } cases[] = {
+      {"signal", "1750", "1750 m (km 1.750): signal, aspects 50/60/10, side codes 2 and 0"},
+      {"axis-signal", "1750", "1750 m (km 1.750): signal, aspects 50/60/10, side codes 2 and 0"},
+      {"speed-board", "1200", "1200 m (km 1.200): speed board 90/95/100"},
+      {"axis-station-label", "6000",
+       "station 3 \"MORLENO\": stop at 6000 m (km 6.000), from 5700 m to 6300 m, type 2, due "
+       "8:32:00, stop value 60"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(title_of(c.cls, c.metre), c.title) << c.cls;
+    // inspect lists the same object in the same words, stations apart (it lists their cells).
+    if (std::string(c.cls).find("station") == std::string::npos) {
+      EXPECT_NE(cells.str().find("  " + std::string(c.title) + "\n"), std::string::npos)
+          << c.title;
+    }
+  }
+}

@@ -316,11 +316,12 @@ TEST(RenderCommand, MountainsAreLabelledByTypeInTheGradientPanel) {
     const char* text;
     const char* tooltip_start;
   } labels[] = {
-      {"2000", "mountain 2", "mountain of type 2 from km 2 to km 2.6"},
+      {"2000", "mountain 2", "2000 m (km 2.000): mountain of type 2 for 600 m, to 2600 m"},
       {"2700", "mountain 3, near the previous",
-       "mountain of type 3 from km 2.7 to km 3: it starts 100 m after the mountain before it"},
-      {"9000", "mountain 3", "mountain of type 3 from km 9 to km 9.4"},
-      {"15000", "mountain 1", "mountain of type 1 from km 15 to km 15.3"},
+       "2700 m (km 2.700): mountain of type 3 for 300 m, to 3000 m; it starts 100 m after the "
+       "mountain before it"},
+      {"9000", "mountain 3", "9000 m (km 9.000): mountain of type 3 for 400 m, to 9400 m"},
+      {"15000", "mountain 1", "15000 m (km 15.000): mountain of type 1 for 300 m, to 15300 m"},
   };
   std::vector<const xml_element*> drawn = with_class(p.root, "mountain-label");
   std::vector<const xml_element*> bands = with_class(p.root, "mountain");
@@ -386,7 +387,9 @@ TEST(RenderCommand, ALongNameIsShortenedAndWholeInItsTooltip) {
     EXPECT_LT(label.text.size(), 50u) << cls;
     EXPECT_EQ(label.text.rfind("STAZIONE QQ", 0), 0u) << cls;
     ASSERT_EQ(label.children.size(), 1u) << cls;
-    EXPECT_EQ(label.children[0].text, name + " at km 2.5") << cls;
+    EXPECT_EQ(label.children[0].text, "station 2 \"" + name +
+                                          "\": stop at 2500 m (km 2.500), from 2300 m to 2700 m, type 2")
+        << cls;
   }
   // The labels still leave the plan on the page.
   const xml_element& plan = *with_class(p.root, "plan")[0];

@@ -50,6 +50,8 @@ std::string quoted(const std::string& text) {
 
 std::string metres_text(double metre) { return number(metre) + " m (km " + km(metre) + ")"; }
 
+std::string located(double metre, const std::string& what) { return metres_text(metre) + ": " + what; }
+
 std::string stretch_text(double from, double to) {
   return number(from) + " m to " + number(to) + " m (km " + km(from) + " to " + km(to) + ")";
 }

@@ -10,6 +10,8 @@
 
 // "12350 m (km 12.350)"
 std::string metres_text(double metre);
+// "12350 m (km 12.350): WHAT", a thing at its place along the route
+std::string located(double metre, const std::string& what);
 // "1200 m to 1750 m (km 1.200 to 1.750)"
 std::string stretch_text(double from, double to);
 // A name or board text in double quotes; quotes, backslashes and control characters escaped

@@ -55,8 +55,8 @@ plan_summary read_plan(const route_plan_table& plan) {
   return s;
 }
 
-plan_point point_at(const route_plan_table& plan, int32_t metre) {
-  plan_point p{metre, plan.coordinate(metre, 0), plan.coordinate(metre, 1),
+plan_place point_at(const route_plan_table& plan, int32_t metre) {
+  plan_place p{metre, plan.coordinate(metre, 0), plan.coordinate(metre, 1),
                std::numeric_limits<double>::quiet_NaN()};
   int32_t from = metre, to = metre + 1;
   if (!has_point(plan, to)) from = metre - 1, to = metre;

@@ -13,7 +13,7 @@ struct curve_mark {
   double factor = 0;   // turning a metre, positive to the right; the radius is 1 / |factor|
 };
 
-struct plan_point {
+struct plan_place {
   int32_t metre = 0;
   double x = 0;
   double y = 0;
@@ -34,4 +34,4 @@ plan_summary read_plan(const route_plan_table& plan);
 
 // The point at `metre`, which must hold x and y; the heading is the step to the next point, or
 // from the one before at the last point.
-plan_point point_at(const route_plan_table& plan, int32_t metre);
+plan_place point_at(const route_plan_table& plan, int32_t metre);

@@ -42,7 +42,7 @@ TEST(PlanReading, PointsExtentAndHeading) {
   sample_route turned(2000);
   turned.curve(100, 600, 0.003);  // about 103 degrees to the right: east, then south of it
   plan = turned.plan();
-  plan_point p = point_at(plan, 1000);
+  plan_place p = point_at(plan, 1000);
   EXPECT_NEAR(p.heading, 600 * 0.003 * 180 / std::acos(-1.0), 0.5);
   turned = sample_route(2000);
   turned.curve(100, 600, -0.003);

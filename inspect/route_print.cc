@@ -90,7 +90,7 @@ void print_route_cells(std::ostream& out, const std::string& file,
   std::vector<listed> objects = objects_along(f);
   out << "Along the route (" << objects.size() << (objects.size() == 1 ? " object" : " objects")
       << "):\n";
-  for (const listed& o : objects) out << "  " << metres_text(o.metre) << ": " << o.text << '\n';
+  for (const listed& o : objects) out << "  " << located(o.metre, o.text) << '\n';
   out << "Speed limit:\n";
   print_runs(out, f.speed, describe_speed);
   out << "Gradient:\n";
@@ -162,7 +162,7 @@ void print_route_plan(std::ostream& out, const std::string& file, const route_pl
   int32_t step = sample_step(s.last - s.first);
   for (int32_t m = s.first;;) {
     if (plan.get(m, 0).type != variant_empty && plan.get(m, 1).type != variant_empty) {
-      plan_point p = point_at(plan, m);
+      plan_place p = point_at(plan, m);
       out << "  " << metres_text(m) << ": x " << coordinate(p.x) << " m, y " << coordinate(p.y)
           << " m";
       if (std::isfinite(p.heading)) {

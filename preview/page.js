@@ -215,12 +215,17 @@ function hover(event) {
   // A dot without a title of its own is told by its label's, at the same metre.
   const title = target.querySelector('title') ||
       target.ownerSVGElement.querySelector('[data-m="' + target.dataset.m + '"] > title');
-  const kind = (target.getAttribute('class') || '').replace(/-/g, ' ');
+  // A title says what the thing is and where, in the words inspect prints; a thing without
+  // one is told by its kind and place.
   const lines = [];
-  if (title) lines.push(title.textContent);
-  else if (target.textContent) lines.push(target.textContent);
-  if (kind) lines.push(kind);
-  lines.push('at ' + metre.toLocaleString('en') + ' m (km ' + (metre / 1000).toFixed(3) + ')');
+  if (title) {
+    lines.push(title.textContent);
+  } else {
+    if (target.textContent) lines.push(target.textContent);
+    const kind = (target.getAttribute('class') || '').replace(/-/g, ' ');
+    if (kind) lines.push(kind);
+    lines.push('at ' + metre + ' m (km ' + (metre / 1000).toFixed(3) + ')');
+  }
   box.textContent = lines.join('\n');
   box.style.left = event.clientX + 14 + 'px';
   box.style.top = event.clientY + 14 + 'px';

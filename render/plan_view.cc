@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "inspect/describe.h"
 #include "render/nice_numbers.h"
 
 namespace {
@@ -55,8 +56,8 @@ page_box place_labels(const plan_path& path, const route_features& f, plan_view&
                        .united(square(v.page_x(e.xmax), v.page_y(e.ymin), 0));
   for (const auto& [x, y] : page_points(path, v, 0, v.drawn_end, 3))
     placer.add_obstacle(square(x, y, 2));
-  for (double s : v.signals) {
-    plan_point p = path.at(s);
+  for (const signal_mark& s : v.signals) {
+    plan_point p = path.at(s.metre);
     placer.add_obstacle(square(v.page_x(p.x), v.page_y(p.y), 4));
   }
   auto anchor = [&](double metre, const std::string& text, const std::string& title) {
@@ -65,7 +66,7 @@ page_box place_labels(const plan_path& path, const route_features& f, plan_view&
   };
   v.stations.clear();
   for (const station_mark& s : f.stations) {
-    v.stations.push_back(anchor(s.position, s.name, s.name + " at km " + km_text(s.position)));
+    v.stations.push_back(anchor(s.position, s.name, describe_station(s)));
     placer.add_obstacle(square(v.stations.back().anchor_x, v.stations.back().anchor_y, 4));
   }
   v.start = anchor(0, "start", "start of the route");
@@ -147,7 +148,7 @@ plan_view layout_plan_view(const plan_path& path, const route_features& features
   v.route_extent = path.extent(0, v.route_end);
   v.plan_extent = path.extent(0, path.last_metre());
   v.drawn_end = std::min(path.last_metre(), v.route_end + std::max(300.0, v.route_end / 10));
-  for (const signal_mark& s : features.signals) v.signals.push_back(s.metre);
+  v.signals = features.signals;
   v.strip_left = left;
   v.strip_right = left + width;
   const plan_box box = path.extent(0, v.drawn_end);
@@ -210,7 +211,8 @@ void draw_plan_view(svg_writer& svg, const plan_path& path, const plan_view& v) 
         title);
   }
 
-  for (double metre : v.signals) {
+  for (const signal_mark& s : v.signals) {
+    const double metre = s.metre;
     plan_point p = path.at(metre), d = path.heading(metre);
     double x = v.page_x(p.x), y = v.page_y(p.y);
     // Across the track: the heading turned a quarter, y flipped for the page.
@@ -219,7 +221,7 @@ void draw_plan_view(svg_writer& svg, const plan_path& path, const plan_view& v) 
                                     {"x1", svg_number(x - nx)}, {"y1", svg_number(y - ny)},
                                     {"x2", svg_number(x + nx)}, {"y2", svg_number(y + ny)},
                                     {"stroke", kSignalColour}, {"stroke-width", "1.8"}},
-                           "signal at km " + km_text(metre));
+                           located(metre, describe_signal(s)));
   }
 
   // Leaders under the marks, so that a mark hides the leader's end.

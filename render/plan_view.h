@@ -21,7 +21,7 @@ struct plan_view {
   double drawn_end = 0;   // the metre where the drawing stops: a stretch of the run-out shows
                           // where the track goes on, but a long one would dwarf a short route
   std::vector<placed_label> stations;
-  std::vector<double> signals;  // metres
+  std::vector<signal_mark> signals;
   placed_label start, end;
   page_box bounds;  // everything drawn
   double strip_left = 0, strip_right = 0;  // the page strip the view was laid out in

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "inspect/describe.h"
 #include "render/nice_numbers.h"
 
 namespace {
@@ -103,10 +104,9 @@ std::string mountain_text(const value_run& m, const value_run* before) {
 }
 
 std::string mountain_title(const value_run& m, const value_run* before) {
-  std::string title = "mountain of type " + std::to_string(m.value) + " from km " +
-                      km_text(m.from) + " to km " + km_text(m.to);
+  std::string title = located(m.from, describe_mountain(m));
   if (close_after(m, before))
-    title += ": it starts " + svg_number(m.from - before->to) +
+    title += "; it starts " + svg_number(m.from - before->to) +
              " m after the mountain before it, which makes it type 3";
   return title;
 }
@@ -218,7 +218,7 @@ void draw_station_names(svg_writer& svg, const route_features& f, const profile_
     svg.text_with_title({{"class", "axis-station-label"}, {"data-m", std::to_string(s.position)},
                          {"x", svg_number(tx)}, {"y", svg_number(ty)},
                          {"transform", "rotate(-90 " + svg_number(tx) + " " + svg_number(ty) + ")"}},
-                        shortened(s.name, kLongestName), s.name + " at km " + km_text(s.position));
+                        shortened(s.name, kLongestName), describe_station(s));
   }
   svg.close();
 }
@@ -238,7 +238,7 @@ void draw_signal_row(svg_writer& svg, const route_features& f, const profile_vie
                                     {"x1", x}, {"x2", x}, {"y1", svg_number(top + 3)},
                                     {"y2", svg_number(bottom)}, {"stroke", kSignalColour},
                                     {"stroke-width", "1.6"}},
-                           "signal at km " + km_text(metre));
+                           located(metre, describe_signal(signal)));
   }
   for (const point_mark& b : f.indicator_boards) {
     if (!v.on_axis(b.metre)) continue;
@@ -248,19 +248,8 @@ void draw_signal_row(svg_writer& svg, const route_features& f, const profile_vie
         {{"class", "indicator-board"}, {"data-m", svg_number(b.metre)},
          {"d", "M" + svg_number(x) + " " + svg_number(y - 5) + " l5 5 l-5 5 l-5 -5 z"},
          {"fill", "#3b6fb6"}, {"stroke", "white"}, {"stroke-width", "0.8"}},
-        "indicator board \"" + b.text + "\" at km " + km_text(b.metre));
+        located(b.metre, describe_indicator_board(b)));
   }
-}
-
-std::string board_text(const speed_board_mark& b) {
-  std::string s = "speed board at km " + km_text(b.metre) + ":";
-  const char* names[3] = {"A", "B", "C"};
-  for (int k = 0; k < 3; ++k) {
-    s += std::string(" ") + names[k] + " " + std::to_string(b.left[k]);
-    if (b.right[k] != 0) s += "/" + std::to_string(b.right[k]);
-  }
-  s += ", stripes " + std::to_string(b.left_stripes) + "/" + std::to_string(b.right_stripes);
-  return s;
 }
 
 void draw_speed_panel(svg_writer& svg, const route_features& f, const profile_view& v,
@@ -274,8 +263,7 @@ void draw_speed_panel(svg_writer& svg, const route_features& f, const profile_vi
         {{"class", "slowdown"}, {"data-m", svg_number(s.start)}, {"x", svg_number(a - 1)},
          {"y", svg_number(p.page_y(s.speed) - 2)}, {"width", svg_number(b - a + 2)}, {"height", "4"},
          {"fill", kSlowdownColour}},
-        "slowdown at " + std::to_string(s.speed) + " km/h from km " + km_text(s.start) +
-            " to km " + km_text(s.end));
+        located(s.start, describe_slowdown_start(s)));
   }
   svg.element("path", {{"class", "profile-speed"}, {"d", step_path(f.speed, v, p)}, {"fill", "none"},
                        {"stroke", kSpeedColour}, {"stroke-width", "2"}, {"stroke-linejoin", "round"}});
@@ -286,8 +274,7 @@ void draw_speed_panel(svg_writer& svg, const route_features& f, const profile_vi
         {{"class", "slowdown-warning"}, {"data-m", svg_number(w.metre)},
          {"d", "M" + svg_number(x) + " " + svg_number(y - 6) + " l5.5 9.5 h-11 z"},
          {"fill", "#ffd23f"}, {"stroke", kSlowdownColour}, {"stroke-width", "1.2"}},
-        "slowdown warning board at km " + km_text(w.metre) + ": " + std::to_string(w.value) +
-            " km/h");
+        located(w.metre, describe_warning_board(w)));
   }
   for (const point_mark& c : f.speed_cuts) {
     double x = v.page_x(c.metre), y = p.page_y(c.value > 0 ? c.value : p.low) - (c.value > 0 ? 0 : 5);
@@ -296,8 +283,7 @@ void draw_speed_panel(svg_writer& svg, const route_features& f, const profile_vi
         {{"class", "speed-cut"}, {"data-m", svg_number(c.metre)},
          {"d", "M" + svg_number(x) + " " + svg_number(y + 5) + " l-5 -9 h10 z"}, {"fill", kCutColour},
          {"stroke", "white"}, {"stroke-width", "0.8"}},
-        "speed cut at km " + km_text(c.metre) +
-            (c.value > 0 ? ": " + std::to_string(c.value) : std::string(", without a value")));
+        located(c.metre, describe_speed_cut(c)));
   }
   for (const speed_board_mark& b : f.speed_boards) {
     double x = v.page_x(b.metre), y = p.page_y(b.left[0]);
@@ -305,7 +291,7 @@ void draw_speed_panel(svg_writer& svg, const route_features& f, const profile_vi
                                     {"x", svg_number(x - 3.5)}, {"y", svg_number(y - 3.5)},
                                     {"width", "7"}, {"height", "7"}, {"fill", "white"},
                                     {"stroke", "#0b2e6b"}, {"stroke-width", "1.5"}},
-                           board_text(b));
+                           located(b.metre, describe_speed_board(b)));
   }
 }
 
