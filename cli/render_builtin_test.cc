@@ -15,15 +15,29 @@
 
 namespace {
 
-TEST(RenderBuiltin, StationsSignalsProfilesAndExtent) {
-  temp_folder dir;
-  std::ostringstream out, err;
-  ASSERT_EQ(scenario_compiler_main({"--out", dir.path()}, out, err), 0) << err.str();
-  std::string svg_path = dir.file("picture.svg");
-  ASSERT_EQ(scenario_compiler_main({"render", "--dir", dir.path(), "-o", svg_path}, out, err), 0)
-      << err.str();
+// The built-in run's files and their picture, made once for the tests below.
+class RenderBuiltin : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir = new temp_folder;
+    std::ostringstream out, err;
+    ASSERT_EQ(scenario_compiler_main({"--out", dir->path()}, out, err), 0) << err.str();
+    ASSERT_EQ(scenario_compiler_main({"render", "--dir", dir->path(), "-o", svg_path()}, out, err),
+              0)
+        << err.str();
+  }
+  static void TearDownTestSuite() {
+    delete dir;
+    dir = nullptr;
+  }
+  static std::string svg_path() { return dir->file("picture.svg"); }
+  static temp_folder* dir;
+};
 
-  xml_element root = parse_xml(read_file(svg_path));  // throws on anything not well-formed
+temp_folder* RenderBuiltin::dir = nullptr;
+
+TEST_F(RenderBuiltin, StationsSignalsProfilesAndExtent) {
+  xml_element root = parse_xml(read_file(svg_path()));  // throws on anything not well-formed
   EXPECT_EQ(root.name, "svg");
   EXPECT_EQ(with_class(root, "station-label").size(), 15u);
   EXPECT_EQ(with_class(root, "signal").size(), 41u);
@@ -31,7 +45,7 @@ TEST(RenderBuiltin, StationsSignalsProfilesAndExtent) {
     EXPECT_EQ(with_class(root, profile).size(), 1u) << profile;
 
   // The plan's extent is the bounding box of the route's points, metres 0 to 82000.
-  route_plan_table plan = decode_plan(read_file(dir.file("Zenvro_Quarvel_linea.dat")));
+  route_plan_table plan = decode_plan(read_file(dir->file("Zenvro_Quarvel_linea.dat")));
   double box[4] = {0, 0, 0, 0};
   for (int32_t k = 0; k <= 82000; ++k) {
     double x = plan.coordinate(k, 0), y = plan.coordinate(k, 1);
@@ -65,21 +79,14 @@ TEST(RenderBuiltin, StationsSignalsProfilesAndExtent) {
     EXPECT_EQ(std::count(legend.begin(), legend.end(), present), 1) << present;
 }
 
-}  // namespace
-
 // The tooltips say what each thing is in the words inspect prints, so the picture, the live
 // preview and inspect agree.
-TEST(RenderBuiltin, TooltipsSayWhatInspectSays) {
-  temp_folder dir;
-  std::ostringstream out, err;
-  ASSERT_EQ(scenario_compiler_main({"--out", dir.path()}, out, err), 0) << err.str();
-  std::string svg_path = dir.file("picture.svg");
-  ASSERT_EQ(scenario_compiler_main({"render", "--dir", dir.path(), "-o", svg_path}, out, err), 0)
+TEST_F(RenderBuiltin, TooltipsSayWhatInspectSays) {
+  std::ostringstream cells, err;
+  ASSERT_EQ(scenario_compiler_main({"inspect", dir->file("Zenvro_Quarvel_2417.dat")}, cells, err),
+            0)
       << err.str();
-  std::ostringstream cells;
-  ASSERT_EQ(scenario_compiler_main({"inspect", dir.file("Zenvro_Quarvel_2417.dat")}, cells, err),
-            0);
-  xml_element root = parse_xml(read_file(svg_path));
+  xml_element root = parse_xml(read_file(svg_path()));
 
   auto title_of = [&](const char* cls, const char* metre) {
     for (const xml_element* e : with_class(root, cls))
@@ -108,3 +115,5 @@ TEST(RenderBuiltin, TooltipsSayWhatInspectSays) {
     }
   }
 }
+
+}  // namespace
