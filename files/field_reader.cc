@@ -117,24 +117,27 @@ uint8_t field_reader::read_uint8() {
   return static_cast<uint8_t>(read_number(0, 255, "an 8-bit field"));
 }
 
-// A long field is quoted by its start and its length, so a megabyte of digits is not echoed.
 std::string field_reader::quoted(size_t start, size_t end, const char* quote) const {
-  std::string_view field = std::string_view(bytes_).substr(start, end - start);
+  return quoted_field(std::string_view(bytes_).substr(start, end - start), quote);
+}
+
+std::string field_reader::line_text_at(size_t offset, int column) const {
+  return shown_line(bytes_, offset, column);
+}
+
+std::string quoted_field(std::string_view field, const char* quote) {
   if (field.size() <= kQuotedField) return quote + cp1252_to_utf8(field) + quote;
   return quote + cp1252_to_utf8(field.substr(0, kQuotedField)) + "..." + quote + " (" +
          std::to_string(field.size()) + " characters)";
 }
 
-// The caret under the line must still point into it, so a fault far along a long line keeps
-// the line up to a little past its field.
-std::string field_reader::line_text_at(size_t offset, int column) const {
+std::string shown_line(std::string_view bytes, size_t offset, int column) {
   const size_t past_field = static_cast<size_t>(std::max(column, 1) - 1) + kQuotedField;
   const size_t keep = std::max(kShownLine, past_field);
   size_t end = offset;
-  while (end < bytes_.size() && end - offset <= keep && bytes_[end] != '\r' &&
-         bytes_[end] != '\n')
+  while (end < bytes.size() && end - offset <= keep && bytes[end] != '\r' && bytes[end] != '\n')
     ++end;
-  std::string_view line = std::string_view(bytes_).substr(offset, end - offset);
+  std::string_view line = bytes.substr(offset, end - offset);
   if (line.size() <= keep) return cp1252_to_utf8(line);
   return cp1252_to_utf8(line.substr(0, keep)) + "...";
 }

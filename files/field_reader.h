@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 // A failure while a text file is read: a number that is not one or does not fit, a read past
 // the end. `line` and `column` (from 1) say where the offending field starts.
@@ -46,10 +47,6 @@ class field_reader {
   // kQuotedField bytes of the field at `column` when that lies further on.
   std::string line_text_at(size_t offset, int column = 1) const;
 
-  // How much of a field or a line a message quotes.
-  static constexpr size_t kQuotedField = 80;
-  static constexpr size_t kShownLine = 400;
-
  private:
   int64_t read_number(int64_t low, int64_t high, const char* kind);
   void skip_blanks();
@@ -67,3 +64,17 @@ class field_reader {
   int field_line_ = 0;
   int field_column_ = 0;
 };
+
+// How much of a field or a line a message quotes.
+constexpr size_t kQuotedField = 80;
+constexpr size_t kShownLine = 400;
+
+// A field of a Windows-1252 file for a message, in UTF-8 between `quote`s; a long field is
+// quoted by its start and its length, so a megabyte of digits is not echoed.
+std::string quoted_field(std::string_view field, const char* quote = "\"");
+
+// The line of `bytes` starting at `offset`, in UTF-8 without its line end, cut after
+// kShownLine bytes, or after kQuotedField bytes of the field at `column` when that lies
+// further on, so that a caret under the field still points into it.
+std::string shown_line(std::string_view bytes, size_t offset, int column = 1);
+

@@ -154,7 +154,7 @@ TEST(FieldReader, LongFieldsAreQuotedByTheirStart) {
     } catch (const reading_fault& f) {
       EXPECT_EQ(f.what(), c.message);
       EXPECT_EQ(f.column, 4);
-      EXPECT_LE(f.line_text.size(), field_reader::kShownLine + 3);
+      EXPECT_LE(f.line_text.size(), kShownLine + 3);
       EXPECT_EQ(f.line_text.substr(0, 4), "x, 7");
     }
   }
@@ -172,7 +172,7 @@ TEST(FieldReader, AFaultFarAlongALongLine) {
     FAIL() << "no fault";
   } catch (const reading_fault& f) {
     EXPECT_EQ(f.column, 601);
-    EXPECT_EQ(f.line_text.size(), 600u + field_reader::kQuotedField + 3);
+    EXPECT_EQ(f.line_text.size(), 600u + kQuotedField + 3);
     EXPECT_EQ(f.line_text.substr(598, 4), "a,1x");
     EXPECT_TRUE(f.line_text.ends_with("aaa..."));
   }

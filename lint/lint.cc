@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "files/cp1252.h"
+#include "files/field_reader.h"
 #include "lint/encoding.h"
 #include "lint/field_cursor.h"
 #include "lint/row_rules.h"
@@ -40,7 +41,7 @@ std::optional<int32_t> number_of(const field& f) {
   return v;
 }
 
-std::string quoted(const std::string& cp1252) { return "\"" + cp1252_to_utf8(cp1252) + "\""; }
+std::string quoted(const std::string& cp1252) { return quoted_field(cp1252); }
 
 // A row as read: its rule, its keyword field and the fields it took.
 struct read_row {
@@ -130,7 +131,7 @@ class file_walk {
     }
     if (!starts_line || rules.empty()) return;
     const std::string row_name = quoted(k.text) + " row";
-    const int line_end = static_cast<int>(line_text(k.line).size()) + 1;
+    const int line_end = static_cast<int>(line_length(k.line)) + 1;
     if (short_of && taken_from_next) {
       warn("misaligned-row", k.line, line_end,
            "the " + row_name + " ends before its " + short_of->name + " (it reads " +
@@ -175,7 +176,7 @@ class file_walk {
   }
 
   void warn(const char* name, int line, int column, const std::string& detail) {
-    out_.push_back(warning_at({source_.shown_name, line, column, cp1252_to_utf8(line_text(line))},
+    out_.push_back(warning_at({source_.shown_name, line, column, shown_line(source_.bytes, line_start(line), column)},
                               name, detail));
   }
   void warn_at(const char* name, const field& f, const std::string& detail) {
@@ -185,13 +186,18 @@ class file_walk {
   const std::vector<read_row>& rows() const { return rows_; }
 
  private:
-  std::string line_text(int n) const {
-    if (n < 1 || static_cast<size_t>(n) > line_starts_.size()) return {};
+  // Where line `n` starts; past the end for a line the file does not have.
+  size_t line_start(int n) const {
+    if (n < 1 || static_cast<size_t>(n) > line_starts_.size()) return source_.bytes.size();
+    return line_starts_[static_cast<size_t>(n - 1)];
+  }
+  // The length of line `n` without its line end.
+  size_t line_length(int n) const {
     const std::string& b = source_.bytes;
-    const size_t start = line_starts_[static_cast<size_t>(n - 1)];
+    const size_t start = line_start(n);
     size_t end = start;
     while (end < b.size() && b[end] != '\r' && b[end] != '\n') ++end;
-    return b.substr(start, end - start);
+    return end - start;
   }
 
   const source_text& source_;

@@ -184,6 +184,20 @@ TEST(Lint, ProseAndHeadersAreNoRows) {
   EXPECT_EQ(printed(lint(line, kTrain)), "");
 }
 
+// A megabyte-long first field is quoted by its start and its length, the line under it is cut,
+// and no keyword is sought in it (that would take minutes).
+TEST(Lint, ALongUnknownFieldIsQuotedShort) {
+  std::vector<std::string> train = kTrain;
+  train.insert(train.begin() + 7, std::string(1000000, 'x') + "segnal, 1");
+  std::vector<diagnostic> ds = lint(kLine, train);
+  ASSERT_EQ(ds.size(), 1u);
+  const std::string text = printed(ds);
+  EXPECT_THAT(text, testing::HasSubstr("r_1-.txt:8:1: warning: \"" + std::string(80, 'x') +
+                                       "...\" (1000006 characters) starts no row of the train "
+                                       "file: the line is passed over [-Wunknown-row]\n"));
+  EXPECT_LT(text.size(), 1000u);
+}
+
 TEST(Lint, EveryKindHasANameAndAMeaning) {
   for (const warning_kind& k : warning_kinds()) {
     EXPECT_TRUE(is_warning_kind(k.name));

@@ -30,7 +30,12 @@ size_t edit_distance(std::string_view a, std::string_view b) {
 
 }  // namespace
 
+// A keyword mistyped stands in a short field; a longer one is a note, and sliding every
+// keyword over a field of a megabyte would take minutes.
+constexpr size_t kLongestSuggested = 64;
+
 std::string closest_keyword(std::string_view field, std::span<const std::string_view> keywords) {
+  if (field.size() > kLongestSuggested) return {};
   const std::string f = lower(field);
   std::string best;
   size_t best_distance = SIZE_MAX;

@@ -7,5 +7,5 @@
 
 // The keyword of `keywords` closest to some stretch of `field` (letter case ignored): within
 // one edit for keywords of up to five letters, two for longer ones, a swap of neighbours
-// counting as one. Empty when none is that close.
+// counting as one. Empty when none is that close, and for a field of over 64 characters.
 std::string closest_keyword(std::string_view field, std::span<const std::string_view> keywords);
