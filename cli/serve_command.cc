@@ -166,9 +166,12 @@ int run_serve(const std::vector<std::string>& args, std::ostream& out, std::ostr
     err << "scenario-compiler: " << problem << '\n';
     return exit_file_fault;
   }
+  // Without --port the ports from kFirstPort on are tried in turn; the message names the first.
   bool listening = server->start(port, problem);
-  for (int i = 1; !listening && !port_given && i < kPortsTried; ++i)
-    listening = server->start(kFirstPort + i, problem);
+  for (int i = 1; !listening && !port_given && i < kPortsTried; ++i) {
+    std::string later;
+    listening = server->start(kFirstPort + i, later);
+  }
   if (!listening) {
     err << "scenario-compiler: " << problem
         << (port_given ? "" : " (and the " + std::to_string(kPortsTried - 1) + " ports after it)")

@@ -10,11 +10,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The folder of the running executable.
+// The folder of the running executable; empty when it cannot be told, and then no module is
+// loaded: code is never taken from whatever folder the author happens to be in.
 fs::path program_folder() {
   std::error_code ec;
   fs::path self = fs::read_symlink("/proc/self/exe", ec);
-  return ec ? fs::path(".") : self.parent_path();
+  return ec ? fs::path() : self.parent_path();
 }
 
 }  // namespace
@@ -22,6 +23,10 @@ fs::path program_folder() {
 std::unique_ptr<preview_listener> load_preview_listener(snapshot_store& store,
                                                         std::string& error) {
   const fs::path folder = program_folder();
+  if (folder.empty()) {
+    error = "cannot tell the program's folder (/proc/self/exe), where its preview module lies";
+    return nullptr;
+  }
   std::string tried;
   for (const fs::path& path : {folder / preview_module_name,
                                folder / ".." / "lib" / "scenario-compiler" / preview_module_name}) {

@@ -27,6 +27,8 @@ async function follow() {
 }
 
 async function show(state) {
+  // A version going back is a new run of serve, maybe on other files: its picture is new too.
+  if (state.version < version) pictureVersion = 0;
   if (state.picture !== pictureVersion && state.picture > 0) {
     const reply = await fetch('/picture.svg', { cache: 'no-store' });
     if (reply.ok) {

@@ -122,9 +122,14 @@ bool preview_server::start(int port, std::string& error) {
     else if (!server->bind_to_port(host, bound))
       bound = -1;
     if (bound < 0) {
-      if (!first) continue;  // no ::1 on this machine: 127.0.0.1 alone
-      error = "cannot listen on 127.0.0.1 port " + std::to_string(port) + ": " +
-              (errno != 0 ? std::strerror(errno) : "the port is taken");
+      const int why = errno;
+      // No ::1 on this machine: 127.0.0.1 alone. But ::1's port held by another program would
+      // let "localhost" reach that program: then this port will not do.
+      if (!first && why != EADDRINUSE) continue;
+      error = std::string("cannot listen on ") + host + " port " +
+              std::to_string(first ? port : impl_->port) + ": " +
+              (why != 0 ? std::strerror(why) : "the port is taken");
+      impl_->servers.clear();
       return false;
     }
     impl_->port = bound;

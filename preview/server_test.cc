@@ -208,4 +208,31 @@ TEST(PreviewServerPort, APortInUseIsAClearRefusal) {
   EXPECT_NE(error.find("in use"), std::string::npos) << error;
 }
 
+// Another program holding the port on ::1 alone would answer "localhost": that port is refused.
+TEST(PreviewServerPort, APortTakenOnIpv6LoopbackIsRefusedToo) {
+  const int holder = socket(AF_INET6, SOCK_STREAM, 0);
+  if (holder < 0) GTEST_SKIP() << "no IPv6 here";
+  sockaddr_in6 address{};
+  address.sin6_family = AF_INET6;
+  address.sin6_addr = in6addr_loopback;
+  address.sin6_port = 0;
+  const int only_v6 = 1;
+  setsockopt(holder, IPPROTO_IPV6, IPV6_V6ONLY, &only_v6, sizeof only_v6);
+  if (bind(holder, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      listen(holder, 1) != 0) {
+    close(holder);
+    GTEST_SKIP() << "::1 is not configured here";
+  }
+  socklen_t size = sizeof address;
+  getsockname(holder, reinterpret_cast<sockaddr*>(&address), &size);
+  const int port = ntohs(address.sin6_port);
+
+  snapshot_store store;
+  preview_server server(store);
+  std::string error;
+  EXPECT_FALSE(server.start(port, error));
+  EXPECT_NE(error.find("::1 port " + std::to_string(port)), std::string::npos) << error;
+  close(holder);
+}
+
 }  // namespace

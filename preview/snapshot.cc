@@ -26,7 +26,8 @@ std::shared_ptr<const preview_snapshot> snapshot_store::latest() const {
 std::shared_ptr<const preview_snapshot> snapshot_store::wait_newer(
     long since, std::chrono::milliseconds timeout) const {
   std::unique_lock<std::mutex> lock(mutex_);
-  changed_.wait_for(lock, timeout, [&] { return closed_ || latest_->version > since; });
+  // Any other version is news: a page left open across a restart of serve holds a later one.
+  changed_.wait_for(lock, timeout, [&] { return closed_ || latest_->version != since; });
   return latest_;
 }
 

@@ -47,8 +47,9 @@ class snapshot_store {
 
   std::shared_ptr<const preview_snapshot> latest() const;
 
-  // The latest once its version is above `since`, waiting at most `timeout` for it; the latest
-  // as it is at the timeout or once the store is closed.
+  // The latest once its version is other than `since` (a page that saw a later version saw an
+  // earlier run of serve), waiting at most `timeout` for it; the latest as it is at the timeout
+  // or once the store is closed.
   std::shared_ptr<const preview_snapshot> wait_newer(long since,
                                                      std::chrono::milliseconds timeout) const;
 

@@ -73,6 +73,10 @@ TEST(SnapshotStore, WaitingReturnsOnPublicationOrTimeout) {
   auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(store.wait_newer(0, 5000ms)->version, 1);
   EXPECT_LT(std::chrono::steady_clock::now() - start, 1000ms);
+  // A page that saw version 12 of an earlier run of serve: no wait either.
+  start = std::chrono::steady_clock::now();
+  EXPECT_EQ(store.wait_newer(12, 5000ms)->version, 1);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 1000ms);
   // Nothing newer: the timeout, with the latest.
   start = std::chrono::steady_clock::now();
   EXPECT_EQ(store.wait_newer(1, 50ms)->version, 1);
