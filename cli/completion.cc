@@ -22,6 +22,7 @@ std::string completer(const std::string& placeholder) {
   if (placeholder == "DIR") return "_scenario_compiler_folders";
   if (placeholder == "LINE_FILE" || placeholder == "TRAIN_FILE") return "_scenario_compiler_files txt";
   if (placeholder == "FILE") return "_scenario_compiler_files dat sim";
+  if (placeholder == "SIM_FILE") return "_scenario_compiler_files sim";
   if (placeholder == "FILE.svg") return "_scenario_compiler_files svg";
   if (placeholder == "COMMAND") {
     std::string words = "format";

@@ -159,9 +159,10 @@ A field holding "pendenza", in any letter case, starts a gradient row.
 
 Each gradient applies from the cell round(position / 50) up to the cell
 before the next gradient row's. Cells before the first row are level; the
-last gradient runs on to the fourth cell from the grid's end (the last three
-cells stay level). Rows must come in ascending order: a row at or behind the
-previous one still writes one cell of the previous gradient.
+last gradient runs on to the fourth cell from the grid's end; the last three
+cells keep code 0, as they keep no speed or adhesion either. Rows must come
+in ascending order: a row at or behind the previous one still writes one
+cell of the previous gradient.
 
   Example:
     pendenza,  1200,   5

@@ -375,6 +375,20 @@ TEST(RenderCommand, CrowdedMountainsKeepTheirTooltipsAndLabelsApart) {
     }
 }
 
+// A signal far in the run-out stands on the profiles, whose axis reaches it, but not on the
+// plan, which draws only the first stretch of the run-out.
+TEST(RenderCommand, ASignalBeyondTheRunOutDrawnIsOnTheProfilesOnly) {
+  temp_folder t;
+  sample_route r = small_route();
+  r.signal(10000);
+  r.write(t.path(), kRoute, kTrain);
+  picture p = render_into(t);
+  EXPECT_EQ(with_class(p.root, "signal").size(), 3u);
+  std::vector<const xml_element*> on_axis = with_class(p.root, "axis-signal");
+  ASSERT_EQ(on_axis.size(), 4u);
+  EXPECT_EQ(on_axis.back()->attribute("data-m"), "10000");
+}
+
 TEST(RenderCommand, ALongNameIsShortenedAndWholeInItsTooltip) {
   temp_folder t;
   sample_route r = small_route();

@@ -148,7 +148,9 @@ plan_view layout_plan_view(const plan_path& path, const route_features& features
   v.route_extent = path.extent(0, v.route_end);
   v.plan_extent = path.extent(0, path.last_metre());
   v.drawn_end = std::min(path.last_metre(), v.route_end + std::max(300.0, v.route_end / 10));
-  v.signals = features.signals;
+  // Signals beyond the run-out drawn would stand where no track is shown.
+  for (const signal_mark& s : features.signals)
+    if (s.metre <= v.drawn_end) v.signals.push_back(s);
   v.strip_left = left;
   v.strip_right = left + width;
   const plan_box box = path.extent(0, v.drawn_end);

@@ -107,7 +107,7 @@ std::string mountain_title(const value_run& m, const value_run* before) {
   std::string title = located(m.from, describe_mountain(m));
   if (close_after(m, before))
     title += "; it starts " + svg_number(m.from - before->to) +
-             " m after the mountain before it, which makes it type 3";
+             " m after the mountain before it";
   return title;
 }
 
@@ -257,7 +257,8 @@ void draw_speed_panel(svg_writer& svg, const route_features& f, const profile_vi
   const profile_panel& p = v.speed;
   draw_panel_frame(svg, v, p, "speed limit (km/h)", km_step);
   for (const slowdown_mark& s : f.slowdowns) {
-    double a = v.page_x(s.start), b = v.page_x(std::max(s.end, s.start));
+    if (!v.on_axis(s.start)) continue;
+    double a = v.page_x(s.start), b = v.page_x(std::min(std::max(s.end, s.start), v.axis_end));
     svg.element_with_title(
         "rect",
         {{"class", "slowdown"}, {"data-m", svg_number(s.start)}, {"x", svg_number(a - 1)},
@@ -268,6 +269,7 @@ void draw_speed_panel(svg_writer& svg, const route_features& f, const profile_vi
   svg.element("path", {{"class", "profile-speed"}, {"d", step_path(f.speed, v, p)}, {"fill", "none"},
                        {"stroke", kSpeedColour}, {"stroke-width", "2"}, {"stroke-linejoin", "round"}});
   for (const point_mark& w : f.warning_boards) {
+    if (!v.on_axis(w.metre)) continue;
     double x = v.page_x(w.metre), y = p.page_y(w.value);
     svg.element_with_title(
         "path",
@@ -277,6 +279,7 @@ void draw_speed_panel(svg_writer& svg, const route_features& f, const profile_vi
         located(w.metre, describe_warning_board(w)));
   }
   for (const point_mark& c : f.speed_cuts) {
+    if (!v.on_axis(c.metre)) continue;
     double x = v.page_x(c.metre), y = p.page_y(c.value > 0 ? c.value : p.low) - (c.value > 0 ? 0 : 5);
     svg.element_with_title(
         "path",
@@ -286,6 +289,7 @@ void draw_speed_panel(svg_writer& svg, const route_features& f, const profile_vi
         located(c.metre, describe_speed_cut(c)));
   }
   for (const speed_board_mark& b : f.speed_boards) {
+    if (!v.on_axis(b.metre)) continue;
     double x = v.page_x(b.metre), y = p.page_y(b.left[0]);
     svg.element_with_title("rect", {{"class", "speed-board"}, {"data-m", svg_number(b.metre)},
                                     {"x", svg_number(x - 3.5)}, {"y", svg_number(y - 3.5)},
@@ -423,10 +427,14 @@ picture_marks profile_marks(const route_features& f, const profile_view& v) {
   if (any_on_axis(f.indicator_boards, [](const point_mark& b) { return b.metre; }))
     marks.insert(picture_mark::indicator_board);
   if (!f.stations.empty()) marks.insert(picture_mark::station);
-  if (!f.speed_boards.empty()) marks.insert(picture_mark::speed_board);
-  if (!f.slowdowns.empty()) marks.insert(picture_mark::slowdown);
-  if (!f.warning_boards.empty()) marks.insert(picture_mark::warning_board);
-  if (!f.speed_cuts.empty()) marks.insert(picture_mark::speed_cut);
+  if (any_on_axis(f.speed_boards, [](const speed_board_mark& b) { return b.metre; }))
+    marks.insert(picture_mark::speed_board);
+  if (any_on_axis(f.slowdowns, [](const slowdown_mark& s) { return s.start; }))
+    marks.insert(picture_mark::slowdown);
+  if (any_on_axis(f.warning_boards, [](const point_mark& w) { return w.metre; }))
+    marks.insert(picture_mark::warning_board);
+  if (any_on_axis(f.speed_cuts, [](const point_mark& c) { return c.metre; }))
+    marks.insert(picture_mark::speed_cut);
   if (!f.mountains.empty() && f.mountains.front().from < v.axis_end)
     marks.insert(picture_mark::mountain);
   return marks;
