@@ -148,6 +148,21 @@ TEST_F(CheckCommand, Utf8IsWarnedOfOrConverted) {
       << refused.out;
 }
 
+// A character without a Windows-1252 form is told at its line, among the others.
+TEST_F(CheckCommand, AnEncodingErrorStandsInLineOrder) {
+  std::string train = kUtf8Train;
+  train.replace(train.find("CITT"), 4, "\xC5\x90");
+  train.replace(train.find("aderenza"), 8, "aderenz");  // line 3: an unknown row
+  write_sources(kLine, train);
+  cli_result r = check({"--encoding", "utf-8"});
+  EXPECT_EQ(r.status, 1);
+  const size_t warning = r.err.find(":3:1: warning:");
+  const size_t error = r.err.find(":4:57: error:");
+  ASSERT_NE(warning, std::string::npos) << r.err;
+  ASSERT_NE(error, std::string::npos) << r.err;
+  EXPECT_LT(warning, error) << r.err;
+}
+
 // The help lists every kind of warning, so -Wno-NAME can be looked up there.
 TEST(CheckHelp, ListsEveryWarningKind) {
   cli_result r = run({"help", "check"});

@@ -29,9 +29,15 @@ std::string plural(int n, const std::string& one, const std::string& many) {
 checked_run run_checked(const source_run& run, std::ostream& console) {
   checked_run result;
   const std::vector<diagnostic> lint = lint_sources(run);
+  // A character without a Windows-1252 form is an error told at its place among the lint's; the
+  // check goes on with '?' in its place.
+  std::vector<diagnostic> read = run.encoding_faults;
+  read.insert(read.end(), lint.begin(), lint.end());
+  std::stable_sort(read.begin(), read.end(), [&](const diagnostic& a, const diagnostic& b) {
+    return place_of(a, run) < place_of(b, run);
+  });
 
-  // A character without a Windows-1252 form is an error already told; the check goes on with
-  // '?' in its place. The compiler's faults are kept, to be merged with the lint's by line.
+  // The compiler's faults are kept, to be merged with those by line.
   std::vector<diagnostic> compiler;
   result.form = std::make_unique<Form1>();
   Form1& form = *result.form;
@@ -54,7 +60,7 @@ checked_run run_checked(const source_run& run, std::ostream& console) {
                                   ? compiler_places.back()
                                   : place_of(d, run));
   size_t next = 0;
-  for (const diagnostic& d : lint) {
+  for (const diagnostic& d : read) {
     const place at = place_of(d, run);
     for (; next < compiler.size() && !(at < compiler_places[next]); ++next)
       result.diagnostics.push_back(compiler[next]);
@@ -69,7 +75,7 @@ checked_run run_checked(const source_run& run, std::ostream& console) {
   result.stations = std::max(form.station_counter - 1, 0);
   result.route_length = form.scenario_records[route_length_entry].number_2;
   result.warnings = run.werror ? 0 : static_cast<int>(lint.size());
-  result.errors = form.faults_reported + run.encoding_errors +
+  result.errors = form.faults_reported + static_cast<int>(run.encoding_faults.size()) +
                   (run.werror ? static_cast<int>(lint.size()) : 0) +
                   (result.status != exit_clean && form.faults_reported == 0 ? 1 : 0);
   return result;

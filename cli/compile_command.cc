@@ -51,7 +51,8 @@ int run_compile(const std::vector<std::string>& args, std::ostream& out, std::os
   }
 
   if (int status = read_sources(run, err); status != exit_clean) return status;
-  if (run.encoding_errors > 0) {
+  if (!run.encoding_faults.empty()) {
+    for (const diagnostic& d : run.encoding_faults) print_diagnostic(err, d);
     err << "scenario-compiler: no file written\n";
     return exit_scenario_fault;
   }

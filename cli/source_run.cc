@@ -114,10 +114,7 @@ int read_sources(source_run& run, std::ostream& err) {
     }
     *bytes = std::move(read.bytes);
     if (run.utf8 && is_utf8_beyond_ascii(*bytes)) {
-      std::vector<diagnostic> faults;
-      *bytes = utf8_to_windows_1252({*path, *bytes}, faults);
-      for (const diagnostic& d : faults) print_diagnostic(err, d);
-      run.encoding_errors += static_cast<int>(faults.size());
+      *bytes = utf8_to_windows_1252({*path, *bytes}, run.encoding_faults);
     }
   }
   return exit_clean;

@@ -22,7 +22,8 @@ struct source_run {
   bool utf8 = false;    // --encoding utf-8: the sources are converted before the run
   lint_options lint;
   std::string line_bytes, train_bytes;  // Windows-1252, as the compiler reads them
-  int encoding_errors = 0;              // characters without a Windows-1252 form, each read as '?'
+  // Under --encoding utf-8, each character without a Windows-1252 form (read as '?'), an error.
+  std::vector<diagnostic> encoding_faults;
 };
 
 // Parses `LINE_FILE TRAIN_FILE` with the shared options and `own`: --no-plan, --route NAME,
@@ -33,7 +34,7 @@ int parse_source_run(const command& self, const std::vector<std::string>& args,
 
 // Reads both files into memory: exit_file_fault once a file that cannot be read is reported,
 // else exit_clean. Under --encoding utf-8 a UTF-8 file is converted, and a character without a
-// Windows-1252 form is an error, reported and counted in encoding_errors.
+// Windows-1252 form is an error, kept in encoding_faults for the caller to report.
 int read_sources(source_run& run, std::ostream& err);
 
 // The lint's warnings, in line order within each file; under --werror they are errors.
