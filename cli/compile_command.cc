@@ -12,16 +12,7 @@
 #include "cli/commands.h"
 #include "cli/source_run.h"
 
-namespace {
-
 namespace fs = std::filesystem;
-
-bool same_file(const std::string& a, const std::string& b) {
-  std::error_code ec;
-  return fs::equivalent(a, b, ec) && !ec;
-}
-
-}  // namespace
 
 int run_compile(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const command& self = *find_command("compile");

@@ -1,6 +1,4 @@
 // Reading back a binary scenario file and printing it for a person or as JSON.
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <ostream>
 

@@ -4,9 +4,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <ostream>
@@ -68,11 +65,6 @@ std::string not_a_regular_file(const std::string& path) {
   if (S_ISFIFO(st.st_mode)) return "a FIFO";
   if (S_ISSOCK(st.st_mode)) return "a socket";
   return "not a regular file";
-}
-
-bool same_file(const std::string& a, const std::string& b) {
-  std::error_code ec;
-  return std::filesystem::equivalent(a, b, ec) && !ec;
 }
 
 bool is_svg_name(const std::string& path) {

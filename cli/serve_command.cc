@@ -1,6 +1,7 @@
 // The serve command: compiles an author's sources in memory as check does, at start and after
 // every save, and serves the picture and the problems to a browser on the loopback address.
 #include <csignal>
+#include <cstdio>
 #include <ctime>
 #include <memory>
 #include <optional>

@@ -5,17 +5,6 @@
 #include "app/form1.h"
 #include "files/keywords.h"
 
-namespace {
-
-// The section ends with a field holding both brackets, unless it starts with a minus sign.
-bool ends_general_section(const std::string& field) {
-  size_t first = field.find_first_not_of(" \t");
-  bool starts_with_minus = first != std::string::npos && field[first] == '-';
-  return contains(field, "[") && contains(field, "]") && !starts_with_minus;
-}
-
-}  // namespace
-
 bool Form1::read_general_phase() {
   while (!input_at_end()) {
     read_keyword(current_field);

@@ -24,6 +24,11 @@ std::string cells_file_name(const std::string& route, const std::string& train) 
   return route + "_" + train + ".dat";
 }
 
+bool same_file(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
 std::string join_path(const std::string& folder, const std::string& name) {
   if (folder.empty()) return name;
   char sep = static_cast<char>(std::filesystem::path::preferred_separator);

@@ -12,6 +12,9 @@ std::string plan_file_name(const std::string& route);                           
 std::string records_file_name(const std::string& route, const std::string& train);  // .sim
 std::string cells_file_name(const std::string& route, const std::string& train);    // .dat
 
+// Whether two paths name one file (the same inode), as a link or another spelling would.
+bool same_file(const std::string& a, const std::string& b);
+
 // Joins a folder and a file name with the platform's separator.
 std::string join_path(const std::string& folder, const std::string& name);
 

@@ -29,6 +29,14 @@ inline bool contains_nocase(std::string_view field, std::string_view word) {
 inline constexpr std::string_view kGeneralSection = "[generale]";
 // A keyword field holding it gives way to the next field.
 inline constexpr std::string_view kSkipMark = "-";
+
+// A field that closes the general section: any field with both brackets, unless it starts with
+// a minus (blanks before it aside), which the skipping would pass over.
+inline bool ends_general_section(std::string_view field) {
+  const size_t first = field.find_first_not_of(" \t");
+  const bool minus = first != std::string_view::npos && field[first] == '-';
+  return contains(field, "[") && contains(field, "]") && !minus;
+}
 // A curve keyword holding it (in any case) turns left; the class is its first digit 1 to 6.
 inline constexpr std::string_view kLeftCurve = "s";
 inline constexpr std::string_view kCurveClasses[] = {"1", "2", "3", "4", "5", "6"};

@@ -218,12 +218,6 @@ std::vector<const row_rule*> matching(std::span<const row_rule> rules, const std
   return out;
 }
 
-bool ends_general_section(const std::string& k) {
-  const size_t first = k.find_first_not_of(" \t");
-  const bool minus = first != std::string::npos && k[first] == '-';
-  return contains(k, "[") && contains(k, "]") && !minus;
-}
-
 void walk_line_file(file_walk& walk, bool plan) {
   walk.find_general_section();
   bool starts_line = false;
