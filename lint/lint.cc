@@ -15,15 +15,15 @@
 namespace {
 
 constexpr warning_kind kKinds[] = {
-    {"misaligned-row", "a row whose fields do not end at its line's end"},
-    {"unknown-row", "a line whose first field starts no row of its file"},
-    {"text-field", "a name or board text cut at a comma or holding quotes"},
-    {"encoding", "a UTF-8 file, which is read as Windows-1252"},
-    {"row-order", "a gradient, speed or adhesion row behind the one before it"},
-    {"off-grid", "a position or length off the 50 m grid, which is rounded"},
-    {"run-out", "a row past the route's length, in the run-out"},
-    {"curve-overlap", "a curve that starts before the previous one ends"},
-    {"range", "a gradient, speed, adhesion or length outside plausible values"},
+    {"misaligned-row"},
+    {"unknown-row"},
+    {"text-field"},
+    {"encoding"},
+    {"row-order"},
+    {"off-grid"},
+    {"run-out"},
+    {"curve-overlap"},
+    {"range"},
 };
 
 // Plausible values (warnings only, the compiler takes any value that fits its field).

@@ -10,9 +10,9 @@
 
 #include "diagnostics/diagnostic.h"
 
+// A kind of warning, by its name as in -Wno-NAME; what each means is told in check's help.
 struct warning_kind {
-  const char* name;  // as in -Wno-NAME
-  const char* what;
+  const char* name;
 };
 
 // Every kind of warning, in the order the help lists them.

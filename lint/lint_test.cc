@@ -198,11 +198,8 @@ TEST(Lint, ALongUnknownFieldIsQuotedShort) {
   EXPECT_LT(text.size(), 1000u);
 }
 
-TEST(Lint, EveryKindHasANameAndAMeaning) {
-  for (const warning_kind& k : warning_kinds()) {
-    EXPECT_TRUE(is_warning_kind(k.name));
-    EXPECT_STRNE(k.what, "");
-  }
+TEST(Lint, EveryKindIsKnownByItsName) {
+  for (const warning_kind& k : warning_kinds()) EXPECT_TRUE(is_warning_kind(k.name));
   EXPECT_FALSE(is_warning_kind("bogus"));
 }
 
