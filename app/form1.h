@@ -218,7 +218,8 @@ class Form1 : public route_state,
   // The range rule at the row being read; records 15 when the row does not fit.
   bool row_fits_grid(int32_t position, int32_t margin = 100);
   // Every access of the readers and of the finishing pass to a cell: one outside the grid is a
-  // reading fault.
+  // reading fault (the readers report it at their row; the finishing pass keeps its indices
+  // within the grid, and the command that runs it would report one as a failure).
   track_cell& grid_cell(int64_t index);
   [[noreturn]] void row_fault(const std::string& message) const;  // reading fault at the row
   row_outcome leggi_riga_treno(const std::string& keyword);  // every keyword test, in order

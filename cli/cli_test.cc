@@ -3,9 +3,35 @@
 #include <sstream>
 
 #include "cli/commands.h"
+#include "files/atomic_file.h"
+#include "files/field_reader.h"
 #include "testing/run_cli.h"
 
 namespace {
+
+// A fault that ends a command's work is told and gives its status; none ends the process.
+TEST(RunReporting, FaultsThatEndTheWorkAreToldWithTheirStatus) {
+  struct {
+    void (*fault)();
+    int status;
+    const char* said;
+  } cases[] = {
+      {[] { throw write_failure("out/a.dat", "disk full"); }, exit_file_fault,
+       "out/a.dat"},
+      {[] { throw reading_fault("cell 9000 lies outside the grid (cells 0 to 1780)"); },
+       exit_scenario_fault, "cell 9000 lies outside the grid (cells 0 to 1780)"},
+      {[] { throw std::bad_alloc(); }, exit_file_fault, "out of memory"},
+  };
+  for (const auto& c : cases) {
+    std::ostringstream err;
+    EXPECT_EQ(run_reporting(err, [&] {
+                c.fault();
+                return exit_clean;
+              }),
+              c.status);
+    EXPECT_NE(err.str().find(c.said), std::string::npos) << err.str();
+  }
+}
 
 TEST(CommandLine, HelpListsEveryCommand) {
   cli_result r = run({"--help"});

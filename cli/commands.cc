@@ -205,6 +205,10 @@ int run_reporting(std::ostream& err, const std::function<int()>& work) {
   } catch (const write_failure& f) {
     print_diagnostic(err, failure(f.what()));
     return exit_file_fault;
+  } catch (const reading_fault& f) {
+    // Only a cell outside the grid after the readers are done: a fault of the program.
+    print_diagnostic(err, failure(f.what()));
+    return exit_scenario_fault;
   } catch (const std::bad_alloc&) {
     // The unwinding has freed what the run held and dropped its temporary files.
     print_diagnostic(err, failure("out of memory: the run is stopped"));
