@@ -403,10 +403,12 @@ class value_checks {
   int curve_line_ = 0;
 };
 
+// The compiler makes the grid anew at each route length row: the last one holds.
 std::optional<int32_t> route_length_of(const file_walk& walk) {
+  std::optional<int32_t> length;
   for (const read_row& row : walk.rows())
-    if (row.rule->kind == row_kind::route_length) return number_of(row.values[0]);
-  return std::nullopt;
+    if (row.rule->kind == row_kind::route_length) length = number_of(row.values[0]);
+  return length;
 }
 
 std::vector<diagnostic> lint_file(const source_text& source, bool line_file, bool plan,

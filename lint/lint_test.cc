@@ -198,6 +198,17 @@ TEST(Lint, ALongUnknownFieldIsQuotedShort) {
   EXPECT_LT(text.size(), 1000u);
 }
 
+// The compiler makes the grid anew at each route length row: the last one holds.
+TEST(Lint, TheLastRouteLengthHolds) {
+  std::vector<std::string> line = kLine;
+  line[1] = "lunghezza percorso, 3000\r\nlunghezza percorso, 10000";
+  EXPECT_EQ(printed(lint(line, kTrain)), "");
+  line[1] = "lunghezza percorso, 10000\r\nlunghezza percorso, 3000";
+  EXPECT_THAT(printed(lint(line, kTrain)),
+              testing::HasSubstr("r_linea.txt:8:11: warning: the \"pendenza\" row at 4000 m lies "
+                                 "past the route's end at 3000 m"));
+}
+
 TEST(Lint, EveryKindIsKnownByItsName) {
   for (const warning_kind& k : warning_kinds()) EXPECT_TRUE(is_warning_kind(k.name));
   EXPECT_FALSE(is_warning_kind("bogus"));
