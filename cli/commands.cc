@@ -176,8 +176,8 @@ const command kCommands[] = {
      "  -Wno-NAME         no warnings of kind NAME (the kinds: scenario-compiler help check)\n"
      "  --encoding ENC    utf-8: a file saved as UTF-8 is converted to Windows-1252 first\n"
      "\n"
-     "Exit status: 0 ended by Ctrl-C (SIGINT) or SIGTERM, 2 wrong usage, 3 the port cannot\n"
-     "be had.\n",
+     "Exit status: 0 ended by Ctrl-C (SIGINT), SIGTERM or SIGHUP, 2 wrong usage, 3 the port\n"
+     "cannot be had or the preview module cannot be loaded.\n",
      run_serve},
     {"help", "scenario-compiler help [COMMAND]", "show the help of a command",
      "Without a command, lists the commands; with one, shows its whole help. So do\n"

@@ -155,10 +155,10 @@ Some codes belong to no row. 101: the line file does not exist. 102: no
 field holds "[generale]" in the line file (an empty file included); a train
 file without it is no error, but none of its rows is read (an unknown-row
 warning says so unless the file is empty) and every cell gets speed 0 and
-adhesion 0. 2: a kilometre
-progressive's start or value is not a multiple of 50 m once ordered (told
-after the train file is read). 11, 12, 13 and 37: the finishing pass finds no
-free cell for a speed cut around a slowdown (see the slowdowns).
+adhesion 0. 2: a kilometre progressive's start or value is not a multiple of
+50 m once ordered (told after the train file is read). 11, 12, 13 and 37:
+the finishing pass finds no free cell for a speed cut around a slowdown (see
+the slowdowns).
 )"[1]},
 };
 

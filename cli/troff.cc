@@ -5,7 +5,8 @@
 namespace {
 
 // The code point of the UTF-8 sequence at text[i] and its length; a byte that starts no valid
-// sequence stands for itself, as Windows-1252 would read it.
+// sequence stands for the code point of its value (as Latin-1 reads it). The texts fed here
+// are the program's own, in ASCII.
 char32_t decode(const std::string& text, size_t i, size_t& length) {
   const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
   unsigned char b = byte(i);
