@@ -84,11 +84,10 @@ int run_inspect(const std::vector<std::string>& args, std::ostream& out, std::os
             : print_route_plan(out, file, plan);
     }
   } catch (const decoding_fault& f) {
-    const char* noun = kind == "cells"     ? "track cell file"
-                       : kind == "records" ? "scenario record file"
-                                           : "route plan file";
-    err << "scenario-compiler: " << file << ": not a valid " << noun << ": at byte " << f.offset
-        << ": " << f.message << '\n';
+    const char* noun = kind == "cells"     ? kCellFileNoun
+                       : kind == "records" ? kRecordFileNoun
+                                           : kPlanFileNoun;
+    err << "scenario-compiler: " << damaged_file_message(file, noun, f) << '\n';
     return exit_scenario_fault;
   }
   return exit_clean;

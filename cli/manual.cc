@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/help_blocks.h"
 #include "cli/troff.h"
+#include "cli/usage.h"
 
 namespace {
 
@@ -31,11 +32,9 @@ std::string styled_usage(const std::string& usage) {
   auto flush = [&] {
     if (word.empty()) return;
     bool placeholder = std::isupper(static_cast<unsigned char>(word[0]));
-    size_t tail = word.rfind('-');
-    if (word[0] == '-' && tail != std::string::npos && tail + 1 < word.size() &&
-        std::isupper(static_cast<unsigned char>(word[tail + 1]))) {
-      out += "\\fB" + troff_line(word.substr(0, tail + 1)) + "\\fI" +
-             troff_line(word.substr(tail + 1)) + "\\fR";
+    const usage_option glued = word[0] == '-' ? option_word(word) : usage_option{};
+    if (glued.glued) {  // -Wno-NAME
+      out += "\\fB" + troff_line(glued.name) + "\\fI" + troff_line(glued.argument) + "\\fR";
     } else {
       out += (placeholder ? "\\fI" : "\\fB") + troff_line(word) + "\\fR";
     }

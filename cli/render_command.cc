@@ -33,10 +33,6 @@ struct damaged_file {
   decoding_fault fault;
 };
 
-constexpr const char* kCellNoun = "track cell file";
-constexpr const char* kRecordNoun = "scenario record file";
-constexpr const char* kPlanNoun = "route plan file";
-
 std::string read_or_throw(const std::string& path) {
   whole_file f = read_whole_file(path, max_binary_bytes);
   if (!f.ok) throw unreadable_file{path, f.reason, f.missing};
@@ -135,12 +131,8 @@ int locate_scenario(const command& self, const parsed_args& a, scenario_place& p
   if (found.complete.empty()) {
     err << "scenario-compiler: no compiled scenario" << which << " in " << folder_words(place.dir);
     std::string detail;  // the halves found, or the scenarios of other names
-    for (const std::string& half : found.halves) {
-      bool records = half.ends_with(".sim");
-      std::string stem = half.substr(0, half.size() - 4);
-      detail += (detail.empty() ? ": " : ", ") + half + " has no " + stem +
-                (records ? ".dat" : ".sim");
-    }
+    for (const half_scenario& half : found.halves)
+      detail += (detail.empty() ? ": " : ", ") + half.present + " has no " + half.missing;
     std::vector<scenario_name> others = find_scenarios(names, "", "").complete;
     if (!which.empty() && !others.empty()) {
       detail += "; it holds";
@@ -205,11 +197,11 @@ int run_render(const std::vector<std::string>& args, std::ostream& out, std::ost
   return run_reporting(err, [&] {
     try {
       // The records first: a .sim named on the command line is the file a reader looks for.
-      in.records = read_decoded(records_path, kRecordNoun, decode_records);
-      in.cells = read_decoded(cells_path, kCellNoun, decode_cells);
+      in.records = read_decoded(records_path, kRecordFileNoun, decode_records);
+      in.cells = read_decoded(cells_path, kCellFileNoun, decode_cells);
       std::optional<route_plan_table> plan;
       try {
-        plan = read_decoded(plan_path, kPlanNoun, decode_plan);
+        plan = read_decoded(plan_path, kPlanFileNoun, decode_plan);
       } catch (const unreadable_file& f) {
         if (!f.missing) throw;  // no plan file: a scenario compiled without one
       }
@@ -217,7 +209,7 @@ int run_render(const std::vector<std::string>& args, std::ostream& out, std::ost
         try {
           in.plan.emplace(*plan);
         } catch (const decoding_fault& f) {
-          throw damaged_file{plan_path, kPlanNoun, f};
+          throw damaged_file{plan_path, kPlanFileNoun, f};
         }
       }
       if (to_standard_output) {
@@ -233,9 +225,7 @@ int run_render(const std::vector<std::string>& args, std::ostream& out, std::ost
       err << "scenario-compiler: cannot read " << f.path << ": " << f.reason << '\n';
       return exit_file_fault;
     } catch (const damaged_file& f) {
-      // Worded as inspect words it, so that both commands tell of a damaged file alike.
-      err << "scenario-compiler: " << f.path << ": not a valid " << f.noun << ": at byte "
-          << f.fault.offset << ": " << f.fault.message << '\n';
+      err << "scenario-compiler: " << damaged_file_message(f.path, f.noun, f.fault) << '\n';
       return exit_scenario_fault;
     }
     out << "wrote " << output << '\n';

@@ -123,3 +123,8 @@ route_plan_table decode_plan(std::string_view bytes) {
   }
   return plan;
 }
+
+std::string damaged_file_message(const std::string& path, const char* noun,
+                                 const decoding_fault& fault) {
+  return path + ": not a valid " + noun + ": " + fault.what();
+}

@@ -21,6 +21,15 @@ struct decoding_fault : std::runtime_error {
   std::string message;
 };
 
+// What each binary file is called in messages.
+inline constexpr const char* kCellFileNoun = "track cell file";
+inline constexpr const char* kRecordFileNoun = "scenario record file";
+inline constexpr const char* kPlanFileNoun = "route plan file";
+
+// "PATH: not a valid NOUN: at byte N: WHY": how every command tells of a damaged file.
+std::string damaged_file_message(const std::string& path, const char* noun,
+                                 const decoding_fault& fault);
+
 // Reads little-endian values from the front of a byte string. Each read names what it reads, so
 // that a file that ends too early is reported as "the file ends inside WHAT".
 class byte_reader {

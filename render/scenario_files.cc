@@ -55,12 +55,13 @@ scenario_search find_scenarios(const std::vector<std::string>& file_names,
     if (cells.count(stem))
       found.complete.push_back(*n);
     else
-      found.halves.push_back(stem + std::string(kRecords));
+      found.halves.push_back({stem + std::string(kRecords), stem + std::string(kCells)});
   }
   for (const std::string& stem : cells)
     if (!records.count(stem) && split_scenario_stem(stem, route, train))
-      found.halves.push_back(stem + std::string(kCells));
-  std::sort(found.halves.begin(), found.halves.end());
+      found.halves.push_back({stem + std::string(kCells), stem + std::string(kRecords)});
+  std::sort(found.halves.begin(), found.halves.end(),
+            [](const half_scenario& a, const half_scenario& b) { return a.present < b.present; });
   return found;
 }
 

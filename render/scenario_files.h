@@ -24,9 +24,15 @@ std::optional<scenario_name> split_scenario_stem(std::string_view stem, const st
 
 // What a folder's file names hold, for the names that fit `route` and `train` (either may be
 // empty: any). Both lists are sorted by stem.
+// A ROUTE_TRAIN.sim without its .dat, or the other way round: the file there and the one not.
+struct half_scenario {
+  std::string present;
+  std::string missing;
+  bool operator==(const half_scenario&) const = default;
+};
 struct scenario_search {
   std::vector<scenario_name> complete;  // .sim and .dat both there
-  std::vector<std::string> halves;      // a ROUTE_TRAIN.sim without its .dat, or the other way
+  std::vector<half_scenario> halves;    // sorted by the file there
 };
 scenario_search find_scenarios(const std::vector<std::string>& file_names,
                                const std::string& route, const std::string& train);

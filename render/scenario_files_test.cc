@@ -54,17 +54,17 @@ TEST(ScenarioFiles, AScenarioIsItsRecordsBesideItsCells) {
     const char* route;
     const char* train;
     std::vector<scenario_name> complete;
-    std::vector<std::string> halves;
+    std::vector<half_scenario> halves;
   } rows[] = {
       {"", "",
        {{"Monte", "101"}, {"Monte", "102"}, {"Zenvro_Quarvel", "2417"}},
-       {"Lago_7.sim", "Valle_3.dat"}},
+       {{"Lago_7.sim", "Lago_7.dat"}, {"Valle_3.dat", "Valle_3.sim"}}},
       {"Monte", "", {{"Monte", "101"}, {"Monte", "102"}}, {}},
       {"", "101", {{"Monte", "101"}}, {}},
       {"Zenvro_Quarvel", "", {{"Zenvro_Quarvel", "2417"}}, {}},
       {"Zenvro", "", {{"Zenvro", "Quarvel_2417"}}, {}},
       {"", "2417", {{"Zenvro_Quarvel", "2417"}}, {}},
-      {"Lago", "", {}, {"Lago_7.sim"}},
+      {"Lago", "", {}, {{"Lago_7.sim", "Lago_7.dat"}}},
       {"Nessuna", "", {}, {}},
   };
   for (const row& r : rows) {
