@@ -1,5 +1,7 @@
 #include "render/picture_legend.h"
 
+#include "render/picture_style.h"
+
 namespace {
 
 enum class sample { line, dashed, tick, square, dot, start, end, triangle, cut, band, diamond };
@@ -41,7 +43,7 @@ void draw_sample(svg_writer& svg, sample kind, const char* colour, double x, dou
       break;
     case sample::triangle:
       svg.element("path", {{"d", "M" + n(x + 9) + " " + n(y - 6) + " l5.5 9.5 h-11 z"},
-                           {"fill", "#ffd23f"}, {"stroke", colour}, {"stroke-width", "1.2"}});
+                           {"fill", kWarningBoardFill}, {"stroke", colour}, {"stroke-width", "1.2"}});
       break;
     case sample::cut:
       svg.element("path", {{"d", "M" + n(x + 9) + " " + n(y + 5) + " l-5 -9 h10 z"},
@@ -60,21 +62,21 @@ void draw_sample(svg_writer& svg, sample kind, const char* colour, double x, dou
 
 // Every entry, in the legend's order.
 const entry kEntries[] = {
-    {picture_mark::start, sample::start, "#2e8b57", "start"},
-    {picture_mark::route_end, sample::end, "#b22222", "end of the route"},
-    {picture_mark::run_out, sample::dashed, "#8a94a6", "run-out"},
-    {picture_mark::plan_station, sample::dot, "#111", "station (plan)"},
-    {picture_mark::signal, sample::tick, "#c0392b", "signal"},
-    {picture_mark::speed_limit, sample::line, "#1f5fbf", "line speed limit"},
-    {picture_mark::speed_board, sample::square, "#0b2e6b", "speed board (category A)"},
-    {picture_mark::slowdown, sample::band, "#d62728", "slowdown"},
-    {picture_mark::warning_board, sample::triangle, "#d62728", "slowdown warning board"},
-    {picture_mark::speed_cut, sample::cut, "#e67e22", "speed cut"},
-    {picture_mark::gradient, sample::line, "#8b5a2b", "gradient"},
-    {picture_mark::mountain, sample::band, "#ead7bd", "mountain"},
-    {picture_mark::adhesion, sample::line, "#2e8b57", "adhesion"},
-    {picture_mark::indicator_board, sample::diamond, "#3b6fb6", "indicator board"},
-    {picture_mark::station, sample::dashed, "#9aa", "station"},
+    {picture_mark::start, sample::start, kStartColour, "start"},
+    {picture_mark::route_end, sample::end, kEndColour, "end of the route"},
+    {picture_mark::run_out, sample::dashed, kRunOutColour, "run-out"},
+    {picture_mark::plan_station, sample::dot, kStationColour, "station (plan)"},
+    {picture_mark::signal, sample::tick, kSignalColour, "signal"},
+    {picture_mark::speed_limit, sample::line, kSpeedColour, "line speed limit"},
+    {picture_mark::speed_board, sample::square, kSpeedBoardColour, "speed board (category A)"},
+    {picture_mark::slowdown, sample::band, kSlowdownColour, "slowdown"},
+    {picture_mark::warning_board, sample::triangle, kSlowdownColour, "slowdown warning board"},
+    {picture_mark::speed_cut, sample::cut, kCutColour, "speed cut"},
+    {picture_mark::gradient, sample::line, kGradientColour, "gradient"},
+    {picture_mark::mountain, sample::band, kMountainFill, "mountain"},
+    {picture_mark::adhesion, sample::line, kAdhesionColour, "adhesion"},
+    {picture_mark::indicator_board, sample::diamond, kIndicatorBoardColour, "indicator board"},
+    {picture_mark::station, sample::dashed, kStationLineColour, "station"},
 };
 
 constexpr double kRow = 20, kFont = 10.5;

@@ -5,14 +5,13 @@
 
 #include "inspect/describe.h"
 #include "render/nice_numbers.h"
+#include "render/picture_style.h"
 
 namespace {
 
 constexpr double kLabelFont = 11;
 constexpr size_t kLongestLabel = 40;  // characters; a longer name is shortened, whole in its tooltip
 constexpr double kFooterHeight = 46;  // the scale bar and the north arrow under the plan
-constexpr const char* kRouteColour = "#1f3b73";
-constexpr const char* kSignalColour = "#c0392b";
 
 std::string box_text(const plan_box& b) {
   return svg_number(b.xmin) + " " + svg_number(b.ymin) + " " + svg_number(b.xmax) + " " +
@@ -209,7 +208,7 @@ void draw_plan_view(svg_writer& svg, const plan_path& path, const plan_view& v) 
     svg.element_with_title(
         "polyline",
         {{"class", "run-out"}, {"points", points_attribute(page_points(path, v, v.route_end, v.drawn_end, 0.75))},
-         {"fill", "none"}, {"stroke", "#8a94a6"}, {"stroke-width", "1.5"}, {"stroke-dasharray", "5 4"}},
+         {"fill", "none"}, {"stroke", kRunOutColour}, {"stroke-width", "1.5"}, {"stroke-dasharray", "5 4"}},
         title);
   }
 
@@ -234,14 +233,14 @@ void draw_plan_view(svg_writer& svg, const plan_path& path, const plan_view& v) 
     const placed_label& l = v.stations[i];
     svg.element("circle", {{"class", "station-dot"}, {"data-m", svg_number(l.metre)}, {"cx", svg_number(l.anchor_x)},
                            {"cy", svg_number(l.anchor_y)}, {"r", "3.5"}, {"fill", "white"},
-                           {"stroke", "#111"}, {"stroke-width", "1.5"}});
+                           {"stroke", kStationColour}, {"stroke-width", "1.5"}});
   }
   svg.element("circle", {{"class", "plan-start"}, {"cx", svg_number(v.start.anchor_x)},
-                         {"cy", svg_number(v.start.anchor_y)}, {"r", "5.5"}, {"fill", "#2e8b57"},
+                         {"cy", svg_number(v.start.anchor_y)}, {"r", "5.5"}, {"fill", kStartColour},
                          {"stroke", "white"}, {"stroke-width", "1.5"}});
   svg.element("rect", {{"class", "plan-end"}, {"x", svg_number(v.end.anchor_x - 5)},
                        {"y", svg_number(v.end.anchor_y - 5)}, {"width", "10"}, {"height", "10"},
-                       {"fill", "#b22222"}, {"stroke", "white"}, {"stroke-width", "1.5"}});
+                       {"fill", kEndColour}, {"stroke", "white"}, {"stroke-width", "1.5"}});
   svg.open("g", {{"class", "plan-labels"}, {"fill", "#111"}, {"paint-order", "stroke"},
                  {"stroke", "white"}, {"stroke-width", "3"}, {"stroke-linejoin", "round"}});
   for (size_t i = 0; i < v.stations.size(); ++i)

@@ -7,6 +7,7 @@
 
 #include "inspect/describe.h"
 #include "render/nice_numbers.h"
+#include "render/picture_style.h"
 
 namespace {
 
@@ -16,13 +17,6 @@ constexpr size_t kLongestName = 25;  // characters that fit the strip; more are 
 constexpr double kRowHeight = 16;  // the signal row
 constexpr double kPanelGap = 16;
 constexpr double kAxisHeight = 40;
-constexpr const char* kSpeedColour = "#1f5fbf";
-constexpr const char* kGradientColour = "#8b5a2b";
-constexpr const char* kAdhesionColour = "#2e8b57";
-constexpr const char* kSlowdownColour = "#d62728";
-constexpr const char* kCutColour = "#e67e22";
-constexpr const char* kSignalColour = "#c0392b";
-constexpr const char* kMountainFill = "#ead7bd";
 
 // A panel over the values from `low` to `high`, widened to round numbers at both ends.
 profile_panel make_panel(double top, double height, double low, double high) {
@@ -208,11 +202,11 @@ void draw_station_names(svg_writer& svg, const route_features& f, const profile_
     std::string sx = svg_number(x);
     svg.element("line", {{"class", "station-line"}, {"x1", sx}, {"x2", sx},
                          {"y1", svg_number(v.strip_bottom)}, {"y2", svg_number(v.axis_y)},
-                         {"stroke", "#9aa"}, {"stroke-width", "0.8"}, {"stroke-dasharray", "3 3"}});
+                         {"stroke", kStationLineColour}, {"stroke-width", "0.8"}, {"stroke-dasharray", "3 3"}});
     if (std::fabs(col - x) > 0.5)
       svg.element("line", {{"class", "label-leader"}, {"x1", sx}, {"y1", svg_number(v.strip_bottom)},
                            {"x2", svg_number(col)}, {"y2", svg_number(v.strip_bottom - 6)},
-                           {"stroke", "#9aa"}, {"stroke-width", "0.8"}});
+                           {"stroke", kStationLineColour}, {"stroke-width", "0.8"}});
     // Read upwards from just above the axis; the glyphs stand left of the baseline.
     double tx = col + kNameFont * 0.35, ty = v.strip_bottom - 8;
     svg.text_with_title({{"class", "axis-station-label"}, {"data-m", std::to_string(s.position)},
@@ -247,7 +241,7 @@ void draw_signal_row(svg_writer& svg, const route_features& f, const profile_vie
         "path",
         {{"class", "indicator-board"}, {"data-m", svg_number(b.metre)},
          {"d", "M" + svg_number(x) + " " + svg_number(y - 5) + " l5 5 l-5 5 l-5 -5 z"},
-         {"fill", "#3b6fb6"}, {"stroke", "white"}, {"stroke-width", "0.8"}},
+         {"fill", kIndicatorBoardColour}, {"stroke", "white"}, {"stroke-width", "0.8"}},
         located(b.metre, describe_indicator_board(b)));
   }
 }
@@ -275,7 +269,7 @@ void draw_speed_panel(svg_writer& svg, const route_features& f, const profile_vi
         "path",
         {{"class", "slowdown-warning"}, {"data-m", svg_number(w.metre)},
          {"d", "M" + svg_number(x) + " " + svg_number(y - 6) + " l5.5 9.5 h-11 z"},
-         {"fill", "#ffd23f"}, {"stroke", kSlowdownColour}, {"stroke-width", "1.2"}},
+         {"fill", kWarningBoardFill}, {"stroke", kSlowdownColour}, {"stroke-width", "1.2"}},
         located(w.metre, describe_warning_board(w)));
   }
   for (const point_mark& c : f.speed_cuts) {
@@ -294,7 +288,7 @@ void draw_speed_panel(svg_writer& svg, const route_features& f, const profile_vi
     svg.element_with_title("rect", {{"class", "speed-board"}, {"data-m", svg_number(b.metre)},
                                     {"x", svg_number(x - 3.5)}, {"y", svg_number(y - 3.5)},
                                     {"width", "7"}, {"height", "7"}, {"fill", "white"},
-                                    {"stroke", "#0b2e6b"}, {"stroke-width", "1.5"}},
+                                    {"stroke", kSpeedBoardColour}, {"stroke-width", "1.5"}},
                            located(b.metre, describe_speed_board(b)));
   }
 }
@@ -351,7 +345,7 @@ void draw_route_end(svg_writer& svg, const route_features& f, const profile_view
   svg.element_with_title("rect", {{"class", "run-out-band"}, {"x", svg_number(x)},
                                   {"y", svg_number(v.speed.top)}, {"width", svg_number(v.x1 - x)},
                                   {"height", svg_number(v.axis_y - v.speed.top)},
-                                  {"fill", "#8a94a6"}, {"fill-opacity", "0.15"}},
+                                  {"fill", kRunOutColour}, {"fill-opacity", "0.15"}},
                          "run-out beyond the end of the route at km " + km_text(f.route_length));
 }
 
