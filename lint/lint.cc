@@ -105,6 +105,14 @@ class file_walk {
     warn("unknown-row", k.line, k.column, detail);
   }
 
+  // A row of the general section after the field that closes it: rightly written, wrongly placed.
+  void out_of_section(const field& k, bool starts_line) {
+    if (!starts_line) return;
+    warn("unknown-row", k.line, k.column,
+         quoted(k.text) + " is read only in the general section, before the field that closes "
+                          "it: here the line is passed over");
+  }
+
   // Reads the fields of every rule that matched `k`, as the reader does, and checks that they
   // end where the line ends.
   void take_row(const field& k, bool starts_line, const std::vector<const row_rule*>& rules) {
@@ -233,7 +241,10 @@ void walk_line_file(file_walk& walk, bool plan) {
     const bool more = walk.more_on_line();
     auto rules = matching(main_line_rules(), k->text, plan);
     // Without a plan a curve row is read as keywords, but its keyword is no misspelling.
-    if (matching(main_line_rules(), k->text, true).empty())
+    const bool main_row = !matching(main_line_rules(), k->text, true).empty();
+    if (!main_row && !matching(general_rules(), k->text, true).empty())
+      walk.out_of_section(*k, starts_line);
+    else if (!main_row)
       walk.unknown(*k, starts_line, more, line_keywords(), "line");
     walk.take_row(*k, starts_line, rules);
   }

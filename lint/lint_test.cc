@@ -132,6 +132,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "off-grid", "the position 2030 m is off the 50 m grid: it is rounded to 2050 m"},
         mistake{"gradient_in_the_run_out", 'L', 7, "pendenza, 12000, 5", 7, "run-out",
                 "at 12000 m lies past the route's end at 10000 m"},
+        mistake{"general_row_after_the_section", 'L', 7, "sfondo uno, 1", 7, "unknown-row",
+                "\"sfondo uno\" is read only in the general section, before the field that "
+                "closes it"},
         mistake{"overlapping_curves", 'L', 4, "curvad3, 1000, 500\r\ncurvas2, 1200, 400", 5,
                 "curve-overlap", "ends at 1500 m: the plan turns it from 1500 m to 1600 m"},
         mistake{"curve_inside_the_last", 'L', 4, "curvad3, 1000, 500\r\ncurvas2, 1200, 300", 5,
