@@ -177,8 +177,11 @@ TEST_F(ServeCommand, ShowsRendersPictureFollowsSavesAndKeepsTheLastGoodOneWhileB
   EXPECT_EQ(s["stale"], false);
   EXPECT_EQ(get(port, "/picture.svg"), rendered);
 
-  // A row that cannot be read: the error with its file and line; the picture stays, stale.
-  replace_line(train, "stazione,    6000,", "stazione,    abc,");
+  // A row that cannot be read: the error with its file and line, as check prints it (the row's
+  // Windows-1252 letters in UTF-8 once); the picture stays, stale.
+  replace_line(train, "stazione,    6000,  2,  600,  0, 1, 0,  2,1,0,  2,1,1,   60,   8,32, 0, MORLENO",
+               "stazione,    abc,  2,  600,  0, 1, 0,  2,1,0,  2,1,1,   60,   8,32, 0, MORL\xC8NO");
+  const std::string told = run({"check", line, train}).err;
   s = state_when(port, [](const json& j) { return j["errors"] == 1; });
   EXPECT_EQ(s["stale"], true);
   EXPECT_EQ(s["picture"], 1);
@@ -186,13 +189,14 @@ TEST_F(ServeCommand, ShowsRendersPictureFollowsSavesAndKeepsTheLastGoodOneWhileB
   EXPECT_EQ(s["problems"][0]["where"], train + ":31");
   EXPECT_NE(s["problems"][0]["text"].get<std::string>().find(train + ":31:14: error 25"),
             std::string::npos);
+  EXPECT_EQ(s["problems"][0]["text"].get<std::string>() + "\n", told);
   EXPECT_EQ(get(port, "/picture.svg"), rendered);
   const std::string console = serve.line();
   EXPECT_NE(console.find(" 1 error, 0 warnings ("), std::string::npos) << console;
   EXPECT_TRUE(console.ends_with(" ms), first at " + train + ":31")) << console;
 
   // Fixed, with a new name: a new picture, no longer stale.
-  replace_line(train, "stazione,    abc,  2,  600,  0, 1, 0,  2,1,0,  2,1,1,   60,   8,32, 0, MORLENO",
+  replace_line(train, "stazione,    abc,  2,  600,  0, 1, 0,  2,1,0,  2,1,1,   60,   8,32, 0, MORL\xC8NO",
                "stazione,    6000,  2,  600,  0, 1, 0,  2,1,0,  2,1,1,   60,   8,32, 0, MORLANDO");
   s = state_when(port, [](const json& j) { return j["errors"] == 0 && j["picture"] > 1; });
   EXPECT_EQ(s["stale"], false);

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "files/cp1252.h"
 
 std::optional<double> metre_of(const diagnostic& d, bool row_positioned) {
   if (d.position) return *d.position;
@@ -36,11 +35,9 @@ std::vector<problem> problems_of(const std::vector<diagnostic>& diagnostics,
     p.error = d.level == severity::error;
     if (!d.where.file.empty())
       p.where = d.where.line > 0 ? d.where.file + ":" + std::to_string(d.where.line) : d.where.file;
-    // The row is the author's Windows-1252 text; the page reads UTF-8.
-    diagnostic shown = d;
-    shown.where.text = cp1252_to_utf8(d.where.text);
+    // The row comes already in UTF-8, as the console shows it.
     std::ostringstream text;
-    print_diagnostic(text, shown);
+    print_diagnostic(text, d);
     p.text = text.str();
     while (!p.text.empty() && p.text.back() == '\n') p.text.pop_back();
     p.metre = metre_of(d, row_positioned(d));
