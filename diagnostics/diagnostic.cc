@@ -35,6 +35,26 @@ diagnostic warning_at(source_location where, std::string name, std::string detai
   return d;
 }
 
+namespace {
+
+void print_place(std::ostream& out, const source_location& at) {
+  if (at.file.empty())
+    out << "scenario-compiler: ";
+  else if (at.line > 0)
+    out << at.file << ':' << at.line << ':' << (at.column > 0 ? at.column : 1) << ": ";
+  else
+    out << at.file << ": ";
+}
+
+void print_row(std::ostream& out, const source_location& at) {
+  if (at.line <= 0 || at.text.empty()) return;
+  out << at.text << '\n';
+  const int column = at.column > 0 ? at.column : 1;
+  out << std::string(static_cast<size_t>(column - 1), ' ') << "^\n";
+}
+
+}  // namespace
+
 void print_diagnostic(std::ostream& out, const diagnostic& d) {
   if (!d.message.empty()) {
     out << d.message << '\n';
@@ -42,12 +62,7 @@ void print_diagnostic(std::ostream& out, const diagnostic& d) {
     return;
   }
   const source_location& at = d.where;
-  if (at.file.empty())
-    out << "scenario-compiler: ";
-  else if (at.line > 0)
-    out << at.file << ':' << at.line << ':' << (at.column > 0 ? at.column : 1) << ": ";
-  else
-    out << at.file << ": ";
+  print_place(out, at);
   out << (d.level == severity::error ? "error" : "warning");
   if (d.code != 0) {
     const error_code_info* info = find_error_code(d.code);
@@ -60,10 +75,11 @@ void print_diagnostic(std::ostream& out, const diagnostic& d) {
   // A warning made an error by --werror says so, as it would be silenced.
   if (!d.name.empty()) out << (d.level == severity::error ? " [-Werror=" : " [-W") << d.name << ']';
   out << '\n';
-  if (at.line > 0 && !at.text.empty()) {
-    out << at.text << '\n';
-    const int column = at.column > 0 ? at.column : 1;
-    out << std::string(static_cast<size_t>(column - 1), ' ') << "^\n";
+  print_row(out, at);
+  for (const related_place& note : d.related) {
+    print_place(out, note.where);
+    out << "note: " << note.message << '\n';
+    print_row(out, note.where);
   }
   out.flush();
 }

@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Where a fault lies: the source file as the user knows it and, for a fault tied to a row, its
 // line and column (from 1) and the line's text. An empty file means the run as a whole.
@@ -22,6 +23,12 @@ inline source_location file_only(std::string file) { return {std::move(file), 0,
 
 enum class severity { error, warning };
 
+// A place related to a diagnostic, told after it as a note ("the earlier row is here").
+struct related_place {
+  source_location where;
+  std::string message;
+};
+
 struct diagnostic {
   severity level = severity::error;
   source_location where;
@@ -31,6 +38,14 @@ struct diagnostic {
   // The system's own message ("Errore n. 1250"): when set it is printed as it is, alone.
   std::string message;
   std::string name;  // a warning's kind, as -Wno-NAME silences it
+  // The kind of row the diagnostic is about, by its keyword as the format names it ("segnale"),
+  // empty for a fault tied to no row.
+  std::string row_kind;
+  // Where along the route the row lies, in metres, when its kind starts with a place (a
+  // signal's position, a slowdown's start); not a car count or a route length.
+  std::optional<double> metre;
+  // Places that explain it, each printed after it as a note.
+  std::vector<related_place> related;
 };
 
 // A recorded code at `where`.
@@ -47,5 +62,5 @@ diagnostic failure(std::string detail);
 diagnostic warning_at(source_location where, std::string name, std::string detail);
 
 // The one printer: the diagnostic's line and, for a fault on a row, the row with a caret under
-// its column.
+// its column; then each related place as a note in the same form.
 void print_diagnostic(std::ostream& out, const diagnostic& d);

@@ -68,4 +68,16 @@ TEST(PrintDiagnostic, AWarningSaysSo) {
             "t.txt:4:7: warning 16: the signal's cell is taken (at 400 m)\nsegnale, 1\n      ^\n");
 }
 
+TEST(PrintDiagnostic, RelatedPlacesFollowAsNotes) {
+  diagnostic d = fault_at({"t.txt", 9, 10, "segnale,  1750, 4"}, 16, 1750);
+  d.related.push_back({{"t.txt", 4, 11, "stazione, 1750, 200"}, "the station's stop cell is here"});
+  d.related.push_back({file_only("u.txt"), "read from here"});
+  EXPECT_EQ(printed(d),
+            "t.txt:9:10: error 16: the signal's cell is taken (at 1750 m)\n"
+            "segnale,  1750, 4\n         ^\n"
+            "t.txt:4:11: note: the station's stop cell is here\n"
+            "stazione, 1750, 200\n          ^\n"
+            "u.txt: note: read from here\n");
+}
+
 }  // namespace
