@@ -17,11 +17,12 @@ std::optional<diagnostic> Form1::memo_rallentamento(const slowdown_row& row) {
   // Fields 0 and 2 of the row: the start and the length.
   constexpr size_t start_field = 0, length_field = 2;
   // Cells before the route's start or past the grid's end do not exist. Each is refused where
-  // its cell is tested, after the tests of the cells before it.
-  if (x < 0)
-    return field_diagnostic(start_field, 32, x, "the start lies before 0 m");
+  // its cell is tested, after the tests of the cells before it. A start a little before 0 m
+  // still rounds to cell 0, which exists: only a cell below it is refused.
   const int64_t e = round_even((static_cast<double>(x) + l) / 50.0 + 1);
   const int64_t i = point_cell(x);
+  if (i < 0)
+    return field_diagnostic(start_field, 32, x, "the start lies before 0 m");
   const int64_t w = round_even((x - 1200) / 50.0 + 1);  // warning board, 1200 m before the start
   const int64_t b = round_even((x - 1200) / 50.0);       // first of the four approach cells
 
@@ -33,9 +34,10 @@ std::optional<diagnostic> Form1::memo_rallentamento(const slowdown_row& row) {
     approach_wanted = 0;
   }
   if (!cell_is_free(grid_cell(i))) return cell_taken(*this, start_field, 18, x, i);
-  if (int64_t{x} + l < 0)
+  if (e < 0)
     return field_diagnostic(length_field, 32, x,
-                            "the end, " + std::to_string(int64_t{x} + l) + " m, lies before 0 m");
+                            "the end, " + std::to_string(int64_t{x} + l) +
+                                " m, lies before 0 m");
   if (e > last_cell_index)
     return field_diagnostic(length_field, 35, x,
                             "the end, " + std::to_string(int64_t{x} + l) +
@@ -78,7 +80,8 @@ Form1::row_outcome Form1::memo_abbattimento() {
   read_field(p);
   read_field(u);
   if (!row_fits_grid(p)) return row_outcome::end_of_reading;
-  if (p < 0) {
+  // A position a little before 0 m still rounds to cell 0, which exists.
+  if (running_cell(p) < 0) {
     record_fault(field_diagnostic(0, 32, p, "the position lies before 0 m"));
     return row_outcome::stop_phase;
   }

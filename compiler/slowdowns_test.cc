@@ -124,6 +124,9 @@ TEST(Slowdowns, CellsOutsideTheGridAreRefused) {
   };
   for (const outside_case& c :
        {outside_case{-100, 1000, 32}, outside_case{100, -200, 32},  // start, end before 0 m
+        // A start or end up to 75 m before 0 m rounds to cell 0, which exists.
+        outside_case{-1, 1000, 0}, outside_case{-75, 1000, 0}, outside_case{-76, 1000, 32},
+        outside_case{100, -175, 0}, outside_case{100, -176, 32},
         outside_case{100, -100, 0},                                    // end at 0 m
         outside_case{80000, 8950, 0},                                  // end cell 1780, the last
         outside_case{80000, 9000, 35}}) {                              // end cell 1781
@@ -139,6 +142,14 @@ TEST(Slowdowns, CellsOutsideTheGridAreRefused) {
   }
 }
 
+TEST(Slowdowns, AStartJustBefore0mIsPlacedInCell0) {
+  train_fixture f;
+  f.run({slowdown(-50, 60, 1000, 0, 1, 0)});
+  EXPECT_EQ(f.form.error_code, 0);
+  // No warning board or approach cells: the start lies within 1500 m of the route's start.
+  EXPECT_EQ(objects(f), "0:3/60/0/0 20:2/60/0/0");
+}
+
 TEST(SpeedCuts, KindByValue) {
   struct cut_case {
     const char* row;
@@ -149,7 +160,10 @@ TEST(SpeedCuts, KindByValue) {
                             cut_case{"abbattimento, 2500, -5", "50:13/5/0/0"},
                             cut_case{"abbattimento, 2525, 32767", "50:12/32767/0/0"},  // 50.5
                             cut_case{"abbattimento, 2475, 1", "50:12/1/0/0"},          // 49.5
-                            cut_case{"abbattimento, 0, 1", "0:12/1/0/0 50:0/5/0/0"}}) {
+                            cut_case{"abbattimento, 0, 1", "0:12/1/0/0 50:0/5/0/0"},
+                            // up to 25 m before 0 m the cut still rounds to cell 0
+                            cut_case{"abbattimento, -25, 1", "0:12/1/0/0 50:0/5/0/0"},
+                            cut_case{"abbattimento, -1, 1", "0:12/1/0/0 50:0/5/0/0"}}) {
     train_fixture f;
     f.cell(50).value_1 = 5;
     f.run({c.row});
@@ -175,7 +189,7 @@ TEST(SpeedCuts, RefusedBeforeTheRouteStartOrWhenTheValueDoesNotFit) {
     int32_t code;
   };
   for (const refused_case& c : {refused_case{"abbattimento, -50, 80", 32},
-                                refused_case{"abbattimento, -1, 80", 32},
+                                refused_case{"abbattimento, -26, 80", 32},
                                 refused_case{"abbattimento, 2500, 32768", 25}}) {
     train_fixture f;
     f.run({c.row});
