@@ -191,7 +191,9 @@ TEST(Lint, ProseAndHeadersAreNoRows) {
 // and no keyword is sought in it (that would take minutes).
 TEST(Lint, ALongUnknownFieldIsQuotedShort) {
   std::vector<std::string> train = kTrain;
-  train.insert(train.begin() + 7, std::string(1000000, 'x') + "segnal, 1");
+  std::string row(1000000, 'x');
+  row += "segnal, 1";
+  train.insert(train.begin() + 7, row);
   std::vector<diagnostic> ds = lint(kLine, train);
   ASSERT_EQ(ds.size(), 1u);
   const std::string text = printed(ds);
