@@ -7,7 +7,7 @@
 
 #include "app/form1.h"
 #include "files/atomic_file.h"
-#include "files/binary_encoding.h"
+#include "binary/binary_encoding.h"
 #include "files/file_names.h"
 #include "files/whole_file.h"
 

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "app/form1.h"
-#include "files/binary_decoding.h"
+#include "binary/binary_decoding.h"
 #include "files/cp1252.h"
 #include "files/file_names.h"
 #include "testing/temp_folder.h"

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "files/binary_decoding.h"
+#include "binary/binary_decoding.h"
 #include "testing/temp_folder.h"
 #include "cli/commands.h"
 #include "testing/run_cli.h"

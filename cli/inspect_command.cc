@@ -2,7 +2,7 @@
 #include <filesystem>
 #include <ostream>
 
-#include "files/binary_decoding.h"
+#include "binary/binary_decoding.h"
 #include "files/whole_file.h"
 #include "cli/args.h"
 #include "cli/commands.h"

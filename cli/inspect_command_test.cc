@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "app/form1.h"
-#include "files/binary_encoding.h"
+#include "binary/binary_encoding.h"
 #include "files/file_names.h"
 #include "testing/temp_folder.h"
 #include "cli/commands.h"

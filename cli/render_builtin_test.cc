@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/form1.h"
-#include "files/binary_decoding.h"
+#include "binary/binary_decoding.h"
 #include "testing/temp_folder.h"
 #include "testing/xml_tree.h"
 #include "cli/commands.h"

@@ -9,7 +9,7 @@
 #include <ostream>
 
 #include "files/atomic_file.h"
-#include "files/binary_decoding.h"
+#include "binary/binary_decoding.h"
 #include "files/whole_file.h"
 #include "files/file_names.h"
 #include "cli/args.h"

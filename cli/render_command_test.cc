@@ -12,7 +12,7 @@
 #include <functional>
 #include <sstream>
 
-#include "files/binary_encoding.h"
+#include "binary/binary_encoding.h"
 #include "files/file_names.h"
 #include "testing/sample_route.h"
 #include "testing/temp_folder.h"

@@ -3,10 +3,10 @@
 #include <string>
 
 #include "app/form1.h"
+#include "binary/cell_objects.h"
 #include "compiler/cell_holder.h"
 #include "files/cp1252.h"
 #include "model/rounding.h"
-#include "model/speed_pair.h"
 
 namespace {
 
@@ -54,27 +54,23 @@ std::optional<diagnostic> Form1::memo_indicatori_v_max(const speed_board_row& ro
   const auto [posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced] = row;
   track_cell& cell = grid_cell(point_cell(posizione));
   if (!cell_is_free(cell)) return cell_taken(*this, 0, 21, posizione, point_cell(posizione));
-  auto pair_code = [&](int32_t left, int32_t right) {
+  // The cell is written only once every code is known to fit.
+  auto check_pair = [&](int32_t left, int32_t right) {
     const int64_t code = speed_pair_code(left, right);
     if (!fits_int16(code))
       row_fault("the speeds " + std::to_string(left) + " and " + std::to_string(right) +
                 " give the code " + std::to_string(code) + ", which does not fit a 16-bit field");
-    return static_cast<int16_t>(code);
   };
-  const int16_t a = pair_code(vas, vad);
-  const int16_t b = pair_code(vbs, vbd);
-  const int16_t c = pair_code(vcs, vcd);
+  check_pair(vas, vad);
+  check_pair(vbs, vbd);
+  check_pair(vcs, vcd);
   // 16-bit arithmetic: a step that leaves 16 bits is a bad row, not a wrapped value.
-  const int32_t tens = 10 * static_cast<int32_t>(strisces);
-  const int32_t stripes = tens + strisced;
+  const int64_t tens = speed_board_stripes_code(strisces, 0);
+  const int64_t stripes = speed_board_stripes_code(strisces, strisced);
   if (!fits_int16(tens) || !fits_int16(stripes))
     row_fault("the stripe counts " + std::to_string(strisces) + " and " + std::to_string(strisced) +
               " give a code that does not fit a 16-bit field");
-  cell.kind = kind_speed_board;
-  cell.value_1 = a;
-  cell.value_2 = b;
-  cell.value_3 = c;
-  cell.value_4 = static_cast<int16_t>(stripes);
+  write_speed_board_cell(cell, {{{vas, vad}, {vbs, vbd}, {vcs, vcd}}, strisces, strisced});
   return std::nullopt;
 }
 

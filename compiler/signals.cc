@@ -1,5 +1,6 @@
 // A "segnale" row: one signal cell and four approach markers before it.
 #include "app/form1.h"
+#include "binary/cell_objects.h"
 #include "compiler/cell_holder.h"
 #include "model/rounding.h"
 
@@ -24,25 +25,17 @@ std::optional<diagnostic> Form1::memo_segnale(const signal_row& row) {
   track_cell& cell = grid_cell(c);
 
   // Digits are packed into the values; a value the cell cannot hold is refused before any write.
-  const int16_t value_1 = fit_int16(int64_t{s1} * 10 + d1, "signal value s1 * 10 + d1 =");
-  const int16_t value_2 = fit_int16(int64_t{s2} * 10 + d2, "signal value s2 * 10 + d2 =");
-  const int16_t value_3 = fit_int16(int64_t{s3} * 10 + d3, "signal value s3 * 10 + d3 =");
-  const int16_t value_4 =
-      fit_int16(int64_t{side_tens} * 10 + int64_t{sx} * 3 + dx, "signal value side_tens * 10 + sx * 3 + dx =");
-  const int64_t side_pair = (int64_t{sx} * 3 + dx) * 10;
-  fit_uint8(side_pair + 1, "signal marker (sx * 3 + dx) * 10 + 1 =");
-  fit_uint8(side_pair + 4, "signal marker (sx * 3 + dx) * 10 + 4 =");
+  const int16_t value_1 = fit_int16(signal_aspect_code(s1, d1), "signal value s1 * 10 + d1 =");
+  const int16_t value_2 = fit_int16(signal_aspect_code(s2, d2), "signal value s2 * 10 + d2 =");
+  const int16_t value_3 = fit_int16(signal_aspect_code(s3, d3), "signal value s3 * 10 + d3 =");
+  fit_int16(signal_sides_code(side_tens, sx, dx), "signal value side_tens * 10 + sx * 3 + dx =");
+  fit_uint8(signal_marker_code(sx, dx, 1), "signal marker (sx * 3 + dx) * 10 + 1 =");
+  fit_uint8(signal_marker_code(sx, dx, 4), "signal marker (sx * 3 + dx) * 10 + 4 =");
 
-  cell.kind = kind_signal;
-  cell.value_1 = value_1;
-  cell.value_2 = value_2;
-  cell.value_3 = value_3;
-  cell.value_4 = value_4;
   const int32_t tempo = read_tempo >= 1 && read_tempo <= 100 ? 101 : read_tempo;
-  // The time byte keeps the low 8 bits of tempo, and only for side code 2.
-  cell.time_code = sx == 2 ? static_cast<uint8_t>(tempo) : 0;
+  write_signal_cell(cell, {{value_1, value_2, value_3}, side_tens, sx, dx, tempo});
   const int64_t i = point_cell(posizione);
   for (int k = 1; k <= 4; ++k)
-    grid_cell(i - 2 * k).marker_code = static_cast<uint8_t>(side_pair + k);
+    grid_cell(i - 2 * k).marker_code = static_cast<uint8_t>(signal_marker_code(sx, dx, k));
   return std::nullopt;
 }

@@ -1,7 +1,7 @@
 // The last step of the run: compile, finish the grid, stamp the codes, write the binary files.
 #include "app/form1.h"
 #include "files/atomic_file.h"
-#include "files/binary_encoding.h"
+#include "binary/binary_encoding.h"
 #include "files/file_names.h"
 
 void Form1::memorizza_percorso(int32_t j) {

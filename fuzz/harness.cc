@@ -13,7 +13,7 @@
 
 #include "app/form1.h"
 #include "diagnostics/error_codes.h"
-#include "files/binary_encoding.h"
+#include "binary/binary_encoding.h"
 #include "files/cp1252.h"
 #include "files/file_names.h"
 #include "scenario/builtin_scenario.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "model/speed_pair.h"
+#include "binary/cell_objects.h"
 
 namespace {
 
@@ -41,31 +41,21 @@ std::vector<station_mark> read_stations(const std::vector<scenario_record>& reco
 }
 
 signal_mark read_signal(const track_cell& c, int cell) {
-  signal_mark s;
-  s.metre = point_object_metre(cell);
-  s.aspects[0] = c.value_1;
-  s.aspects[1] = c.value_2;
-  s.aspects[2] = c.value_3;
-  // value_4 is rapp × 10 + the side pair 3 × left + right, the right side code being 0 to 2.
-  int pair = c.value_4 % 10;
-  s.rapp = c.value_4 / 10;
-  s.left_side = pair / 3;
-  s.right_side = pair % 3;
-  s.time = c.time_code;
-  return s;
+  const signal_object o = read_signal_cell(c);
+  return {point_object_metre(cell), {o.aspects[0], o.aspects[1], o.aspects[2]},
+          o.left_side, o.right_side, o.rapp, o.time};
 }
 
 speed_board_mark read_speed_board(const track_cell& c, int cell) {
+  const speed_board_object o = read_speed_board_cell(c);
   speed_board_mark b;
   b.metre = point_object_metre(cell);
-  const int16_t codes[3] = {c.value_1, c.value_2, c.value_3};
   for (int k = 0; k < 3; ++k) {
-    const speed_pair pair = read_speed_pair(codes[k]);
-    b.left[k] = pair.left;
-    b.right[k] = pair.right;
+    b.left[k] = o.speeds[k].left;
+    b.right[k] = o.speeds[k].right;
   }
-  b.left_stripes = c.value_4 / 10;
-  b.right_stripes = c.value_4 % 10;
+  b.left_stripes = o.left_stripes;
+  b.right_stripes = o.right_stripes;
   return b;
 }
 

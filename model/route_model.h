@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/field_table.h"
+#include "model/huge_pages.h"
 
 // One 50-metre cell of the grid. The cell file writes its fields in the order of
 // track_cell_fields below.
@@ -150,8 +151,8 @@ struct variant_entry {
 // codes apart from the values so that a long route costs 9 bytes an entry, not 16.
 struct route_plan_table {
   int32_t upper = -1;  // the highest metre; -1 while the plan does not exist
-  std::vector<double> values;
-  std::vector<uint8_t> types;
+  std::vector<double, huge_page_allocator<double>> values;
+  std::vector<uint8_t, huge_page_allocator<uint8_t>> types;
 
   bool exists() const { return upper >= 0; }
   size_t entry_count() const { return values.size(); }

@@ -1,7 +1,7 @@
 #include "preview/compiled_picture.h"
 
-#include "files/binary_decoding.h"
-#include "files/binary_encoding.h"
+#include "binary/binary_decoding.h"
+#include "binary/binary_encoding.h"
 #include "files/file_names.h"
 #include "render/route_picture.h"
 

@@ -4,24 +4,12 @@
 #include <cmath>
 #include <string>
 
-#include "files/binary_decoding.h"
-
-namespace {
-
-size_t entry_size(uint8_t type) {
-  switch (type) {
-    case variant_int16: return 4;
-    case variant_int32: return 6;
-    case variant_double: return 10;
-    default: return 2;
-  }
-}
-
-}  // namespace
+#include "binary/binary_decoding.h"
+#include "binary/binary_encoding.h"
 
 size_t plan_entry_offset(const route_plan_table& plan, size_t i) {
   size_t offset = 0;
-  for (size_t k = 0; k < i && k < plan.entry_count(); ++k) offset += entry_size(plan.types[k]);
+  for (size_t k = 0; k < i && k < plan.entry_count(); ++k) offset += variant_size(plan.types[k]);
   return offset;
 }
 

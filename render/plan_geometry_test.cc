@@ -6,8 +6,8 @@
 #include <cstring>
 #include <limits>
 
-#include "files/binary_decoding.h"
-#include "files/binary_encoding.h"
+#include "binary/binary_decoding.h"
+#include "binary/binary_encoding.h"
 #include "testing/sample_route.h"
 
 namespace {

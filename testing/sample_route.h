@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "files/atomic_file.h"
-#include "files/binary_encoding.h"
+#include "binary/binary_encoding.h"
 #include "files/file_names.h"
 #include "model/route_model.h"
 #include "model/rounding.h"

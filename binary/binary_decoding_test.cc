@@ -1,11 +1,11 @@
-#include "files/binary_decoding.h"
+#include "binary/binary_decoding.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "files/binary_encoding.h"
+#include "binary/binary_encoding.h"
 
 namespace {
 

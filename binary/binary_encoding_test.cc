@@ -1,4 +1,4 @@
-#include "files/binary_encoding.h"
+#include "binary/binary_encoding.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "files/binary_encoding.h"
+#include "binary/binary_encoding.h"
 
 #include <bit>
 #include <stdexcept>
 
-#include "files/cp1252.h"
+#include "binary/cp1252.h"
 
 void byte_buffer::f64(double v) { put(std::bit_cast<uint64_t>(v), 8); }
 

@@ -1,9 +1,9 @@
-#include "files/binary_decoding.h"
+#include "binary/binary_decoding.h"
 
 #include <bit>
 
-#include "files/binary_encoding.h"
-#include "files/cp1252.h"
+#include "binary/binary_encoding.h"
+#include "binary/cp1252.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "files/cp1252.h"
+#include "binary/cp1252.h"
 
 #include <cstdint>
 
