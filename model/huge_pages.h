@@ -3,7 +3,9 @@
 // faults of 4 KB pages were most of a long route's compile time.
 #pragma once
 
+#if defined(__linux__)
 #include <sys/mman.h>
+#endif
 
 #include <cstddef>
 #include <cstdint>
@@ -21,6 +23,7 @@ struct huge_page_allocator {
 
   T* allocate(size_t n) {
     const size_t bytes = n * sizeof(T);
+#if defined(__linux__)
     if (bytes < kHuge) return std::allocator<T>().allocate(n);
     // The mapping is a whole number of huge pages, aligned to one: only aligned 2 MB spans
     // can be huge pages.
@@ -34,14 +37,21 @@ struct huge_page_allocator {
     if (tail > 0) munmap(reinterpret_cast<void*>(aligned + mapped(bytes)), tail);
     madvise(reinterpret_cast<void*>(aligned), mapped(bytes), MADV_HUGEPAGE);
     return reinterpret_cast<T*>(aligned);
+#else
+    (void)bytes;
+    return std::allocator<T>().allocate(n);
+#endif
   }
 
   void deallocate(T* p, size_t n) {
+#if defined(__linux__)
     const size_t bytes = n * sizeof(T);
-    if (bytes < kHuge)
-      std::allocator<T>().deallocate(p, n);
-    else
+    if (bytes >= kHuge) {
       munmap(p, mapped(bytes));
+      return;
+    }
+#endif
+    std::allocator<T>().deallocate(p, n);
   }
 
   template <class U>
