@@ -7,7 +7,7 @@
 
 void show_window(std::ostream& console) { console << "Attendere" << std::endl; }
 
-void message_box(std::ostream& console, const std::string& message) {
-  print_diagnostic(console, system_message(message));
+void message_box(diagnostic_engine& diagnostics, const std::string& message) {
+  diagnostics.report(system_message(message));
   throw program_end{1};
 }

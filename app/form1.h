@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "diagnostics/diagnostic.h"
+#include "diagnostics/engine.h"
 #include "files/field_reader.h"
 #include "files/line_table.h"
 #include "model/rows.h"
@@ -111,9 +112,9 @@ struct fault_state {
   int32_t error_code = 0;
   int32_t error_position = 0;
   int faults_reported = 0;  // any makes the run end with status 1
-  // When set, recorded faults and the message that ends the run are kept here, in order, for
-  // the caller to print, instead of being printed as they come.
-  std::vector<diagnostic>* kept_faults = nullptr;
+  // Where recorded faults and the message that ends the run go: printed on the console as they
+  // come, unless the caller sends them elsewhere (diagnostics.send_to).
+  diagnostic_engine diagnostics{nullptr};
 };
 
 class Form1 : public route_state,

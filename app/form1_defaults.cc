@@ -9,4 +9,5 @@
 Form1::Form1() {
   program_folder = executable_folder();
   console = &std::cerr;
+  diagnostics.send_to([this](const diagnostic& d) { print_diagnostic(*console, d); });
 }

@@ -7,12 +7,7 @@
 #include "diagnostics/diagnostic.h"
 
 void Form1::errore(const std::string& a) {
-  const std::string message = " Errore n. " + a;
-  if (kept_faults) {
-    kept_faults->push_back(system_message(message));
-    throw program_end{1};
-  }
-  message_box(*console, message);
+  message_box(diagnostics, " Errore n. " + a);
 }
 
 std::string Form1::shown_name(const std::string& file_name) const {
@@ -24,8 +19,5 @@ void Form1::record_fault(const diagnostic& fault) {
   error_code = fault.code;
   if (fault.position) error_position = *fault.position;
   ++faults_reported;
-  if (kept_faults)
-    kept_faults->push_back(fault);
-  else
-    print_diagnostic(*console, fault);
+  diagnostics.report(fault);
 }

@@ -36,10 +36,10 @@ int run_builtin(const std::vector<std::string>& args, std::ostream& /*out*/, std
   if (a.values.count("--out")) form.program_folder = a.value("--out");
   form.plan_argument = a.has("--no-plan") ? 0 : 1;
   if (const std::string path = source_in_the_way(form.program_folder); !path.empty()) {
-    err << "scenario-compiler: " << path
-        << " already exists; the built-in run would replace and delete it, so nothing was "
-           "written. Move it away or run in another folder (--out DIR); to compile your own "
-           "sources use 'scenario-compiler compile'.\n";
+    tell(err, path +
+                  " already exists; the built-in run would replace and delete it, so nothing was "
+                  "written. Move it away or run in another folder (--out DIR); to compile your "
+                  "own sources use 'scenario-compiler compile'.");
     return exit_file_fault;
   }
   return run_reporting(err, [&] {

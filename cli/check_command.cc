@@ -11,8 +11,9 @@ int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostr
   const command& self = *find_command("check");
   source_run run;
   if (int status = parse_source_run(self, args, {}, run, err); status != exit_clean) return status;
-  if (int status = read_sources(run, err); status != exit_clean) return status;
-  const checked_run checked = run_checked(run, err);
+  diagnostic_engine diagnostics(console_printer(err));
+  if (int status = read_sources(run, diagnostics); status != exit_clean) return status;
+  const checked_run checked = run_checked(run, diagnostics);
   for (const diagnostic& d : checked.diagnostics) print_diagnostic(err, d);
   out << checked.summary(run) << '\n';
   return checked.exit_status();

@@ -26,7 +26,7 @@ std::string plural(int n, const std::string& one, const std::string& many) {
 
 }  // namespace
 
-checked_run run_checked(const source_run& run, std::ostream& console) {
+checked_run run_checked(const source_run& run, diagnostic_engine& diagnostics) {
   checked_run result;
   const std::vector<diagnostic> lint = lint_sources(run);
   // A character without a Windows-1252 form is an error told at its place among the lint's; the
@@ -41,16 +41,15 @@ checked_run run_checked(const source_run& run, std::ostream& console) {
   std::vector<diagnostic> compiler;
   result.form = std::make_unique<Form1>();
   Form1& form = *result.form;
-  load_sources(form, run, console);
-  form.kept_faults = &compiler;
+  load_sources(form, run);
+  form.diagnostics.send_to(keeper(compiler));
   form.program_folder = ".";
   form.binary_folder = ".";
   form.write_binaries = false;
-  result.status = run_reporting(console, [&] {
+  result.status = run_reporting(diagnostics, [&] {
     form.memorizza_percorso(run.plan ? 1 : 0);
     return form.faults_reported > 0 ? exit_scenario_fault : exit_clean;
   });
-  form.kept_faults = nullptr;
 
   // A compiler fault tied to no file (the message that ends the run) keeps the place of the one
   // before it.
@@ -59,14 +58,17 @@ checked_run run_checked(const source_run& run, std::ostream& console) {
     compiler_places.push_back(d.where.file.empty() && !compiler_places.empty()
                                   ? compiler_places.back()
                                   : place_of(d, run));
+  // All of them, merged, through one engine: its settings make warnings errors under --werror,
+  // and it counts them.
+  diagnostic_engine engine(keeper(result.diagnostics), warning_settings_of(run));
   size_t next = 0;
   for (const diagnostic& d : read) {
     const place at = place_of(d, run);
     for (; next < compiler.size() && !(at < compiler_places[next]); ++next)
-      result.diagnostics.push_back(compiler[next]);
-    result.diagnostics.push_back(d);
+      engine.report(compiler[next]);
+    engine.report(d);
   }
-  for (; next < compiler.size(); ++next) result.diagnostics.push_back(compiler[next]);
+  for (; next < compiler.size(); ++next) engine.report(compiler[next]);
 
   for (const track_cell& cell : form.track_cells) {
     result.signals += cell.kind == kind_signal;
@@ -74,10 +76,10 @@ checked_run run_checked(const source_run& run, std::ostream& console) {
   }
   result.stations = std::max(form.station_counter - 1, 0);
   result.route_length = form.scenario_records[route_length_entry].number_2;
-  result.warnings = run.werror ? 0 : static_cast<int>(lint.size());
-  result.errors = form.faults_reported + static_cast<int>(run.encoding_faults.size()) +
-                  (run.werror ? static_cast<int>(lint.size()) : 0) +
-                  (result.status != exit_clean && form.faults_reported == 0 ? 1 : 0);
+  // A compile cut short with no fault of its own (the stamping message) is one error more.
+  result.warnings = engine.warnings();
+  result.errors =
+      engine.errors() + (result.status != exit_clean && form.faults_reported == 0 ? 1 : 0);
   return result;
 }
 

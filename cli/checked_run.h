@@ -27,5 +27,5 @@ struct checked_run {
 };
 
 // Compiles the sources `read_sources` read, writing no file; what the compiler says outside
-// its diagnostics (a file it cannot read) goes to `console`.
-checked_run run_checked(const source_run& run, std::ostream& console);
+// its diagnostics (a failure that cuts the compile) goes to `diagnostics`.
+checked_run run_checked(const source_run& run, diagnostic_engine& diagnostics);

@@ -197,27 +197,36 @@ const command* find_command(const std::string& name) {
 
 void prepare_process() { remove_temporaries_on_signals(); }
 
-int run_reporting(std::ostream& err, const std::function<int()>& work) {
+int run_reporting(diagnostic_engine& diagnostics, const std::function<int()>& work) {
   try {
     return work();
   } catch (const program_end& end) {
     return end.status;
   } catch (const write_failure& f) {
-    print_diagnostic(err, failure(f.what()));
+    diagnostics.report(failure(f.what()));
     return exit_file_fault;
   } catch (const reading_fault& f) {
     // Only a cell outside the grid after the readers are done: a fault of the program.
-    print_diagnostic(err, failure(f.what()));
+    diagnostics.report(failure(f.what()));
     return exit_scenario_fault;
   } catch (const std::bad_alloc&) {
     // The unwinding has freed what the run held and dropped its temporary files.
-    print_diagnostic(err, failure("out of memory: the run is stopped"));
+    diagnostics.report(failure("out of memory: the run is stopped"));
     return exit_file_fault;
   }
 }
 
+int run_reporting(std::ostream& err, const std::function<int()>& work) {
+  diagnostic_engine diagnostics(console_printer(err));
+  return run_reporting(diagnostics, work);
+}
+
+void tell_failure(std::ostream& err, const std::string& detail) {
+  print_diagnostic(err, failure(detail));
+}
+
 int usage_error(const command& c, std::ostream& err, const std::string& problem) {
-  if (!problem.empty()) err << "scenario-compiler: " << problem << '\n';
+  if (!problem.empty()) tell(err, problem);
   err << "usage: " << c.usage << '\n';
   return exit_usage;
 }
@@ -238,7 +247,7 @@ void list_commands(std::ostream& out) {
 bool is_help_option(const std::string& arg) { return arg == "--help" || arg == "-h"; }
 
 int unknown_command(const std::string& name, std::ostream& err) {
-  err << "scenario-compiler: unknown command '" << name << "'\n";
+  tell(err, "unknown command '" + name + "'");
   list_commands(err);
   err << "'scenario-compiler help COMMAND' shows a command's whole help.\n";
   return exit_usage;

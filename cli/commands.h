@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+class diagnostic_engine;
+
 // Exit statuses of every command.
 enum exit_status {
   exit_clean = 0,
@@ -27,6 +29,9 @@ struct command {
 std::span<const command> command_table();
 const command* find_command(const std::string& name);
 
+// A failure that ends the command, through the one printer: "scenario-compiler: error: DETAIL".
+void tell_failure(std::ostream& err, const std::string& detail);
+
 // Prints "usage: ..." for `c` and returns exit_usage; `problem`, when given, comes first.
 int usage_error(const command& c, std::ostream& err, const std::string& problem = {});
 
@@ -40,6 +45,7 @@ int unknown_command(const std::string& name, std::ostream& err);
 // in the diagnostic form: a file that cannot be written gives exit_file_fault, a shown message
 // (1250, 1251) the status it ends the run with, running out of memory exit_file_fault.
 int run_reporting(std::ostream& err, const std::function<int()>& work);
+int run_reporting(diagnostic_engine& diagnostics, const std::function<int()>& work);
 
 // The commands' run functions, each in its own file.
 int run_builtin(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

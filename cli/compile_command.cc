@@ -35,26 +35,29 @@ int run_compile(const std::vector<std::string>& args, std::ostream& out, std::os
         return usage_error(self, err, "the output " + join_path(out_folder, name) +
                                           " is the source " + source);
 
+  // Every message of the run goes through one engine, printed as it comes.
+  diagnostic_engine diagnostics(console_printer(err), warning_settings_of(run));
   std::error_code ec;
   if (!fs::is_directory(out_folder, ec)) {
-    err << "scenario-compiler: cannot write into " << out_folder << ": no such folder\n";
+    diagnostics.tell("cannot write into " + out_folder + ": no such folder");
     return exit_file_fault;
   }
 
-  if (int status = read_sources(run, err); status != exit_clean) return status;
+  if (int status = read_sources(run, diagnostics); status != exit_clean) return status;
   if (!run.encoding_faults.empty()) {
-    for (const diagnostic& d : run.encoding_faults) print_diagnostic(err, d);
-    err << "scenario-compiler: no file written\n";
+    for (const diagnostic& d : run.encoding_faults) diagnostics.report(d);
+    diagnostics.tell("no file written");
     return exit_scenario_fault;
   }
-  const std::vector<diagnostic> warnings = lint_sources(run);
-  for (const diagnostic& d : warnings) print_diagnostic(err, d);
-  const bool warnings_fail = run.werror && !warnings.empty();
+  for (const diagnostic& d : lint_sources(run)) diagnostics.report(d);
+  // Under --werror the warnings came out as errors.
+  const bool warnings_fail = diagnostics.errors() > 0;
 
   // The sources stay in memory; only the binary files are written into the output folder,
   // each straight to its place.
   Form1 form;
-  load_sources(form, run, err);
+  load_sources(form, run);
+  form.diagnostics.send_to([&](const diagnostic& d) { diagnostics.report(d); });
   form.program_folder = out_folder;
   form.binary_folder = out_folder;
   // A fault keeps the earlier binary files as they were, unless the author asks to see the
@@ -62,7 +65,7 @@ int run_compile(const std::vector<std::string>& args, std::ostream& out, std::os
   const bool emit_on_fault = a.has("--emit-on-fault");
   form.write_on_fault = emit_on_fault;
   if (warnings_fail) form.write_binaries = false;
-  const int status = run_reporting(err, [&] {
+  const int status = run_reporting(diagnostics, [&] {
     folder_lock lock(out_folder);  // one run at a time writes into a folder
     form.memorizza_percorso(plan ? 1 : 0);
     return form.faults_reported > 0 || warnings_fail ? exit_scenario_fault : exit_clean;
@@ -72,9 +75,10 @@ int run_compile(const std::vector<std::string>& args, std::ostream& out, std::os
       if (name != plan_file_name(route) || form.route_plan.exists())
         out << "wrote " << join_path(out_folder, name) << '\n';
   } else if (status == exit_scenario_fault) {
-    err << "scenario-compiler: no file written"
-        << (emit_on_fault || warnings_fail ? "\n"
-                                           : " (--emit-on-fault writes them despite the faults)\n");
+    diagnostics.tell(std::string("no file written") +
+                     (emit_on_fault || warnings_fail
+                          ? ""
+                          : " (--emit-on-fault writes them despite the faults)"));
   }
   return status;
 }

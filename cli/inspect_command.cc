@@ -6,6 +6,7 @@
 #include "files/whole_file.h"
 #include "cli/args.h"
 #include "cli/commands.h"
+#include "diagnostics/diagnostic.h"
 #include "inspect/inspect_print.h"
 #include "inspect/route_print.h"
 
@@ -54,7 +55,7 @@ int run_inspect(const std::vector<std::string>& args, std::ostream& out, std::os
 
   whole_file read = read_whole_file(file, max_binary_bytes);
   if (!read.ok) {
-    err << "scenario-compiler: cannot read " << file << ": " << read.reason << '\n';
+    tell(err, "cannot read " + file + ": " + read.reason);
     return exit_file_fault;
   }
   const std::string& bytes = read.bytes;
@@ -87,7 +88,7 @@ int run_inspect(const std::vector<std::string>& args, std::ostream& out, std::os
     const char* noun = kind == "cells"     ? kCellFileNoun
                        : kind == "records" ? kRecordFileNoun
                                            : kPlanFileNoun;
-    err << "scenario-compiler: " << damaged_file_message(file, noun, f) << '\n';
+    tell(err, damaged_file_message(file, noun, f));
     return exit_scenario_fault;
   }
   return exit_clean;

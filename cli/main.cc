@@ -18,8 +18,8 @@ int checked_standard_output(int status) {
   const bool flushed = std::fflush(stdout) == 0;
   if (flushed && !std::ferror(stdout) && std::cout.good()) return status;
   const int error = errno;
-  std::cerr << "scenario-compiler: error: cannot write the standard output"
-            << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
+  tell_failure(std::cerr, "cannot write the standard output" +
+                              (error != 0 ? std::string(": ") + std::strerror(error) : std::string()));
   return exit_file_fault;
 }
 

@@ -14,6 +14,7 @@
 #include "files/file_names.h"
 #include "cli/args.h"
 #include "cli/commands.h"
+#include "diagnostics/diagnostic.h"
 #include "render/route_picture.h"
 #include "render/scenario_files.h"
 
@@ -117,7 +118,7 @@ int locate_scenario(const command& self, const parsed_args& a, scenario_place& p
   std::string error;
   std::vector<std::string> names = folder_file_names(place.dir, error);
   if (!error.empty()) {
-    err << "scenario-compiler: cannot read the folder " << place.dir << ": " << error << '\n';
+    tell(err, "cannot read the folder " + place.dir + ": " + error);
     return exit_file_fault;
   }
   scenario_search found = find_scenarios(names, route, train);
@@ -129,7 +130,6 @@ int locate_scenario(const command& self, const parsed_args& a, scenario_place& p
                       : !train.empty() ? " of train " + train
                                        : "";
   if (found.complete.empty()) {
-    err << "scenario-compiler: no compiled scenario" << which << " in " << folder_words(place.dir);
     std::string detail;  // the halves found, or the scenarios of other names
     for (const half_scenario& half : found.halves)
       detail += (detail.empty() ? ": " : ", ") + half.present + " has no " + half.missing;
@@ -138,14 +138,15 @@ int locate_scenario(const command& self, const parsed_args& a, scenario_place& p
       detail += "; it holds";
       for (size_t i = 0; i < others.size(); ++i) detail += (i ? ", " : " ") + others[i].stem();
     }
-    err << (detail.empty() ? " (looked for ROUTE_TRAIN.sim beside ROUTE_TRAIN.dat)" : detail);
-    err << '\n';
+    tell(err, "no compiled scenario" + which + " in " + folder_words(place.dir) +
+                  (detail.empty() ? " (looked for ROUTE_TRAIN.sim beside ROUTE_TRAIN.dat)"
+                                  : detail));
     return exit_file_fault;
   }
-  err << "scenario-compiler: " << folder_words(place.dir) << " holds " << found.complete.size()
-      << " compiled scenarios" << which << "; choose one with "
-      << (!route.empty() ? "--train" : !train.empty() ? "--route" : "--route and --train")
-      << ":\n";
+  tell(err, folder_words(place.dir) + " holds " + std::to_string(found.complete.size()) +
+                " compiled scenarios" + which + "; choose one with " +
+                (!route.empty() ? "--train" : !train.empty() ? "--route" : "--route and --train") +
+                ":");
   list_scenarios(err, found.complete);
   return exit_usage;
 }
@@ -188,8 +189,7 @@ int run_render(const std::vector<std::string>& args, std::ostream& out, std::ost
         return usage_error(self, err, "the output " + output + " is the input " + input);
     std::string what = not_a_regular_file(output);
     if (!what.empty()) {
-      err << "scenario-compiler: cannot write " << output << ": it is " << what
-          << ", not a regular file\n";
+      tell(err, "cannot write " + output + ": it is " + what + ", not a regular file");
       return exit_file_fault;
     }
   }
@@ -215,17 +215,17 @@ int run_render(const std::vector<std::string>& args, std::ostream& out, std::ost
       if (to_standard_output) {
         out << draw_route_picture(in) << std::flush;
         if (!out) {
-          err << "scenario-compiler: cannot write the picture to standard output\n";
+          tell(err, "cannot write the picture to standard output");
           return exit_file_fault;
         }
         return exit_clean;
       }
       replace_file(output, draw_route_picture(in));
     } catch (const unreadable_file& f) {
-      err << "scenario-compiler: cannot read " << f.path << ": " << f.reason << '\n';
+      tell(err, "cannot read " + f.path + ": " + f.reason);
       return exit_file_fault;
     } catch (const damaged_file& f) {
-      err << "scenario-compiler: " << damaged_file_message(f.path, f.noun, f.fault) << '\n';
+      tell(err, damaged_file_message(f.path, f.noun, f.fault));
       return exit_scenario_fault;
     }
     out << "wrote " << output << '\n';

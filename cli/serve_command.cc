@@ -11,7 +11,6 @@
 
 #include "cli/checked_run.h"
 #include "cli/commands.h"
-#include "cli/row_position.h"
 #include "cli/source_run.h"
 #include "preview/compiled_picture.h"
 #include "preview/problem_list.h"
@@ -57,16 +56,12 @@ std::string plural(int n, const std::string& word) {
   return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
 }
 
-// The console's lines without the program's name, as the page shows them.
-std::string page_message(const std::string& console) {
-  std::string out;
-  std::istringstream lines(console);
-  for (std::string line; std::getline(lines, line);) {
-    const std::string prefix = "scenario-compiler: ";
-    if (line.starts_with(prefix)) line.erase(0, prefix.size());
-    if (!out.empty()) out += '\n';
-    out += line;
-  }
+// What the run said outside its problems, as the page shows it: without the program's name.
+std::string page_message(const std::vector<diagnostic>& told) {
+  std::ostringstream text;
+  for (const diagnostic& d : told) print_diagnostic(text, d, false);
+  std::string out = text.str();
+  while (!out.empty() && out.back() == '\n') out.pop_back();
   return out;
 }
 
@@ -81,19 +76,18 @@ class compiler {
     compile_outcome o;
     o.time = clock_time();
     source_run run = base_;
-    std::ostringstream console;
-    if (read_sources(run, console) != exit_clean) {
-      o.message = page_message(console.str()) + "\nwatching the file until it can be read";
+    std::vector<diagnostic> told;
+    diagnostic_engine diagnostics(keeper(told));
+    if (read_sources(run, diagnostics) != exit_clean) {
+      o.message = page_message(told) + "\nwatching the file until it can be read";
     } else {
-      checked_run checked = run_checked(run, console);
+      checked_run checked = run_checked(run, diagnostics);
       o.summary = checked.summary(run);
       o.errors = checked.errors;
       o.warnings = checked.warnings;
-      if (checked.exit_status() == exit_clean) draw(run, checked, o, console);
-      o.problems = problems_of(
-          checked.diagnostics, [&](const diagnostic& d) { return row_has_position(d, run); },
-          plan_ ? &*plan_ : nullptr);
-      o.message = page_message(console.str());
+      if (checked.exit_status() == exit_clean) draw(run, checked, o, diagnostics);
+      o.problems = problems_of(checked.diagnostics, plan_ ? &*plan_ : nullptr);
+      o.message = page_message(told);
     }
     o.milliseconds =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
@@ -103,7 +97,7 @@ class compiler {
 
  private:
   void draw(const source_run& run, const checked_run& checked, compile_outcome& o,
-            std::ostream& console) {
+            diagnostic_engine& diagnostics) {
     const Form1& form = *checked.form;
     compiled_route route{run.route, run.train, &form.track_cells, &form.scenario_records,
                          form.plan_enabled != 0 ? &form.route_plan : nullptr};
@@ -112,7 +106,7 @@ class compiler {
       o.picture = std::make_shared<const std::string>(draw_compiled_picture(route, plan));
       plan_ = std::move(plan);
     } catch (const std::exception& e) {
-      console << "cannot draw the route: " << e.what() << '\n';
+      diagnostics.tell(std::string("cannot draw the route: ") + e.what());
     }
   }
 
@@ -164,7 +158,7 @@ int run_serve(const std::vector<std::string>& args, std::ostream& out, std::ostr
   std::string problem;
   std::unique_ptr<preview_listener> server = load_preview_listener(store, problem);
   if (!server) {
-    err << "scenario-compiler: " << problem << '\n';
+    tell(err, problem);
     return exit_file_fault;
   }
   // Without --port the ports from kFirstPort on are tried in turn; the message names the first.
@@ -174,9 +168,9 @@ int run_serve(const std::vector<std::string>& args, std::ostream& out, std::ostr
     listening = server->start(kFirstPort + i, later);
   }
   if (!listening) {
-    err << "scenario-compiler: " << problem
-        << (port_given ? "" : " (and the " + std::to_string(kPortsTried - 1) + " ports after it)")
-        << "; choose another with --port\n";
+    tell(err, problem +
+                  (port_given ? "" : " (and the " + std::to_string(kPortsTried - 1) + " ports after it)") +
+                  "; choose another with --port");
     return exit_file_fault;
   }
   stop_requested = 0;

@@ -104,12 +104,12 @@ int parse_source_run(const command& self, const std::vector<std::string>& args,
   return exit_clean;
 }
 
-int read_sources(source_run& run, std::ostream& err) {
+int read_sources(source_run& run, diagnostic_engine& diagnostics) {
   for (auto [path, bytes] :
        {std::pair{&run.line_source, &run.line_bytes}, {&run.train_source, &run.train_bytes}}) {
     whole_file read = read_whole_file(*path);
     if (!read.ok) {
-      err << "scenario-compiler: cannot read " << *path << ": " << read.reason << '\n';
+      diagnostics.tell("cannot read " + *path + ": " + read.reason);
       return exit_file_fault;
     }
     *bytes = std::move(read.bytes);
@@ -121,15 +121,15 @@ int read_sources(source_run& run, std::ostream& err) {
 }
 
 std::vector<diagnostic> lint_sources(const source_run& run) {
-  std::vector<diagnostic> out = lint_scenario({run.line_source, run.line_bytes},
-                                              {run.train_source, run.train_bytes}, run.lint);
-  if (run.werror)
-    for (diagnostic& d : out) d.level = severity::error;
-  return out;
+  return lint_scenario({run.line_source, run.line_bytes}, {run.train_source, run.train_bytes},
+                       run.lint);
 }
 
-void load_sources(Form1& form, const source_run& run, std::ostream& console) {
-  form.console = &console;
+warning_settings warning_settings_of(const source_run& run) {
+  return {run.lint.disabled, run.werror};
+}
+
+void load_sources(Form1& form, const source_run& run) {
   form.route_name = run.route;
   form.train_number = run.train;
   form.memory_files.emplace();

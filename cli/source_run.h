@@ -11,6 +11,7 @@
 #include "cli/args.h"
 #include "cli/commands.h"
 #include "diagnostics/diagnostic.h"
+#include "diagnostics/engine.h"
 #include "lint/lint.h"
 
 struct source_run {
@@ -35,10 +36,13 @@ int parse_source_run(const command& self, const std::vector<std::string>& args,
 // Reads both files into memory: exit_file_fault once a file that cannot be read is reported,
 // else exit_clean. Under --encoding utf-8 a UTF-8 file is converted, and a character without a
 // Windows-1252 form is an error, kept in encoding_faults for the caller to report.
-int read_sources(source_run& run, std::ostream& err);
+int read_sources(source_run& run, diagnostic_engine& diagnostics);
 
-// The lint's warnings, in line order within each file; under --werror they are errors.
+// The lint's warnings, in line order within each file.
 std::vector<diagnostic> lint_sources(const source_run& run);
 
-// Sets `form` to compile the sources from memory, its messages going to `console`.
-void load_sources(Form1& form, const source_run& run, std::ostream& console);
+// What -Wno-NAME and --werror ask of the run's diagnostics engine.
+warning_settings warning_settings_of(const source_run& run);
+
+// Sets `form` to compile the sources from memory.
+void load_sources(Form1& form, const source_run& run);

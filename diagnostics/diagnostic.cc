@@ -20,6 +20,13 @@ diagnostic system_message(std::string message) {
   return d;
 }
 
+diagnostic program_message(std::string text) {
+  diagnostic d;
+  d.message = std::move(text);
+  d.by_program = true;
+  return d;
+}
+
 diagnostic failure(std::string detail) {
   diagnostic d;
   d.detail = std::move(detail);
@@ -37,9 +44,10 @@ diagnostic warning_at(source_location where, std::string name, std::string detai
 
 namespace {
 
-void print_place(std::ostream& out, const source_location& at) {
-  if (at.file.empty())
-    out << "scenario-compiler: ";
+void print_place(std::ostream& out, const source_location& at, bool named) {
+  if (at.file.empty()) {
+    if (named) out << kProgramName << ": ";
+  }
   else if (at.line > 0)
     out << at.file << ':' << at.line << ':' << (at.column > 0 ? at.column : 1) << ": ";
   else
@@ -55,14 +63,15 @@ void print_row(std::ostream& out, const source_location& at) {
 
 }  // namespace
 
-void print_diagnostic(std::ostream& out, const diagnostic& d) {
+void print_diagnostic(std::ostream& out, const diagnostic& d, bool named) {
   if (!d.message.empty()) {
+    if (d.by_program && named) out << kProgramName << ": ";
     out << d.message << '\n';
     out.flush();
     return;
   }
   const source_location& at = d.where;
-  print_place(out, at);
+  print_place(out, at, named);
   out << (d.level == severity::error ? "error" : "warning");
   if (d.code != 0) {
     const error_code_info* info = find_error_code(d.code);
@@ -77,9 +86,11 @@ void print_diagnostic(std::ostream& out, const diagnostic& d) {
   out << '\n';
   print_row(out, at);
   for (const related_place& note : d.related) {
-    print_place(out, note.where);
+    print_place(out, note.where, named);
     out << "note: " << note.message << '\n';
     print_row(out, note.where);
   }
   out.flush();
 }
+
+void tell(std::ostream& out, std::string text) { print_diagnostic(out, program_message(std::move(text))); }

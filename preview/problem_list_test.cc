@@ -12,36 +12,21 @@ diagnostic on_row(std::string text) {
   return warning_at({"R_linea.txt", 4, 1, std::move(text)}, "range", "a warning");
 }
 
-TEST(MetreOf, ThePositionRecordedElseTheNumberAfterTheKeyword) {
-  const struct {
-    const char* row;
-    std::optional<double> metre;
-  } cases[] = {
-      {"stazione, 500, 2, 400, 0,0,0, 2,1,0, 2,1,1, 60, 8,25,0, ALFA", 500},
-      {"segnale,4150,2,4", 4150},
-      {"  pendenza , 0, 5", 0},
-      {"curvad2,  2000,  1500", 2000},  // the keyword's digit is no position
-      {"velocita, 12.5, 20", 12.5},
-      {"stazione,    abc,  2,  600", std::nullopt},  // the broken field tells nothing
-      {"stazione,    6000x,  2", std::nullopt},
-      {"pendenza, -5, 0", std::nullopt},
-      {"segnale", std::nullopt},
-      {"segnale,", std::nullopt},
-      {"[generale]", std::nullopt},
-      {"", std::nullopt},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.row);
-    EXPECT_EQ(metre_of(on_row(c.row), true), c.metre);
-  }
-  // A row that starts with no metre (a car count) has none.
-  EXPECT_EQ(metre_of(on_row("numero vetture, 8"), false), std::nullopt);
-  // A recorded position wins over the row.
+diagnostic with_metre(diagnostic d, double metre) {
+  d.metre = metre;
+  return d;
+}
+
+TEST(MetreOf, TheRowsPlaceElseThePositionRecorded) {
+  // The readers give a row's place along the route; the row's text is never read again.
+  EXPECT_EQ(metre_of(with_metre(on_row("velocita, 12.5, 20"), 12.5)), 12.5);
+  EXPECT_EQ(metre_of(on_row("segnale,4150,2,4")), std::nullopt);
+  // The row's place wins over a recorded position.
   diagnostic recorded = fault_at({"R_linea.txt", 4, 1, "segnale, 4150"}, 45, 4200);
-  EXPECT_EQ(metre_of(recorded, true), 4200);
-  EXPECT_EQ(metre_of(recorded, false), 4200);
+  EXPECT_EQ(metre_of(recorded), 4200);
+  EXPECT_EQ(metre_of(with_metre(recorded, 4150)), 4150);
   // A fault of the file as a whole, or the run's, has none.
-  EXPECT_EQ(metre_of(failure("cannot read R_linea.txt"), true), std::nullopt);
+  EXPECT_EQ(metre_of(failure("cannot read R_linea.txt")), std::nullopt);
 }
 
 TEST(ProblemsOf, ListsEachAsTheConsolePrintsItWithItsPlaceOnThePlan) {
@@ -49,12 +34,11 @@ TEST(ProblemsOf, ListsEachAsTheConsolePrintsItWithItsPlaceOnThePlan) {
   const route_plan_table table = route.plan();
   const plan_path plan(table);
   const std::vector<diagnostic> ds = {
-      on_row("stazione, 650, 2, CAT\xc3\x88"),  // rows come in UTF-8, as the console shows them
+      with_metre(on_row("stazione, 650, 2, CAT\xc3\x88"), 650),  // rows come in UTF-8
       fault_at({"R_9-.txt", 12, 7, "segnale, 100"}, 45, 100),
       failure("cannot draw"),
   };
-  auto positioned = [](const diagnostic& d) { return d.where.text.starts_with("stazione"); };
-  const std::vector<problem> ps = problems_of(ds, positioned, &plan);
+  const std::vector<problem> ps = problems_of(ds, &plan);
   ASSERT_EQ(ps.size(), 3u);
 
   EXPECT_FALSE(ps[0].error);
@@ -77,7 +61,7 @@ TEST(ProblemsOf, ListsEachAsTheConsolePrintsItWithItsPlaceOnThePlan) {
   EXPECT_EQ(ps[2].text, "scenario-compiler: error: cannot draw");
 
   // Without a plan the metre stands alone.
-  const std::vector<problem> no_plan = problems_of(ds, positioned, nullptr);
+  const std::vector<problem> no_plan = problems_of(ds, nullptr);
   EXPECT_EQ(no_plan[0].metre, 650);
   EXPECT_FALSE(no_plan[0].plan_x);
 }
