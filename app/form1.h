@@ -17,6 +17,7 @@
 #include "diagnostics/diagnostic.h"
 #include "diagnostics/engine.h"
 #include "files/field_reader.h"
+#include "files/keywords.h"
 #include "files/line_table.h"
 #include "model/rows.h"
 #include "model/route_model.h"
@@ -64,6 +65,10 @@ struct text_input_state {
     std::string text;  // filled in when the file closes
   };
   std::vector<field_start> row_fields;
+  // The row's kind, from its keyword, and its first number after the keyword: a diagnostic at
+  // the row carries its kind and, for a row that starts with one, its place along the route.
+  std::optional<row_keyword> row_kind_read;
+  std::optional<int32_t> row_first_number;
 };
 
 // The line file reader's state; the board texts' index is also read by the train file phase.
@@ -164,6 +169,8 @@ class Form1 : public route_state,
   // Where field `k` of the row being handled starts (0 the first after the keyword); the row's
   // keyword when no such field was read.
   source_location field_place(size_t k) const;
+  // The row's kind and place along the route, into a diagnostic made at the row.
+  diagnostic at_row(diagnostic d) const;
   // A recorded code at field `k` of the row being handled, with what the code's meaning leaves
   // unsaid.
   diagnostic field_diagnostic(size_t k, int32_t code, std::optional<int32_t> position,

@@ -66,6 +66,8 @@ void Form1::delete_file(const std::string& name) {
 void Form1::open_input(const std::string& name) {
   close_input();
   input_name = name;
+  row_kind_read.reset();  // no row of the new file is read yet
+  row_first_number.reset();
   if (memory_files) {
     auto it = memory_files->find(name);
     if (it == memory_files->end()) throw reading_fault("cannot open the file: no such file");
@@ -96,7 +98,10 @@ static field_reader& slot(std::optional<field_reader>& input) {
 }
 
 void Form1::read_keyword(std::string& text) {
+  row_kind_read.reset();
+  row_first_number.reset();
   text = slot(input).read_text();
+  row_kind_read = row_keyword_of(text, input_name == line_file_name(route_name));
   row_place = {shown_name(input_name), input->field_line(), input->field_column(), {}};
   row_line_offset = input->field_line_offset();
   row_text_pending = true;
@@ -113,6 +118,7 @@ void Form1::read_field(std::string& text) {
 }
 void Form1::read_field(int32_t& number) {
   number = slot(input).read_int32();
+  if (row_fields.empty()) row_first_number = number;
   note_field(row_fields, *input);
 }
 void Form1::read_field(int16_t& number) {
@@ -133,8 +139,22 @@ source_location Form1::row_location() const {
   return where;
 }
 
+diagnostic Form1::at_row(diagnostic d) const {
+  if (!row_kind_read) return d;
+  d.row_kind = keyword_test_of(*row_kind_read).written;
+  // The row's own place; a fault that records a position where the row's first number could
+  // not be read keeps that.
+  if (starts_with_metre(*row_kind_read)) {
+    if (row_first_number)
+      d.metre = *row_first_number;
+    else if (d.position)
+      d.metre = *d.position;
+  }
+  return d;
+}
+
 diagnostic Form1::row_diagnostic(int32_t code, std::optional<int32_t> position) const {
-  return fault_at(row_location(), code, position);
+  return at_row(fault_at(row_location(), code, position));
 }
 
 source_location Form1::field_place(size_t k) const {
@@ -152,7 +172,7 @@ source_location Form1::field_place(size_t k) const {
 
 diagnostic Form1::field_diagnostic(size_t k, int32_t code, std::optional<int32_t> position,
                                    std::string detail) const {
-  return fault_at(field_place(k), code, position, std::move(detail));
+  return at_row(fault_at(field_place(k), code, position, std::move(detail)));
 }
 
 void Form1::handle_reading_fault(const reading_fault& fault) {
@@ -163,5 +183,7 @@ void Form1::handle_reading_fault(const reading_fault& fault) {
   for (const std::string& name :
        {line_file_name(route_name), train_file_name(route_name, train_number)})
     if (file_exists(name)) delete_file(name);
-  record_fault(fault_at(where, 25, std::nullopt, fault.what()));
+  const diagnostic d = fault_at(where, 25, std::nullopt, fault.what());
+  // A file that cannot be opened is no fault of a row.
+  record_fault(fault.line > 0 ? at_row(d) : d);
 }

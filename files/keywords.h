@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <iterator>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -113,3 +114,30 @@ inline bool holds_keyword(std::string_view field, row_keyword row) {
 }
 
 inline std::span<const keyword_test> keyword_tests() { return kKeywordTests; }
+
+// The row kind a keyword field starts in a file: the first whose test it passes, in the order
+// the readers test them (the line file's general rows before the others).
+inline std::optional<row_keyword> row_keyword_of(std::string_view field, bool line_file) {
+  for (const keyword_test& t : kKeywordTests)
+    if ((t.part == row_part::train) != line_file && holds_keyword(field, t.row)) return t.row;
+  return std::nullopt;
+}
+
+// Whether the row's first field after its keyword is a place along the route, in metres: a
+// signal's position, a slowdown's or a curve's start; not a route length, a car count or a
+// clock.
+constexpr bool starts_with_metre(row_keyword row) {
+  switch (row) {
+    case row_keyword::route_length:
+    case row_keyword::background_one:
+    case row_keyword::background_two:
+    case row_keyword::background_three:
+    case row_keyword::braked_mass:
+    case row_keyword::cars:
+    case row_keyword::clock:
+    case row_keyword::sand:
+      return false;
+    default:
+      return true;
+  }
+}

@@ -422,6 +422,26 @@ std::optional<int32_t> route_length_of(const file_walk& walk) {
   return length;
 }
 
+// Each warning at a row read whole carries the row's kind and, for a row that starts with one,
+// its place along the route: the walk knows them, nobody reads them back from the text.
+void place_on_rows(std::vector<diagnostic>& out, const file_walk& walk, bool line_file) {
+  const std::vector<read_row>& rows = walk.rows();  // in line order
+  for (diagnostic& d : out) {
+    // The last row that starts at or before the warning's line, if the warning lies within it.
+    auto after = std::upper_bound(rows.begin(), rows.end(), d.where.line,
+                                  [](int line, const read_row& r) { return line < r.keyword.line; });
+    if (after == rows.begin()) continue;
+    const read_row& row = *std::prev(after);
+    const int last = row.values.empty() ? row.keyword.line : row.values.back().line;
+    if (d.where.line > last) continue;
+    const std::optional<row_keyword> kind = row_keyword_of(row.keyword.text, line_file);
+    if (!kind) continue;
+    d.row_kind = keyword_test_of(*kind).written;
+    if (starts_with_metre(*kind) && !row.values.empty())
+      if (std::optional<int32_t> metre = number_of(row.values[0])) d.metre = *metre;
+  }
+}
+
 std::vector<diagnostic> lint_file(const source_text& source, bool line_file, bool plan,
                                   std::optional<int32_t>* route_length) {
   std::vector<diagnostic> out = encoding_warnings(source);
@@ -433,6 +453,7 @@ std::vector<diagnostic> lint_file(const source_text& source, bool line_file, boo
     walk_train_file(walk, source.bytes.find_first_not_of(" \t\r\n") == std::string::npos);
   }
   value_checks(walk, *route_length).run();
+  place_on_rows(out, walk, line_file);
   std::stable_sort(out.begin(), out.end(), [](const diagnostic& a, const diagnostic& b) {
     return a.where.line < b.where.line;
   });
