@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "text/utf8.h"
+
 namespace {
 
 // Unicode code points of the bytes 0x80 to 0x9F; the others map to themselves.
@@ -21,43 +23,22 @@ int encode_code_point(char32_t cp) {
   return -1;
 }
 
-void append_utf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 }  // namespace
 
 std::string utf8_to_cp1252(std::string_view s) {
   std::string out;
   out.reserve(s.size());
-  size_t i = 0;
-  while (i < s.size()) {
-    unsigned char b = static_cast<unsigned char>(s[i]);
-    size_t len = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
-    bool valid = len > 0 && i + len <= s.size();
-    char32_t cp = len == 1 ? b : len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
-    for (size_t k = 1; valid && k < len; ++k) {
-      unsigned char c = static_cast<unsigned char>(s[i + k]);
-      if ((c & 0xC0) != 0x80) valid = false;
-      cp = (cp << 6) | (c & 0x3F);
+  for (size_t i = 0; i < s.size();) {
+    const utf8_step step = utf8_at(s, i);
+    if (!step.valid()) {
+      // Not UTF-8: each byte is taken as the Windows-1252 byte it is, never as a character
+      // that a lenient reading would make of it.
+      out.append(s.substr(i, step.length));
+    } else {
+      const int code = encode_code_point(step.code);
+      out += code < 0 ? '?' : static_cast<char>(code);
     }
-    if (!valid) {
-      out += static_cast<char>(b);
-      ++i;
-      continue;
-    }
-    int code = encode_code_point(cp);
-    out += code < 0 ? '?' : static_cast<char>(code);
-    i += len;
+    i += step.length;
   }
   return out;
 }

@@ -207,4 +207,43 @@ TEST(CompileLint, WarnsWritesAndRefusesUnderWerror) {
   EXPECT_FALSE(file_present(author.file("Mini_42.sim")));
 }
 
+// Under --encoding utf-8 bytes that are no UTF-8 are an error naming them, and nothing is
+// written: a lenient reading once made a NUL of C0 80 and wrote it into the station's record.
+TEST(CompileEncoding, BytesThatAreNoUtf8AreRefused) {
+  temp_folder author;
+  std::string train = kUtf8Train;
+  train.replace(train.find("CITT\xC3\x80"), 6, "CITT\xC0\x80");
+  write_file(author.file("Mini_linea.txt"), kLine);
+  write_file(author.file("Mini_42-.txt"), train);
+  const std::vector<std::string> args = {"Mini_linea.txt", "Mini_42-.txt", "--encoding", "utf-8"};
+  cli_result checked = run({"check", author.file(args[0]), author.file(args[1]), args[2], args[3]});
+  EXPECT_EQ(checked.status, 1);
+  EXPECT_NE(checked.err.find(":4:61: error: the bytes C0 80 are not UTF-8 (an overlong form)"),
+            std::string::npos)
+      << checked.err;
+  cli_result compiled = run({"compile", author.file(args[0]), author.file(args[1]), args[2],
+                             args[3], "--out", author.path()});
+  EXPECT_EQ(compiled.status, 1);
+  EXPECT_NE(compiled.err.find("scenario-compiler: no file written"), std::string::npos);
+  EXPECT_FALSE(file_present(author.file("Mini_42.sim")));
+}
+
+// A byte-order mark at the start of a file read as UTF-8 is the mark, and the files compile to
+// the same bytes as without it.
+TEST(CompileEncoding, AByteOrderMarkChangesNothing) {
+  temp_folder plain, marked;
+  write_file(plain.file("Mini_linea.txt"), kLine);
+  write_file(plain.file("Mini_42-.txt"), kUtf8Train);
+  write_file(marked.file("Mini_linea.txt"), "\xEF\xBB\xBF" + kLine);
+  write_file(marked.file("Mini_42-.txt"), "\xEF\xBB\xBF" + kUtf8Train);
+  for (const temp_folder* f : {&plain, &marked}) {
+    cli_result r = run({"compile", f->file("Mini_linea.txt"), f->file("Mini_42-.txt"), "--encoding",
+                        "utf-8", "--out", f->path()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+  }
+  for (const char* name : {"Mini_linea.dat", "Mini_42.sim", "Mini_42.dat"})
+    EXPECT_EQ(read_file(marked.file(name)), read_file(plain.file(name))) << name;
+}
+
 }  // namespace

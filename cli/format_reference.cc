@@ -33,8 +33,9 @@ accent is the byte 0xE0), lines ended by CR LF; a lone LF or CR ends a line
 too, so files edited on Linux read the same. A file saved as UTF-8 holding
 characters beyond ASCII is still read byte by byte as Windows-1252 (the
 encoding warning shows how it will read); with --encoding utf-8 it is
-converted first, and a character that Windows-1252 lacks is an error naming
-it.
+converted first: a byte-order mark at its start is dropped, and bytes that
+are not UTF-8 (an overlong form, a surrogate, a sequence cut short) or a
+character that Windows-1252 lacks are errors naming them.
 )"[1]},
     {"LINES, FIELDS AND NUMBERS", &R"(
 A file is read as one stream of fields. A field ends at a comma or at a line

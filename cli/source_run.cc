@@ -113,9 +113,7 @@ int read_sources(source_run& run, diagnostic_engine& diagnostics) {
       return exit_file_fault;
     }
     *bytes = std::move(read.bytes);
-    if (run.utf8 && is_utf8_beyond_ascii(*bytes)) {
-      *bytes = utf8_to_windows_1252({*path, *bytes}, run.encoding_faults);
-    }
+    if (run.utf8) *bytes = utf8_to_windows_1252({*path, *bytes}, run.encoding_faults);
   }
   return exit_clean;
 }

@@ -1,24 +1,13 @@
 #include "lint/encoding.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "files/cp1252.h"
+#include "files/field_reader.h"
+#include "text/utf8.h"
 
 namespace {
-
-// The length of the UTF-8 sequence at `i`, 0 when there is none.
-size_t sequence_length(const std::string& s, size_t i) {
-  const auto b = static_cast<unsigned char>(s[i]);
-  const size_t len = b < 0x80           ? 1
-                     : (b >> 5) == 0x6  ? 2
-                     : (b >> 4) == 0xE  ? 3
-                     : (b >> 3) == 0x1E ? 4
-                                        : 0;
-  if (len == 0 || i + len > s.size()) return 0;
-  for (size_t k = 1; k < len; ++k)
-    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
-  return len;
-}
 
 struct line_span {
   size_t start, end;  // without the line end
@@ -38,27 +27,15 @@ std::vector<line_span> lines_of(const std::string& s) {
   return lines;
 }
 
-std::string code_point_name(const std::string& utf8) {
-  const std::string wide = utf8;
-  char32_t cp = 0;
-  const auto b = static_cast<unsigned char>(wide[0]);
-  cp = wide.size() == 2 ? (b & 0x1F) : wide.size() == 3 ? (b & 0x0F) : (b & 0x07);
-  for (size_t k = 1; k < wide.size(); ++k)
-    cp = (cp << 6) | (static_cast<unsigned char>(wide[k]) & 0x3F);
-  char text[16];
-  std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(cp));
-  return text;
-}
-
 }  // namespace
 
 bool is_utf8_beyond_ascii(const std::string& bytes) {
   bool beyond = false;
   for (size_t i = 0; i < bytes.size();) {
-    const size_t len = sequence_length(bytes, i);
-    if (len == 0) return false;
-    if (len > 1) beyond = true;
-    i += len;
+    const utf8_step step = utf8_at(bytes, i);
+    if (!step.valid()) return false;
+    if (step.length > 1) beyond = true;
+    i += step.length;
   }
   return beyond;
 }
@@ -92,37 +69,59 @@ std::vector<diagnostic> encoding_warnings(const source_text& source) {
 }
 
 std::string utf8_to_windows_1252(const source_text& source, std::vector<diagnostic>& errors) {
-  const std::string& s = source.bytes;
+  std::string_view s = source.bytes;
+  // A byte-order mark is the mark it is, not a character of the first row.
+  const size_t mark = s.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
   std::string out;
   out.reserve(s.size());
   int line = 1;
   size_t line_start = 0;
-  for (size_t i = 0; i < s.size();) {
-    const size_t len = sequence_length(s, i);
-    if (len <= 1) {
-      // ASCII, or a byte that is no UTF-8: kept as the Windows-1252 byte it is.
+  // One error a line, its first: a line of a million bad bytes is one error, not a million,
+  // and the line shown is cut as every diagnostic's is.
+  int faulty_line = 0;
+  auto fault = [&](size_t at, std::string detail) {
+    faulty_line = line;
+    size_t end = s.find_first_of("\r\n", line_start);
+    if (end == std::string::npos) end = s.size();
+    end = std::min(end, std::max(line_start + kShownLine, at + kQuotedField));
+    // The line as shown: a byte that is no UTF-8 shows as '?', so the text stays UTF-8 and
+    // the caret's column stays the byte's.
+    std::string shown;
+    for (size_t k = line_start; k < end;) {
+      const utf8_step step = utf8_at(s.substr(0, end), k);
+      if (step.valid())
+        shown.append(s.substr(k, step.length));
+      else
+        shown.append(step.length, '?');
+      k += step.length;
+    }
+    diagnostic d;
+    d.where = {source.shown_name, line, static_cast<int>(at - line_start) + 1, std::move(shown)};
+    d.detail = std::move(detail);
+    errors.push_back(std::move(d));
+  };
+  for (size_t i = mark; i < s.size();) {
+    const utf8_step step = utf8_at(s, i);
+    const std::string_view bytes = s.substr(i, step.length);
+    if (!step.valid()) {
+      // Read as it stands, '?' in its place; the run is then not to be compiled.
+      if (faulty_line != line)
+        fault(i, "the bytes " + hex_bytes(bytes) + " are not UTF-8 (" + step.fault + ")");
+      out += '?';
+    } else if (step.length == 1) {
       out += s[i];
       if (s[i] == '\n' || (s[i] == '\r' && (i + 1 >= s.size() || s[i + 1] != '\n'))) {
         ++line;
         line_start = i + 1;
       }
-      ++i;
-      continue;
+    } else {
+      const std::string converted = utf8_to_cp1252(bytes);
+      if (converted == "?" && faulty_line != line)
+        fault(i, "\"" + std::string(bytes) + "\" (" + code_point_name(step.code) +
+                     ") has no Windows-1252 form");
+      out += converted;
     }
-    const std::string character = s.substr(i, len);
-    const std::string converted = utf8_to_cp1252(character);
-    if (converted == "?") {
-      size_t end = s.find_first_of("\r\n", line_start);
-      if (end == std::string::npos) end = s.size();
-      diagnostic d;
-      d.where = {source.shown_name, line, static_cast<int>(i - line_start) + 1,
-                 s.substr(line_start, end - line_start)};
-      d.detail =
-          "\"" + character + "\" (" + code_point_name(character) + ") has no Windows-1252 form";
-      errors.push_back(std::move(d));
-    }
-    out += converted;
-    i += len;
+    i += step.length;
   }
   return out;
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "text/utf8.h"
+
 namespace {
 
 TEST(Encoding, OnlyValidUtf8BeyondAsciiIsTold) {
@@ -26,6 +28,46 @@ TEST(Encoding, ACharacterWithoutAFormIsAnErrorAtItsPlace) {
   EXPECT_EQ(errors[0].where.line, 2);
   EXPECT_EQ(errors[0].where.column, 14);
   EXPECT_EQ(errors[0].detail, "\"\xC5\x91\" (U+0151) has no Windows-1252 form");
+}
+
+TEST(Encoding, BytesThatAreNoUtf8AreAnErrorNamingThem) {
+  struct fault_case {
+    std::string line;
+    int column;
+    std::string detail;
+  };
+  for (const fault_case& c : {
+           // A lenient reading makes a NUL of C0 80, which would reach the record file.
+           fault_case{"stazione, 1, CAT\xC0\x80", 17, "the bytes C0 80 are not UTF-8 (an overlong form)"},
+           fault_case{"stazione, 1, \xED\xA0\x80", 14, "the bytes ED A0 80 are not UTF-8 (a surrogate)"},
+           // Windows-1252 given as UTF-8: the letter's byte starts a sequence the comma cuts.
+           fault_case{"stazione, 1, CITT\xC0, 5", 18, "the bytes C0 are not UTF-8 (a sequence cut short)"},
+       }) {
+    std::vector<diagnostic> errors;
+    utf8_to_windows_1252({"t.txt", "x\r\n" + c.line + "\r\n"}, errors);
+    ASSERT_EQ(errors.size(), 1u) << c.detail;
+    EXPECT_EQ(errors[0].level, severity::error);
+    EXPECT_EQ(errors[0].where.line, 2);
+    EXPECT_EQ(errors[0].where.column, c.column);
+    EXPECT_EQ(errors[0].detail, c.detail);
+    EXPECT_TRUE(is_valid_utf8(errors[0].where.text)) << errors[0].where.text;
+  }
+}
+
+TEST(Encoding, OneErrorALineHoweverManyBadBytes) {
+  std::vector<diagnostic> errors;
+  const std::string bad(100000, '\xFF');
+  utf8_to_windows_1252({"t.txt", bad + "\r\nok\r\n" + bad}, errors);
+  ASSERT_EQ(errors.size(), 2u);
+  EXPECT_EQ(errors[1].where.line, 3);
+  EXPECT_LE(errors[0].where.text.size(), 400u + 80u);
+}
+
+TEST(Encoding, AByteOrderMarkIsTheMarkNotText) {
+  std::vector<diagnostic> errors;
+  EXPECT_EQ(utf8_to_windows_1252({"t.txt", "\xEF\xBB\xBF[generale]\r\nCitt\xC3\xA0\r\n"}, errors),
+            "[generale]\r\nCitt\xE0\r\n");
+  EXPECT_TRUE(errors.empty());
 }
 
 }  // namespace

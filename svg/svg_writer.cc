@@ -3,38 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
-namespace {
+#include "text/utf8.h"
 
-// The length of the UTF-8 sequence that starts at `s[i]`, 0 when it is not a valid one
-// (a stray continuation byte, an overlong form, a surrogate, beyond U+10FFFF, cut short).
-size_t sequence_length(std::string_view s, size_t i, char32_t& code) {
-  unsigned char b = static_cast<unsigned char>(s[i]);
-  size_t n;
-  if (b < 0x80) {
-    code = b;
-    return 1;
-  } else if (b >= 0xC2 && b <= 0xDF) {
-    n = 2;
-    code = b & 0x1F;
-  } else if (b >= 0xE0 && b <= 0xEF) {
-    n = 3;
-    code = b & 0x0F;
-  } else if (b >= 0xF0 && b <= 0xF4) {
-    n = 4;
-    code = b & 0x07;
-  } else {
-    return 0;
-  }
-  if (i + n > s.size()) return 0;
-  for (size_t k = 1; k < n; ++k) {
-    unsigned char c = static_cast<unsigned char>(s[i + k]);
-    if ((c & 0xC0) != 0x80) return 0;
-    code = (code << 6) | (c & 0x3F);
-  }
-  if ((n == 3 && code < 0x800) || (n == 4 && (code < 0x10000 || code > 0x10FFFF))) return 0;
-  if (code >= 0xD800 && code <= 0xDFFF) return 0;
-  return n;
-}
+namespace {
 
 bool allowed_in_xml(char32_t c) {
   if (c < 0x20) return c == '\t' || c == '\n' || c == '\r';
@@ -47,11 +18,13 @@ std::string xml_escape(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   for (size_t i = 0; i < utf8.size();) {
-    char32_t code = 0;
-    size_t n = sequence_length(utf8, i, code);
-    if (n == 0 || !allowed_in_xml(code)) {
-      out += "\xEF\xBF\xBD";  // U+FFFD
-      i += n == 0 ? 1 : n;
+    const utf8_step step = utf8_at(utf8, i);
+    const char32_t code = step.code;
+    const size_t n = step.length;
+    // A sequence that is no character, or one XML forbids, shows as one U+FFFD.
+    if (!step.valid() || !allowed_in_xml(code)) {
+      out += "\xEF\xBF\xBD";
+      i += n;
       continue;
     }
     switch (code) {
