@@ -8,13 +8,17 @@
 enum class step_rounding { nearest, up };
 
 // The round step that cuts `span` into about `parts` pieces; 1 for an empty span.
-inline double nice_step(double span, double parts, step_rounding rounding = step_rounding::nearest) {
+inline double nice_step(double span, double parts,
+                        step_rounding rounding = step_rounding::nearest) {
   if (!(span > 0) || !(parts > 0)) return 1;
   double raw = span / parts;
   double power = std::pow(10.0, std::floor(std::log10(raw)));
   double f = raw / power;
-  double nice = rounding == step_rounding::nearest ? (f < 1.5 ? 1 : f < 3.5 ? 2 : f < 7.5 ? 5 : 10)
-                                                   : (f <= 1 ? 1 : f <= 2 ? 2 : f <= 5 ? 5 : 10);
+  double nice;
+  if (rounding == step_rounding::nearest)
+    nice = f < 1.5 ? 1 : f < 3.5 ? 2 : f < 7.5 ? 5 : 10;
+  else
+    nice = f <= 1 ? 1 : f <= 2 ? 2 : f <= 5 ? 5 : 10;
   return nice * power;
 }
 
