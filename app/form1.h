@@ -19,6 +19,7 @@
 #include "files/field_reader.h"
 #include "files/keywords.h"
 #include "files/line_table.h"
+#include "model/grid.h"
 #include "model/rows.h"
 #include "model/route_model.h"
 
@@ -40,8 +41,8 @@ struct route_state {
   int32_t last_cell_index = 0;
 
   bool has_grid() const { return !track_cells.empty(); }
-  // The empty grid of a route of `route_length` m: 7000 m more than the route, one cell every
-  // 50 m, the last index rounded to even; the plan too when it is enabled.
+  // The empty grid of a route of `route_length` m (model/grid.h: the run-out, the last cell
+  // index); the plan too when it is enabled.
   void make_grid(int32_t route_length);
 };
 
@@ -202,8 +203,8 @@ class Form1 : public route_state,
   slowdown_row read_slowdown_fields();
   speed_board_row read_speed_board_fields();
   mountain_row read_mountain_fields();
-  // Range rule: a row at `position` fits when last_cell_index >= (position + margin) / 50.
-  bool within_grid(int32_t position, int32_t margin = 100) const;
+  // The range rule (model/grid.h) on this grid.
+  bool within_grid(int32_t position, int32_t margin = kRowMargin) const;
   // Line file reader: the general phase (false when the compiler ends), one procedure per row
   // kind of the main phase, the closing fills and the checks the rows share.
   // How a row of either text file ends: the main loop goes on; reading stops and the phase's
@@ -224,7 +225,7 @@ class Form1 : public route_state,
   void final_plan_fill();
   void end_line_file();  // closes and deletes the line file
   // The range rule at the row being read; records 15 when the row does not fit.
-  bool row_fits_grid(int32_t position, int32_t margin = 100);
+  bool row_fits_grid(int32_t position, int32_t margin = kRowMargin);
   // Every access of the readers and of the finishing pass to a cell: one outside the grid is a
   // reading fault (the readers report it at their row; the finishing pass keeps its indices
   // within the grid, and the command that runs it would report one as a failure).

@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <sstream>
 
+#include "cli/run_cli.h"
 #include "testing/small_tmpfs.h"
 #include "testing/temp_folder.h"
 #include "cli/commands.h"
-#include "testing/run_cli.h"
 
 namespace {
 

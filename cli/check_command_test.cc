@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "cli/commands.h"
+#include "cli/run_cli.h"
 #include "lint/lint.h"
-#include "testing/run_cli.h"
 #include "testing/temp_folder.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli/commands.h"
+#include "files/file_names.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ int checked_run::exit_status() const {
 }
 
 std::string checked_run::summary(const source_run& run) const {
-  return run.route + '_' + run.train + ": route " + std::to_string(route_length) + " m, " +
+  return scenario_name{run.route, run.train}.stem() + ": route " + std::to_string(route_length) + " m, " +
          plural(stations, "station", "stations") + ", " + plural(signals, "signal", "signals") +
          ", " + plural(slowdowns, "slowdown", "slowdowns") + "; " +
          plural(errors, "error", "errors") + ", " + plural(warnings, "warning", "warnings");

@@ -3,9 +3,9 @@
 #include <sstream>
 
 #include "cli/commands.h"
+#include "cli/run_cli.h"
 #include "files/atomic_file.h"
 #include "files/field_reader.h"
-#include "testing/run_cli.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <sstream>
 
 #include "binary/binary_decoding.h"
+#include "cli/run_cli.h"
 #include "testing/temp_folder.h"
 #include "cli/commands.h"
-#include "testing/run_cli.h"
 
 namespace {
 

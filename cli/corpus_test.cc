@@ -13,7 +13,7 @@
 #include <regex>
 #include <sstream>
 
-#include "testing/run_cli.h"
+#include "cli/run_cli.h"
 #include "testing/sha256.h"
 #include "testing/temp_folder.h"
 

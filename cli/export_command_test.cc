@@ -5,11 +5,11 @@
 #include <set>
 #include <sstream>
 
+#include "cli/run_cli.h"
 #include "files/line_table.h"
 #include "scenario/builtin_scenario.h"
 #include "testing/temp_folder.h"
 #include "cli/commands.h"
-#include "testing/run_cli.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "cli/run_cli.h"
 #include "diagnostics/error_codes.h"
 #include "files/keywords.h"
 #include "lint/lint.h"
-#include "testing/run_cli.h"
 #include "testing/temp_folder.h"
 
 namespace {

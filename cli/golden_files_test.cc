@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "bench/long_route.h"
-#include "testing/run_cli.h"
+#include "cli/run_cli.h"
 #include "testing/sha256.h"
 #include "testing/temp_folder.h"
 

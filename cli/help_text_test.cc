@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "cli/format_reference.h"
-#include "testing/run_cli.h"
+#include "cli/run_cli.h"
 #include "testing/temp_folder.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <functional>
 
+#include "cli/run_cli.h"
 #include "files/whole_file.h"
-#include "testing/run_cli.h"
 #include "testing/sample_route.h"
 #include "testing/temp_folder.h"
 

@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "testing/run_cli.h"
+#include "cli/run_cli.h"
 #include "testing/temp_folder.h"
 
 namespace {

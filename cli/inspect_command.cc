@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "binary/binary_decoding.h"
+#include "files/file_names.h"
 #include "files/whole_file.h"
 #include "cli/args.h"
 #include "cli/commands.h"
@@ -12,13 +13,14 @@
 
 namespace {
 
-// The kind of file its name claims: "_linea.dat" the route plan, ".sim" the records, any other
-// ".dat" the cells; empty when the name says nothing.
+// The kind of file its name claims, as --kind names it; empty when the name says nothing.
 std::string kind_from_name(const std::string& path) {
-  std::string name = std::filesystem::path(path).filename().string();
-  if (name.ends_with("_linea.dat")) return "plan";
-  if (name.ends_with(".sim")) return "records";
-  if (name.ends_with(".dat")) return "cells";
+  switch (binary_kind_of(std::filesystem::path(path).filename().string())) {
+    case binary_file_kind::plan: return "plan";
+    case binary_file_kind::records: return "records";
+    case binary_file_kind::cells: return "cells";
+    case binary_file_kind::unknown: break;
+  }
   return {};
 }
 
@@ -70,7 +72,7 @@ int run_inspect(const std::vector<std::string>& args, std::ostream& out, std::os
       } else if (raw) {
         print_cells(out, file, cells);
       } else {
-        std::string records_file = std::filesystem::path(file).replace_extension(".sim").string();
+        std::string records_file = records_path_beside(file);
         print_route_cells(out, file, cells, records_beside(records_file), records_file);
       }
     } else if (kind == "records") {

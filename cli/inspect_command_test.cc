@@ -8,10 +8,10 @@
 
 #include "app/form1.h"
 #include "binary/binary_encoding.h"
+#include "cli/run_cli.h"
 #include "files/file_names.h"
 #include "testing/temp_folder.h"
 #include "cli/commands.h"
-#include "testing/run_cli.h"
 
 namespace {
 

@@ -99,8 +99,7 @@ int locate_scenario(const command& self, const parsed_args& a, scenario_place& p
     if (a.values.count("--dir"))
       return usage_error(self, err, "give the folder once: " + sim + " or --dir, not both");
     std::filesystem::path path(sim);
-    std::optional<scenario_name> n;
-    if (path.extension() == ".sim") n = split_scenario_stem(path.stem().string(), route, train);
+    std::optional<scenario_name> n = scenario_of_records_file(sim, route, train);
     if (!n)
       return usage_error(self, err,
                          "cannot take the route and train from " + sim + " (not ROUTE_TRAIN.sim" +

@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "binary/binary_encoding.h"
+#include "cli/run_cli.h"
 #include "files/file_names.h"
 #include "testing/sample_route.h"
 #include "testing/temp_folder.h"
@@ -20,7 +21,6 @@
 #include "cli/commands.h"
 #include "render/plan_geometry.h"
 #include "svg/svg_writer.h"
-#include "testing/run_cli.h"
 
 namespace {
 

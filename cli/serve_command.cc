@@ -12,6 +12,7 @@
 #include "cli/checked_run.h"
 #include "cli/commands.h"
 #include "cli/source_run.h"
+#include "files/file_names.h"
 #include "preview/compiled_picture.h"
 #include "preview/problem_list.h"
 #include "preview/server_module.h"
@@ -175,7 +176,7 @@ int run_serve(const std::vector<std::string>& args, std::ostream& out, std::ostr
   }
   stop_requested = 0;
   handle_signals();
-  out << "serving " << base.route << '_' << base.train << " at http://127.0.0.1:"
+  out << "serving " << scenario_name{base.route, base.train}.stem() << " at http://127.0.0.1:"
       << server->port() << "/" << std::endl;
 
   compiler compiling(base);

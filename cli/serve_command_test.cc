@@ -14,7 +14,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "testing/run_cli.h"
+#include "cli/run_cli.h"
 #include "testing/temp_folder.h"
 
 namespace {

@@ -1,7 +1,6 @@
 #include "cli/source_run.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <ostream>
 
 #include "files/cp1252.h"
@@ -10,27 +9,6 @@
 #include "lint/encoding.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-// "NAME_linea.txt" gives NAME; anything else gives nothing.
-std::string route_from(const std::string& line_file) {
-  std::string name = fs::path(line_file).filename().string();
-  const std::string tail = "_linea.txt";
-  return name.ends_with(tail) ? name.substr(0, name.size() - tail.size()) : std::string();
-}
-
-// "NAME_NUMBER-.txt" gives NUMBER: what follows the route name and "_" when the name starts
-// with them, else what follows the last "_".
-std::string train_from(const std::string& train_file, const std::string& route) {
-  std::string name = fs::path(train_file).filename().string();
-  const std::string tail = "-.txt";
-  if (!name.ends_with(tail)) return {};
-  std::string stem = name.substr(0, name.size() - tail.size());
-  if (!route.empty() && stem.rfind(route + "_", 0) == 0) return stem.substr(route.size() + 1);
-  size_t underscore = stem.rfind('_');
-  return underscore == std::string::npos ? std::string() : stem.substr(underscore + 1);
-}
 
 // A name that becomes part of a file name: not empty, no folder separator.
 // The binary files hold the route name and the train number in Windows-1252, and the check
@@ -73,12 +51,12 @@ int parse_source_run(const command& self, const std::vector<std::string>& args,
   run.line_source = a.positional[0];
   run.train_source = a.positional[1];
 
-  run.route = a.value("--route", route_from(run.line_source));
+  run.route = a.value("--route", route_of_line_file(run.line_source));
   if (run.route.empty())
     return usage_error(self, err,
                        "cannot take the route name from " + run.line_source +
                            " (not NAME_linea.txt); give it with --route");
-  run.train = a.value("--train", train_from(run.train_source, run.route));
+  run.train = a.value("--train", train_of_train_file(run.train_source, run.route));
   if (run.train.empty())
     return usage_error(self, err,
                        "cannot take the train number from " + run.train_source +

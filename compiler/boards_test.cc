@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "compiler/line_fixture.h"
+#include "testing/line_fixture.h"
 
 namespace {
 

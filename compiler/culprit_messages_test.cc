@@ -2,8 +2,8 @@
 // field at fault, and a message that names what is wrong or what is in the way.
 #include <gtest/gtest.h>
 
-#include "compiler/line_fixture.h"
-#include "compiler/train_fixture.h"
+#include "testing/line_fixture.h"
+#include "testing/train_fixture.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "compiler/line_fixture.h"
+#include "testing/line_fixture.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "compiler/line_fixture.h"
+#include "testing/line_fixture.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "compiler/line_fixture.h"
+#include "testing/line_fixture.h"
 
 namespace {
 

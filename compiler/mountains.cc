@@ -1,14 +1,11 @@
 // Mountain rows: the covered cells get the mountain's type, and every fourth cell a marker
 // when the type asks for markers.
 #include "app/form1.h"
-#include "model/rounding.h"
+#include "model/grid.h"
 
 namespace {
 
 constexpr int32_t kMostMountains = 80;  // entry 0 of the mountain tables is never used
-
-int64_t first_mountain_cell(int32_t start) { return round_even(start / 50.0); }
-int64_t last_mountain_cell(int32_t end) { return round_even(end / 50.0 - 1); }
 
 }  // namespace
 
@@ -48,10 +45,10 @@ void Form1::memo_montagna(const mountain_row& row) {
   if (mountain_count >= kMostMountains) row_fault("more than 80 mountains");
   ++mountain_count;
   mountain_ends[static_cast<size_t>(mountain_count)] = fine;
-  // Mountains 150 m apart or closer get type 3.
   if (mountain_count > 1 &&
-      static_cast<int64_t>(inizio) - mountain_ends[static_cast<size_t>(mountain_count - 1)] <= 150)
-    tipo = 3;
+      starts_close_after(static_cast<int64_t>(inizio) -
+                         mountain_ends[static_cast<size_t>(mountain_count - 1)]))
+    tipo = kCloseMountainType;
 
   const int64_t last = last_mountain_cell(fine);
   int32_t n = 1;

@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "app/form1.h"
-#include "compiler/line_fixture.h"
+#include "testing/line_fixture.h"
 
 namespace {
 

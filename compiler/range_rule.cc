@@ -1,14 +1,13 @@
 #include "app/form1.h"
-#include "model/rounding.h"
+#include "model/grid.h"
 
-// The comparison is made in real arithmetic, so a position need not be a multiple of 50.
 bool Form1::within_grid(int32_t position, int32_t margin) const {
-  return last_cell_index >= (static_cast<double>(position) + margin) / 50.0;
+  return fits_grid(last_cell_index, position, margin);
 }
 
 void route_state::make_grid(int32_t route_length) {
-  grid_length = route_length + 7000;
-  last_cell_index = static_cast<int32_t>(round_even(grid_length / 50.0));
+  grid_length = static_cast<int32_t>(grid_length_of(route_length));
+  last_cell_index = static_cast<int32_t>(last_cell_of(grid_length));
   track_cells.assign(static_cast<size_t>(last_cell_index) + 1, track_cell{});
   if (plan_enabled != 0) route_plan.create(grid_length);
 }

@@ -19,7 +19,7 @@ Form1::row_outcome Form1::memo_stazione() {
   read_field(r.number_3);
   const int32_t p = r.number_3;
   // A station needs 800 m of grid behind its position; no other field is read when it lacks them.
-  if (!row_fits_grid(p, 800)) return row_outcome::end_of_reading;
+  if (!row_fits_grid(p, kStationMargin)) return row_outcome::end_of_reading;
   if (p % 50 != 0) {
     record_fault(field_diagnostic(0, 8, p));
     return row_outcome::stop_phase;

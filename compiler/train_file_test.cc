@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "compiler/train_fixture.h"
+#include "testing/train_fixture.h"
 
 namespace {
 

@@ -16,6 +16,7 @@
 #include "binary/binary_encoding.h"
 #include "files/cp1252.h"
 #include "files/file_names.h"
+#include "model/grid.h"
 #include "scenario/builtin_scenario.h"
 
 namespace {
@@ -61,7 +62,8 @@ void check_route(const route_state& route) {
   if (route.has_grid()) {
     if (route.track_cells.size() != static_cast<size_t>(route.last_cell_index) + 1)
       violation("grid size does not match last_cell_index");
-    if (route.grid_length > 1007000) violation("grid longer than the longest route allows");
+    if (route.grid_length > grid_length_of(kLongestRoute))
+      violation("grid longer than the longest route allows");
   }
   if (route.route_plan.exists()) {
     if (route.route_plan.upper != route.grid_length) violation("plan bounds");

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "inspect/describe.h"
+#include "inspect/nice_step.h"
 #include "inspect/plan_reading.h"
 #include "inspect/route_features.h"
 
@@ -61,15 +62,9 @@ std::string coordinate(double v) {
   return buffer;
 }
 
-// A round step (1, 2 or 5 times a power of ten) that cuts `span` into about ten.
+// The round step, a whole metre or more, that cuts `span` into ten pieces or fewer.
 int32_t sample_step(int32_t span) {
-  int32_t step = 1;
-  while (step * 10 < span) {
-    if (span <= step * 20) return step * 2;
-    if (span <= step * 50) return step * 5;
-    step *= 10;
-  }
-  return step;
+  return static_cast<int32_t>(std::max(1.0, nice_step(span, 10, step_rounding::up)));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "lint/field_cursor.h"
 #include "lint/row_rules.h"
 #include "lint/suggest.h"
+#include "model/grid.h"
 #include "model/rounding.h"
 
 namespace {
@@ -31,7 +32,6 @@ constexpr int32_t kSteepestGradient = 60;  // per mille, either way
 constexpr int32_t kFastestSpeed = 300;     // km/h, line speeds and slowdowns
 constexpr int32_t kMostAdhesion = 100;
 constexpr int32_t kShortestStation = 100, kLongestStation = 1500;  // metres
-constexpr int32_t kRunOut = 7000;  // metres of grid after the route's length
 
 std::optional<int32_t> number_of(const field& f) {
   int32_t v = 0;
@@ -283,8 +283,7 @@ class value_checks {
  private:
   bool within_grid(int32_t p) const {
     if (!route_length_) return false;
-    const int64_t last_cell = round_even((static_cast<double>(*route_length_) + kRunOut) / 50.0);
-    return static_cast<double>(last_cell) >= p / 50.0;
+    return fits_grid(last_cell_of(grid_length_of(*route_length_)), p, 0);
   }
 
   void off_grid(const read_row& row, size_t i, std::optional<int32_t> v, const char* what) {

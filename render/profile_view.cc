@@ -6,6 +6,7 @@
 #include <string>
 
 #include "inspect/describe.h"
+#include "model/grid.h"
 #include "render/nice_numbers.h"
 #include "render/picture_style.h"
 
@@ -83,12 +84,9 @@ std::string step_path(const std::vector<value_run>& runs, const profile_view& v,
 }
 
 constexpr double kMountainFont = 9;
-// A mountain that starts this close after the one before it is given type 3 by the compiler.
-constexpr double kCloseMountains = 150;
-
 // Whether `m` has the type the compiler gives a mountain close after the one before.
 bool close_after(const value_run& m, const value_run* before) {
-  return m.value == 3 && before && m.from - before->to <= kCloseMountains;
+  return m.value == kCloseMountainType && before && starts_close_after(m.from - before->to);
 }
 
 // A mountain in words: its type, and what the type tells where it tells something.

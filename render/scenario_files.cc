@@ -5,48 +5,15 @@
 #include <set>
 #include <system_error>
 
-namespace {
-
-constexpr std::string_view kRecords = ".sim";
-constexpr std::string_view kCells = ".dat";
-constexpr std::string_view kPlan = "_linea.dat";  // the route's, not a train's
-
-}  // namespace
-
-std::optional<scenario_name> split_scenario_stem(std::string_view stem, const std::string& route,
-                                                 const std::string& train) {
-  scenario_name n;
-  if (!route.empty()) {
-    if (stem.size() <= route.size() + 1 || !stem.starts_with(route) || stem[route.size()] != '_')
-      return std::nullopt;
-    n.route = route;
-    n.train = stem.substr(route.size() + 1);
-    if (!train.empty() && n.train != train) return std::nullopt;
-    return n;
-  }
-  size_t cut;
-  if (!train.empty()) {
-    if (stem.size() <= train.size() + 1 || !stem.ends_with(train)) return std::nullopt;
-    cut = stem.size() - train.size() - 1;
-    if (stem[cut] != '_') return std::nullopt;
-  } else {
-    cut = stem.rfind('_');
-    if (cut == std::string_view::npos) return std::nullopt;
-  }
-  n.route = stem.substr(0, cut);
-  n.train = stem.substr(cut + 1);
-  if (n.route.empty() || n.train.empty()) return std::nullopt;
-  return n;
-}
-
 scenario_search find_scenarios(const std::vector<std::string>& file_names,
                                const std::string& route, const std::string& train) {
   std::set<std::string> records, cells;
   for (std::string_view name : file_names) {
-    if (name.ends_with(kRecords))
-      records.emplace(name.substr(0, name.size() - kRecords.size()));
-    else if (name.ends_with(kCells) && !name.ends_with(kPlan))
-      cells.emplace(name.substr(0, name.size() - kCells.size()));
+    const binary_file_kind kind = binary_kind_of(name);
+    if (kind == binary_file_kind::records)
+      records.emplace(binary_file_stem(name, kind));
+    else if (kind == binary_file_kind::cells)
+      cells.emplace(binary_file_stem(name, kind));
   }
   scenario_search found;
   for (const std::string& stem : records) {
@@ -55,11 +22,15 @@ scenario_search find_scenarios(const std::vector<std::string>& file_names,
     if (cells.count(stem))
       found.complete.push_back(*n);
     else
-      found.halves.push_back({stem + std::string(kRecords), stem + std::string(kCells)});
+      found.halves.push_back(
+          {records_file_name(n->route, n->train), cells_file_name(n->route, n->train)});
   }
-  for (const std::string& stem : cells)
-    if (!records.count(stem) && split_scenario_stem(stem, route, train))
-      found.halves.push_back({stem + std::string(kCells), stem + std::string(kRecords)});
+  for (const std::string& stem : cells) {
+    std::optional<scenario_name> n = split_scenario_stem(stem, route, train);
+    if (!records.count(stem) && n)
+      found.halves.push_back(
+          {cells_file_name(n->route, n->train), records_file_name(n->route, n->train)});
+  }
   std::sort(found.halves.begin(), found.halves.end(),
             [](const half_scenario& a, const half_scenario& b) { return a.present < b.present; });
   return found;

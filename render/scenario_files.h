@@ -2,25 +2,10 @@
 // ROUTE_TRAIN.dat (and the route's plan ROUTE_linea.dat, when it was built with one).
 #pragma once
 
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
-struct scenario_name {
-  std::string route;
-  std::string train;
-
-  std::string stem() const { return route + "_" + train; }
-  bool operator==(const scenario_name&) const = default;
-};
-
-// The names in a file stem "ROUTE_TRAIN". A route name may hold '_', so the stem is cut where
-// `route` or `train` say when one is given (not empty), else at its last '_'. Nothing when
-// the stem does not start with `route` and '_', does not end with '_' and `train`, or leaves
-// either name empty.
-std::optional<scenario_name> split_scenario_stem(std::string_view stem, const std::string& route,
-                                                 const std::string& train);
+#include "files/file_names.h"
 
 // What a folder's file names hold, for the names that fit `route` and `train` (either may be
 // empty: any). Both lists are sorted by stem.

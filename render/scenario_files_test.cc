@@ -6,42 +6,6 @@
 
 namespace {
 
-TEST(ScenarioFiles, SplitsAStemWhereTheGivenNamesSay) {
-  struct row {
-    const char* stem;
-    const char* route;  // given, "" for none
-    const char* train;
-    const char* want_route;  // nullptr: the stem does not fit
-    const char* want_train;
-  } rows[] = {
-      {"Monte_101", "", "", "Monte", "101"},
-      {"Zenvro_Quarvel_2417", "", "", "Zenvro_Quarvel", "2417"},   // cut at the last '_'
-      {"Zenvro_Quarvel_2417", "Zenvro", "", "Zenvro", "Quarvel_2417"},
-      {"Zenvro_Quarvel_2417", "", "Quarvel_2417", "Zenvro", "Quarvel_2417"},
-      {"Zenvro_Quarvel_2417", "Zenvro_Quarvel", "2417", "Zenvro_Quarvel", "2417"},
-      {"Zenvro_Quarvel_2417", "Zenvro_Quarvel", "17", nullptr, nullptr},
-      {"Zenvro_Quarvel_2417", "", "417", nullptr, nullptr},  // not at a '_'
-      {"Monte_101", "Mont", "", nullptr, nullptr},           // not at a '_'
-      {"Monte_101", "Monte_101", "", nullptr, nullptr},      // no train left
-      {"Monte", "", "", nullptr, nullptr},
-      {"_101", "", "", nullptr, nullptr},
-      {"Monte_", "", "", nullptr, nullptr},
-      {"Linea Nord_99", "", "", "Linea Nord", "99"},
-  };
-  for (const row& r : rows) {
-    std::optional<scenario_name> n = split_scenario_stem(r.stem, r.route, r.train);
-    std::string what = std::string(r.stem) + " route '" + r.route + "' train '" + r.train + "'";
-    if (!r.want_route) {
-      EXPECT_FALSE(n) << what << " gave " << n->route << " / " << n->train;
-      continue;
-    }
-    ASSERT_TRUE(n) << what;
-    EXPECT_EQ(n->route, r.want_route) << what;
-    EXPECT_EQ(n->train, r.want_train) << what;
-    EXPECT_EQ(n->stem(), r.stem) << what;
-  }
-}
-
 TEST(ScenarioFiles, AScenarioIsItsRecordsBesideItsCells) {
   const std::vector<std::string> folder = {
       "Monte_101.sim", "Monte_101.dat", "Monte_linea.dat", "Monte_101-.txt", "Monte_linea.txt",

@@ -10,15 +10,17 @@
 #include "binary/binary_encoding.h"
 #include "files/file_names.h"
 #include "model/route_model.h"
+#include "model/grid.h"
 #include "model/rounding.h"
 #include "model/speed_pair.h"
 
 class sample_route {
  public:
-  // A route of `length` metres with the usual 7000 m run-out; speed 100, gradient 0 and
-  // adhesion 100 everywhere until set otherwise.
-  explicit sample_route(int32_t length) : length_(length), grid_length_(length + 7000) {
-    cells.resize(static_cast<size_t>(round_even(grid_length_ / 50.0)) + 1);
+  // A route of `length` metres with the usual run-out; speed 100, gradient 0 and adhesion 100
+  // everywhere until set otherwise.
+  explicit sample_route(int32_t length)
+      : length_(length), grid_length_(static_cast<int32_t>(grid_length_of(length))) {
+    cells.resize(static_cast<size_t>(last_cell_of(grid_length_)) + 1);
     records.resize(scenario_record_count);
     records[route_length_entry].number_2 = length;
     running(0, [](track_cell& c) { c.speed_code = 20; });
@@ -70,7 +72,7 @@ class sample_route {
   }
 
   void mountain(int32_t from, int32_t to, int type) {
-    for (int64_t c = round_even(from / 50.0); c <= round_even(to / 50.0 - 1); ++c)
+    for (int64_t c = first_mountain_cell(from); c <= last_mountain_cell(to); ++c)
       cells.at(static_cast<size_t>(c)).mountain_type = static_cast<uint8_t>(type);
   }
 
@@ -84,7 +86,7 @@ class sample_route {
   }
 
   void speed_cut(int32_t p, int value) {
-    track_cell& c = cells.at(static_cast<size_t>(round_even(p / 50.0)));
+    track_cell& c = cells.at(static_cast<size_t>(running_cell(p)));
     c.kind = value > 0 ? kind_speed_cut_value : kind_speed_cut;
     if (value > 0) c.value_1 = static_cast<int16_t>(value);
   }
@@ -148,13 +150,13 @@ class sample_route {
 
   // Point objects go to the cell after the one that holds their position.
   track_cell& point(int32_t position) {
-    return cells.at(static_cast<size_t>(round_even(position / 50.0 + 1)));
+    return cells.at(static_cast<size_t>(point_cell(position)));
   }
 
   // A running value from cell round(from / 50) to the last filled cell.
   template <class Set>
   void running(int32_t from, Set set) {
-    for (size_t c = static_cast<size_t>(round_even(from / 50.0)); c + 3 < cells.size(); ++c)
+    for (size_t c = static_cast<size_t>(running_cell(from)); c + 3 < cells.size(); ++c)
       set(cells[c]);
   }
 
