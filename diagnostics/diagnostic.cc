@@ -47,11 +47,11 @@ namespace {
 void print_place(std::ostream& out, const source_location& at, bool named) {
   if (at.file.empty()) {
     if (named) out << kProgramName << ": ";
-  }
-  else if (at.line > 0)
+  } else if (at.line > 0) {
     out << at.file << ':' << at.line << ':' << (at.column > 0 ? at.column : 1) << ": ";
-  else
+  } else {
     out << at.file << ": ";
+  }
 }
 
 void print_row(std::ostream& out, const source_location& at) {
@@ -93,4 +93,6 @@ void print_diagnostic(std::ostream& out, const diagnostic& d, bool named) {
   out.flush();
 }
 
-void tell(std::ostream& out, std::string text) { print_diagnostic(out, program_message(std::move(text))); }
+void tell(std::ostream& out, std::string text) {
+  print_diagnostic(out, program_message(std::move(text)));
+}
