@@ -49,6 +49,8 @@ struct huge_page_allocator {
   }
 
   // Every block is zeroed when allocated: value-initialising a trivial element leaves it so.
+  // An element destroyed is not cleared, so a vector that shrinks and grows again within its
+  // capacity gets back the old values: grow only fresh vectors (route_plan_table::create).
   template <class U>
   void construct(U* p) {
     if constexpr (std::is_trivially_default_constructible_v<U>)

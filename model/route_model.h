@@ -166,8 +166,9 @@ struct route_plan_table {
   }
   void clear() {
     upper = -1;
-    values = {};
-    types = {};
+    // Moved from empty vectors, so the memory goes (`= {}` would keep it for the next create).
+    values = decltype(values)();
+    types = decltype(types)();
   }
   size_t index(int32_t metre, int axis) const {
     return static_cast<size_t>(axis) * (static_cast<size_t>(upper) + 1) + static_cast<size_t>(metre);
