@@ -7,7 +7,7 @@
 
 #include "model/rounding.h"
 
-// The speed's code before it is narrowed to its byte: a fifth, rounded half to even.
+// The speed's code before it is narrowed to its byte: a fifth, rounded to the nearest.
 inline int64_t speed_code_of(int32_t kmh) { return round_even(kmh / 5.0); }
 inline int speed_of_code(uint8_t code) { return code * 5; }
 
