@@ -37,10 +37,10 @@ std::string Form1::binary_path_of(const std::string& name) const {
 
 void Form1::write_binary_file(atomic_file& file, const std::string& bytes) { file.write(bytes); }
 
-// The plan is encoded in pieces of about a megabyte, so a long route never holds its whole
-// file in memory, and each piece goes to the file in one write.
+// The plan is encoded in pieces of 128 KB, so a long route never holds its whole file in
+// memory, and each piece goes to the file in one write while it is still in the cache.
 void Form1::write_binary_file(atomic_file& file, const route_plan_table& plan) {
-  constexpr size_t kChunk = 1 << 20;
+  constexpr size_t kChunk = 128 << 10;
   std::string buffer(kChunk + max_variant_size, '\0');
   size_t used = 0;
   for (size_t i = 0; i < plan.entry_count(); ++i) {

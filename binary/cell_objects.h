@@ -87,3 +87,72 @@ inline speed_board_object read_speed_board_cell(const track_cell& cell) {
   b.right_stripes = cell.value_4 % 10;
   return b;
 }
+
+// A slowdown: its start and end cells hold the speed in value_1 and the row's start-and-end
+// code in value_3; the warning board 1200 m before the start holds the speed. The row's second
+// code goes into value_2 of each only when it is not 0: otherwise the cell keeps its value_2.
+// The 16-bit fields keep the low 16 bits of the row's numbers.
+struct slowdown_object {
+  int speed = 0;
+  int start_end_code = 0;  // not kept by the warning board
+  int value_2_code = 0;
+
+  bool operator==(const slowdown_object&) const = default;
+};
+
+inline void write_slowdown_part(track_cell& cell, cell_kind kind, const slowdown_object& s) {
+  cell.kind = kind;
+  cell.value_1 = static_cast<int16_t>(s.speed);
+  if (s.value_2_code != 0) cell.value_2 = static_cast<int16_t>(s.value_2_code);
+  if (kind != kind_warning_board) cell.value_3 = static_cast<int16_t>(s.start_end_code);
+}
+
+// Reads a slowdown's start, end or warning board.
+inline slowdown_object read_slowdown_part(const track_cell& cell) {
+  return {cell.value_1, cell.kind == kind_warning_board ? 0 : cell.value_3, cell.value_2};
+}
+
+// Approach marker `number` (1 to 4, the one nearest the warning board first) counts itself in
+// value_1, and in value_2 too when the row's second code is not 0.
+inline void write_approach_marker(track_cell& cell, int number, bool numbered_twice) {
+  cell.kind = kind_approach_marker;
+  cell.value_1 = static_cast<int16_t>(number);
+  if (numbered_twice) cell.value_2 = static_cast<int16_t>(number);
+}
+
+inline int read_approach_marker(const track_cell& cell) { return cell.value_1; }
+
+// A speed cut: a value above 0 is kept in value_1 under its own kind; a cut without one leaves
+// value_1 as it was.
+inline void write_speed_cut_cell(track_cell& cell, int16_t value) {
+  if (value > 0) {
+    cell.kind = kind_speed_cut_value;
+    cell.value_1 = value;
+  } else {
+    cell.kind = kind_speed_cut;
+  }
+}
+
+// The cut's value, 0 where it has none.
+inline int read_speed_cut_cell(const track_cell& cell) {
+  return cell.kind == kind_speed_cut_value ? cell.value_1 : 0;
+}
+
+// A station's stop cell names the station's record entry; its four approach markers carry
+// 81 to 84, the nearest first.
+inline void write_stop_point_cell(track_cell& cell, int station_entry) {
+  cell.kind = kind_stop_point;
+  cell.value_1 = static_cast<int16_t>(station_entry);
+}
+
+inline int read_stop_point_cell(const track_cell& cell) { return cell.value_1; }
+
+inline uint8_t station_marker_code(int k) { return static_cast<uint8_t>(80 + k); }
+
+// An indicator board names the record entry that holds its text.
+inline void write_indicator_board_cell(track_cell& cell, int text_entry) {
+  cell.kind = kind_indicator_board;
+  cell.value_1 = static_cast<int16_t>(text_entry);
+}
+
+inline int read_indicator_board_cell(const track_cell& cell) { return cell.value_1; }

@@ -100,8 +100,7 @@ Form1::row_outcome Form1::read_indicator_board_row() {
     record_fault(field_diagnostic(1, refused, p));
     return row_outcome::end_of_reading;
   }
-  cell.kind = kind_indicator_board;
-  cell.value_1 = static_cast<int16_t>(board_index);
+  write_indicator_board_cell(cell, board_index);
   scenario_records[static_cast<size_t>(board_index)].text = current_field;
   --board_index;
   return row_outcome::next_row;

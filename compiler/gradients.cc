@@ -1,11 +1,11 @@
 // Gradient rows: each gradient applies from its row's cell up to the cell before the next
 // row's cell; cells hold the gradient plus 100, low 8 bits only.
 #include "app/form1.h"
+#include "binary/profile_codes.h"
 #include "model/rounding.h"
 
 void Form1::write_gradient_cell() {
-  grid_cell(gradient_cell_index).gradient_code =
-      static_cast<uint8_t>(static_cast<int64_t>(previous_gradient) + 100);
+  grid_cell(gradient_cell_index).gradient_code = gradient_code_of(previous_gradient);
   ++gradient_cell_index;
 }
 

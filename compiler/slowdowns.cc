@@ -1,6 +1,7 @@
 // Slowdowns ("rallentamento" rows) and speed cuts ("abbattimento" rows). Neither overwrites a
 // taken cell; a mountain marker gives way.
 #include "app/form1.h"
+#include "binary/cell_objects.h"
 #include "compiler/cell_holder.h"
 #include "model/rounding.h"
 
@@ -45,31 +46,17 @@ std::optional<diagnostic> Form1::memo_rallentamento(const slowdown_row& row) {
                                 std::to_string(int64_t{last_cell_index} * 50) + " m");
   if (!cell_is_free(grid_cell(e))) return cell_taken(*this, length_field, 19, x, e);
 
-  // The 16-bit values keep the low 16 bits of the row's numbers.
-  const int16_t speed = static_cast<int16_t>(v);
-  grid_cell(e).kind = kind_slowdown_end;
-  if (value_2_code != 0) grid_cell(e).value_2 = static_cast<int16_t>(value_2_code);
-  grid_cell(i).kind = kind_slowdown_start;
-  if (value_2_code != 0) grid_cell(i).value_2 = static_cast<int16_t>(value_2_code);
-  if (warned) {
-    grid_cell(w).kind = kind_warning_board;
-    if (value_2_code != 0) grid_cell(w).value_2 = static_cast<int16_t>(value_2_code);
-    grid_cell(w).value_1 = speed;
-  }
-  grid_cell(i).value_1 = speed;
-  grid_cell(e).value_1 = speed;
-  grid_cell(i).value_3 = static_cast<int16_t>(start_end_code);
-  grid_cell(e).value_3 = static_cast<int16_t>(start_end_code);
+  // In this order: where the end falls on the start or the warning board, the later kind stays.
+  const slowdown_object s{v, start_end_code, value_2_code};
+  write_slowdown_part(grid_cell(e), kind_slowdown_end, s);
+  write_slowdown_part(grid_cell(i), kind_slowdown_start, s);
+  if (warned) write_slowdown_part(grid_cell(w), kind_warning_board, s);
 
   if (approach_wanted != 0) {
     // Refused after the start, end and warning cells are written; they stay.
     for (int j = 0; j <= 3; ++j)
       if (!cell_is_free(grid_cell(b - j))) return cell_taken(*this, start_field, 20, x, b - j);
-    for (int j = 0; j <= 3; ++j) {
-      grid_cell(b - j).kind = kind_approach_marker;
-      grid_cell(b - j).value_1 = static_cast<int16_t>(j + 1);
-      if (value_2_code != 0) grid_cell(b - j).value_2 = static_cast<int16_t>(j + 1);
-    }
+    for (int j = 0; j <= 3; ++j) write_approach_marker(grid_cell(b - j), j + 1, value_2_code != 0);
   }
   return std::nullopt;
 }
@@ -90,11 +77,6 @@ Form1::row_outcome Form1::memo_abbattimento() {
     record_fault(cell_taken(*this, 0, 7, p, running_cell(p)));
     return row_outcome::stop_phase;
   }
-  if (u > 0) {
-    cell.value_1 = fit_int16(u, "speed cut value");
-    cell.kind = kind_speed_cut_value;
-  } else {
-    cell.kind = kind_speed_cut;
-  }
+  write_speed_cut_cell(cell, u > 0 ? fit_int16(u, "speed cut value") : int16_t{0});
   return row_outcome::next_row;
 }

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "app/form1.h"
+#include "binary/cell_objects.h"
+#include "binary/station_record.h"
 #include "files/cp1252.h"
 #include "model/rounding.h"
 
@@ -45,7 +47,7 @@ Form1::row_outcome Form1::memo_stazione() {
   read_field(h);
   read_field(m);
   read_field(s);
-  r.number_4 = fit_int32((int64_t{h} * 60 + m) * 60 + s, "scheduled time");
+  r.number_4 = fit_int32(station_time_code(h, m, s), "scheduled time");
   std::string name;
   read_field(name);
   // The records file gives a text a 16-bit length.
@@ -90,13 +92,11 @@ Form1::row_outcome Form1::memo_stazione() {
   }
   if (type < 25 && type != 5 && type != 6)
     for (int k = 1; k <= 4; ++k)
-      if (e - k - 1 > 1) grid_cell(e - k - 1).marker_code = static_cast<uint8_t>(80 + k);
+      if (e - k - 1 > 1) grid_cell(e - k - 1).marker_code = station_marker_code(k);
   if (type < 25) {
     // The stop point overwrites whatever the cell held, a signal included.
     if (e - 1 > 1) {
-      track_cell& stop = grid_cell(e - 1);
-      stop.kind = kind_stop_point;
-      stop.value_1 = static_cast<int16_t>(station_counter);
+      write_stop_point_cell(grid_cell(e - 1), station_counter);
     } else {
       record_fault(field_diagnostic(0, 24, std::nullopt));
       return row_outcome::stop_phase;

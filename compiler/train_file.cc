@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/form1.h"
+#include "binary/profile_codes.h"
 #include "files/keywords.h"
 #include "files/file_names.h"
 #include "model/rounding.h"
@@ -45,9 +46,9 @@ void Form1::leggi_treno() {
 
   // End of reading: the last speed and adhesion run on to the cell before the last three.
   riempi_celle(speed_cell_index, int64_t{last_cell_index} - 2, &track_cell::speed_code,
-               static_cast<uint8_t>(round_even(previous_speed / 5.0)));
+               static_cast<uint8_t>(speed_code_of(previous_speed)));
   riempi_celle(adhesion_cell_index, int64_t{last_cell_index} - 2, &track_cell::adhesion_code,
-               static_cast<uint8_t>(previous_adhesion));
+               adhesion_code_of(previous_adhesion));
   controlla_progressive();
 }
 
@@ -101,9 +102,9 @@ Form1::row_outcome Form1::memo_velocita() {
   const int64_t n = running_cell(p);
   if (n > 0)
     riempi_celle(speed_cell_index, n, &track_cell::speed_code,
-                 static_cast<uint8_t>(round_even(previous_speed / 5.0)));
+                 static_cast<uint8_t>(speed_code_of(previous_speed)));
   // Cells hold a fifth of the speed in a byte: 1278 and above, or below -2, cannot be stored.
-  fit_uint8(round_even(v / 5.0), "speed " + std::to_string(v) + " / 5 =");
+  fit_uint8(speed_code_of(v), "speed " + std::to_string(v) + " / 5 =");
   previous_speed = v;
   return row_outcome::next_row;
 }
@@ -117,7 +118,7 @@ Form1::row_outcome Form1::memo_aderenza() {
   const int64_t n = running_cell(p);
   if (n > 0)
     riempi_celle(adhesion_cell_index, n, &track_cell::adhesion_code,
-                 static_cast<uint8_t>(previous_adhesion));
+                 adhesion_code_of(previous_adhesion));
   previous_adhesion = a;
   return row_outcome::next_row;
 }

@@ -4,6 +4,8 @@
 #include <set>
 
 #include "binary/cell_objects.h"
+#include "binary/profile_codes.h"
+#include "binary/station_record.h"
 
 namespace {
 
@@ -35,7 +37,8 @@ std::vector<station_mark> read_stations(const std::vector<scenario_record>& reco
   for (int e = 1; e <= first_board_entry && e < static_cast<int>(records.size()); ++e) {
     const scenario_record& r = records[e];
     if (r == blank || board_entries.count(e)) break;
-    out.push_back({e, r.text, r.number_3, r.number_1, r.number_2, r.tag, r.number_4, r.byte_2});
+    const station_object s = read_station_record(r);
+    out.push_back({e, s.name, s.position, s.start, s.end, s.type, s.scheduled, s.stop_value});
   }
   return out;
 }
@@ -130,7 +133,7 @@ route_features read_route_features(const std::vector<track_cell>& cells,
         f.speed_boards.push_back(read_speed_board(c, cell));
         break;
       case kind_slowdown_start:
-        f.slowdowns.push_back({metre, metre, c.value_1});
+        f.slowdowns.push_back({metre, metre, read_slowdown_part(c).speed});
         slowdown_open = true;
         break;
       case kind_slowdown_end:
@@ -138,26 +141,26 @@ route_features read_route_features(const std::vector<track_cell>& cells,
         slowdown_open = false;
         break;
       case kind_warning_board:
-        f.warning_boards.push_back({metre, c.value_1, {}});
+        f.warning_boards.push_back({metre, read_slowdown_part(c).speed, {}});
         break;
       case kind_speed_cut_value:
       case kind_speed_cut:
         // Speed cuts lie in the cell that starts at their position.
         metre = cell * kCell;
-        f.speed_cuts.push_back({metre, c.kind == kind_speed_cut_value ? c.value_1 : 0, {}});
+        f.speed_cuts.push_back({metre, read_speed_cut_cell(c), {}});
         break;
       case kind_stop_point:
         // The stop cell is the one that ends at the station's end.
-        f.stop_points.push_back({(cell + 1) * kCell, c.value_1, {}});
+        f.stop_points.push_back({(cell + 1) * kCell, read_stop_point_cell(c), {}});
         continue;  // the picture's axis follows the stations' stop positions
       case kind_indicator_board: {
+        const int entry = read_indicator_board_cell(c);
         std::string text;
-        if (c.value_1 >= 1 && c.value_1 <= first_board_entry &&
-            c.value_1 < static_cast<int>(records.size())) {
-          board_entries.insert(c.value_1);
-          text = records[c.value_1].text;
+        if (entry >= 1 && entry <= first_board_entry && entry < static_cast<int>(records.size())) {
+          board_entries.insert(entry);
+          text = records[static_cast<size_t>(entry)].text;
         }
-        f.indicator_boards.push_back({metre, c.value_1, text});
+        f.indicator_boards.push_back({metre, entry, text});
         break;
       }
       case kind_empty:
@@ -176,9 +179,11 @@ route_features read_route_features(const std::vector<track_cell>& cells,
 
   // The last three cells of a grid are never filled: the profiles stop before them.
   size_t filled = cells.size() > 3 ? cells.size() - 3 : cells.size();
-  f.speed = runs(cells, filled, [](const track_cell& c) { return c.speed_code * 5; });
-  f.gradient = runs(cells, filled, [](const track_cell& c) { return c.gradient_code - 100; });
-  f.adhesion = runs(cells, filled, [](const track_cell& c) { return int{c.adhesion_code}; });
+  f.speed = runs(cells, filled, [](const track_cell& c) { return speed_of_code(c.speed_code); });
+  f.gradient =
+      runs(cells, filled, [](const track_cell& c) { return gradient_of_code(c.gradient_code); });
+  f.adhesion =
+      runs(cells, filled, [](const track_cell& c) { return adhesion_of_code(c.adhesion_code); });
   for (const value_run& m : runs(cells, cells.size(), [](const track_cell& c) {
          return int{c.mountain_type};
        }))

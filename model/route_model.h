@@ -157,15 +157,18 @@ struct route_plan_table {
   bool exists() const { return upper >= 0; }
   size_t entry_count() const { return values.size(); }
   void create(int32_t highest_metre) {
-    upper = highest_metre;
     size_t n = 2 * (static_cast<size_t>(highest_metre) + 1);
-    values.assign(n, 0.0);
-    types.assign(n, variant_empty);
+    // Fresh arrays, value-initialised: the allocator hands out zeroed memory and writes none.
+    clear();
+    upper = highest_metre;
+    values.resize(n);
+    types.resize(n);
   }
   void clear() {
     upper = -1;
-    values = {};
-    types = {};
+    // Moved from empty vectors, so the memory goes (`= {}` would keep it for the next create).
+    values = decltype(values)();
+    types = decltype(types)();
   }
   size_t index(int32_t metre, int axis) const {
     return static_cast<size_t>(axis) * (static_cast<size_t>(upper) + 1) + static_cast<size_t>(metre);

@@ -31,3 +31,19 @@ TEST(FieldTables, CoverEveryMemberInDeclarationOrder) {
 }
 
 }  // namespace
+
+// The plan's arrays are value-initialised by memory that comes zeroed, not by a fill: a plan
+// created again, small (plain allocation) or long (mapped in huge pages), holds no old value.
+TEST(RoutePlanTable, CreatedAgainHoldsOnlyEmptyEntries) {
+  for (int32_t upper : {10, 100000}) {
+    route_plan_table plan;
+    plan.create(upper);
+    for (int32_t m = 0; m <= upper; ++m) plan.set_double(m, 1, 1.5 * m + 1);
+    plan.create(upper);
+    ASSERT_EQ(plan.entry_count(), 2 * (static_cast<size_t>(upper) + 1));
+    for (size_t i = 0; i < plan.entry_count(); ++i)
+      ASSERT_EQ(plan.get(static_cast<int32_t>(i % (upper + 1)), static_cast<int>(i / (upper + 1))),
+                variant_entry{})
+          << "upper " << upper << ", entry " << i;
+  }
+}
