@@ -43,7 +43,7 @@ TEST(FileNames, SplitsAStemWhereTheGivenNamesSay) {
 TEST(FileNames, WhatAMadeNameIsTakenApartInto) {
   // Every name made for a train is taken back to its route and number, a route holding '_'
   // included, where the route is known.
-  for (const scenario_name n :
+  for (const scenario_name& n :
        {scenario_name{"Monte", "101"}, scenario_name{"Zenvro_Quarvel", "2417"},
         scenario_name{"Linea Nord", "A_7"}}) {
     EXPECT_EQ(route_of_line_file("some/folder/" + line_file_name(n.route)), n.route);
