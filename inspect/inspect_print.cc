@@ -8,6 +8,8 @@
 #include <ostream>
 #include <string_view>
 
+#include "inspect/plan_reading.h"
+
 namespace {
 
 const char* kind_name(uint8_t kind) {
@@ -151,22 +153,11 @@ void print_records(std::ostream& out, const std::string& file,
 
 void print_plan(std::ostream& out, const std::string& file, const route_plan_table& plan) {
   size_t counts[6] = {};
-  int32_t first = -1, last = -1;
-  double min_x = 0, max_x = 0, min_y = 0, max_y = 0;
-  size_t points = 0;
-  for (int32_t m = 0; m <= plan.upper; ++m) {
-    for (int axis = 0; axis < 2; ++axis) {
-      uint8_t t = plan.types[plan.index(m, axis)];
-      if (t < 6) ++counts[t];
-    }
-    if (plan.get(m, 0).type == variant_empty || plan.get(m, 1).type == variant_empty) continue;
-    double x = plan.coordinate(m, 0), y = plan.coordinate(m, 1);
-    if (points == 0) min_x = max_x = x, min_y = max_y = y, first = m;
-    min_x = std::min(min_x, x), max_x = std::max(max_x, x);
-    min_y = std::min(min_y, y), max_y = std::max(max_y, y);
-    last = m;
-    ++points;
-  }
+  for (uint8_t t : plan.types)
+    if (t < 6) ++counts[t];
+  const plan_summary s = read_plan(plan);
+  const size_t points = s.points;
+  const int32_t first = s.first, last = s.last;
   out << file << ": route plan, " << plan.entry_count() << " entries, metres 0 to " << plan.upper
       << " (every x, then every y)\n"
       << "entries: " << counts[variant_int16] << " 16-bit integers, " << counts[variant_int32]
@@ -175,13 +166,13 @@ void print_plan(std::ostream& out, const std::string& file, const route_plan_tab
       << "points (metres with both x and y): " << points << '\n';
   if (points == 0) return;
   out << "extent: metre " << first << " to metre " << last << '\n'
-      << "bounding box: x " << fixed(min_x) << " to " << fixed(max_x) << ", y " << fixed(min_y)
-      << " to " << fixed(max_y) << '\n'
+      << "bounding box: x " << fixed(s.extent.xmin) << " to " << fixed(s.extent.xmax) << ", y "
+      << fixed(s.extent.ymin) << " to " << fixed(s.extent.ymax) << '\n'
       << "sample:\n";
   // About ten points, evenly spread, with the first and the last.
   int32_t step = std::max<int32_t>(1, (last - first) / 10);
   for (int32_t m = first;; m = std::min(last, m + step)) {
-    if (plan.get(m, 0).type != variant_empty && plan.get(m, 1).type != variant_empty)
+    if (has_point(plan, m))
       out << "  metre " << m << ": x " << fixed(plan.coordinate(m, 0)) << ", y "
           << fixed(plan.coordinate(m, 1)) << '\n';
     if (m == last) break;

@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
+
+#include "binary/binary_decoding.h"
+#include "binary/binary_encoding.h"
 
 namespace {
-
-bool has_point(const route_plan_table& plan, int32_t m) {
-  return m >= 0 && m <= plan.upper && plan.get(m, 0).type != variant_empty &&
-         plan.get(m, 1).type != variant_empty;
-}
 
 // Straight steps repeat the last one to the last bit of a coordinate far from the origin, so
 // a turning below this is rounding; the gentlest curve turns 0.0001 a metre.
@@ -17,17 +16,49 @@ constexpr double kStraight = 1e-7;
 // Two metres of one curve turn by the same factor to about the rounding of their points.
 constexpr double kSameCurve = 1e-7;
 
+// The byte offset of entry `i` (in file order: every x, then every y) of a plan file.
+size_t plan_entry_offset(const route_plan_table& plan, size_t i) {
+  size_t offset = 0;
+  for (size_t k = 0; k < i && k < plan.entry_count(); ++k) offset += variant_size(plan.types[k]);
+  return offset;
+}
+
 }  // namespace
+
+void plan_box::add(plan_point p) {
+  xmin = std::min(xmin, p.x);
+  xmax = std::max(xmax, p.x);
+  ymin = std::min(ymin, p.y);
+  ymax = std::max(ymax, p.y);
+}
+
+bool has_point(const route_plan_table& plan, int32_t m) {
+  return m >= 0 && m <= plan.upper && plan.get(m, 0).type != variant_empty &&
+         plan.get(m, 1).type != variant_empty;
+}
+
+std::vector<plan_point> path_points(const route_plan_table& plan) {
+  std::vector<plan_point> points;
+  for (int32_t metre = 0; has_point(plan, metre); ++metre) {
+    for (int axis = 0; axis < 2; ++axis) {
+      if (std::isfinite(plan.coordinate(metre, axis))) continue;
+      throw decoding_fault(plan_entry_offset(plan, plan.index(metre, axis)),
+                           std::string(axis == 0 ? "the x" : "the y") + " of metre " +
+                               std::to_string(metre) + " is not a finite number");
+    }
+    points.push_back({plan.coordinate(metre, 0), plan.coordinate(metre, 1)});
+  }
+  return points;
+}
 
 plan_summary read_plan(const route_plan_table& plan) {
   plan_summary s;
   s.highest_metre = plan.upper;
   for (int32_t m = 0; m <= plan.upper; ++m) {
     if (!has_point(plan, m)) continue;
-    double x = plan.coordinate(m, 0), y = plan.coordinate(m, 1);
-    if (s.points == 0) s.min_x = s.max_x = x, s.min_y = s.max_y = y, s.first = m;
-    s.min_x = std::min(s.min_x, x), s.max_x = std::max(s.max_x, x);
-    s.min_y = std::min(s.min_y, y), s.max_y = std::max(s.max_y, y);
+    const plan_point p{plan.coordinate(m, 0), plan.coordinate(m, 1)};
+    if (s.points == 0) s.extent = plan_box::around(p), s.first = m;
+    s.extent.add(p);
     s.last = m;
     ++s.points;
   }

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "binary/binary_decoding.h"
+#include "binary/binary_encoding.h"
 #include "testing/sample_route.h"
 
 namespace {
@@ -32,9 +38,9 @@ TEST(PlanReading, PointsExtentAndHeading) {
   EXPECT_EQ(s.points, 7999u);
   EXPECT_EQ(s.first, 0);
   EXPECT_EQ(s.last, 7998);
-  EXPECT_EQ(s.min_x, 0);
-  EXPECT_EQ(s.max_x, 0);
-  EXPECT_EQ(s.max_y, 7998);
+  EXPECT_EQ(s.extent.xmin, 0);
+  EXPECT_EQ(s.extent.xmax, 0);
+  EXPECT_EQ(s.extent.ymax, 7998);
   EXPECT_TRUE(s.curves.empty());
   EXPECT_EQ(point_at(plan, 0).heading, 0);     // north
   EXPECT_EQ(point_at(plan, 7998).heading, 0);  // the last point: from the one before
@@ -56,6 +62,46 @@ TEST(PlanReading, AnEmptyPlan) {
   plan_summary s = read_plan(plan);
   EXPECT_EQ(s.points, 0u);
   EXPECT_TRUE(s.curves.empty());
+}
+
+TEST(PlanReading, ThePathStopsAtTheFirstGapTheSummaryGoesOn) {
+  route_plan_table plan;
+  plan.create(5);
+  for (int m : {0, 1, 3}) {
+    plan.set_int16(m, 0, static_cast<int16_t>(m));
+    plan.set_int16(m, 1, static_cast<int16_t>(-2 * m));
+  }
+  plan.set_int16(2, 0, 9);  // an x without its y is no point
+  std::vector<plan_point> path = path_points(plan);
+  ASSERT_EQ(path.size(), 2u);
+  EXPECT_EQ(path[1].x, 1);
+  EXPECT_EQ(path[1].y, -2);
+  plan_summary s = read_plan(plan);
+  EXPECT_EQ(s.points, 3u);
+  EXPECT_EQ(s.last, 3);
+  EXPECT_EQ(s.extent.xmax, 3);  // not the lone x of metre 2
+  EXPECT_EQ(s.extent.ymin, -6);
+  EXPECT_EQ(s.extent.height(), 6);
+}
+
+TEST(PlanReading, ACoordinateThatIsNotANumberNamesItsByteOffset) {
+  sample_route r(200);
+  route_plan_table plan = r.plan();
+  plan.set_double(5, 1, std::numeric_limits<double>::quiet_NaN());
+  // Check the offset against the encoded file: the entry there must be the bad double.
+  byte_buffer out;
+  for (size_t i = 0; i < plan.entry_count(); ++i) out.variant({plan.types[i], plan.values[i]});
+  try {
+    path_points(decode_plan(out.bytes()));
+    FAIL() << "a NaN coordinate was accepted";
+  } catch (const decoding_fault& f) {
+    ASSERT_LT(f.offset + 10, out.size() + 1);
+    EXPECT_EQ(out.bytes()[f.offset], 5);  // the variant's type code: a double
+    double v;
+    std::memcpy(&v, out.bytes().data() + f.offset + 2, 8);
+    EXPECT_TRUE(std::isnan(v));
+    EXPECT_NE(f.message.find("metre 5"), std::string::npos) << f.message;
+  }
 }
 
 }  // namespace

@@ -149,14 +149,15 @@ void print_route_plan(std::ostream& out, const std::string& file, const route_pl
     return;
   }
   out << " (metres " << s.first << " to " << s.last << ")\n"
-      << "Extent: x " << coordinate(s.min_x) << " m to " << coordinate(s.max_x) << " m, y "
-      << coordinate(s.min_y) << " m to " << coordinate(s.max_y) << " m (north is +y)\n"
+      << "Extent: x " << coordinate(s.extent.xmin) << " m to " << coordinate(s.extent.xmax)
+      << " m, y " << coordinate(s.extent.ymin) << " m to " << coordinate(s.extent.ymax)
+      << " m (north is +y)\n"
       << "Curves (" << s.curves.size() << "):\n";
   for (const curve_mark& c : s.curves) out << "  " << describe_curve(c) << '\n';
   out << "Along the route:\n";
   int32_t step = sample_step(s.last - s.first);
   for (int32_t m = s.first;;) {
-    if (plan.get(m, 0).type != variant_empty && plan.get(m, 1).type != variant_empty) {
+    if (has_point(plan, m)) {
       plan_place p = point_at(plan, m);
       out << "  " << metres_text(m) << ": x " << coordinate(p.x) << " m, y " << coordinate(p.y)
           << " m";

@@ -2,12 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstring>
-#include <limits>
-
-#include "binary/binary_decoding.h"
-#include "binary/binary_encoding.h"
 #include "testing/sample_route.h"
 
 namespace {
@@ -40,26 +34,6 @@ TEST(PlanPath, ARightHandCurveTurnsEast) {
   EXPECT_EQ(b.xmin, 0);
   EXPECT_EQ(b.ymin, 0);
   EXPECT_GT(path.heading(2000).x, 0.8);
-}
-
-TEST(PlanPath, ACoordinateThatIsNotANumberNamesItsByteOffset) {
-  sample_route r(200);
-  route_plan_table plan = r.plan();
-  plan.set_double(5, 1, std::numeric_limits<double>::quiet_NaN());
-  // Check the offset against the encoded file: the entry there must be the bad double.
-  byte_buffer out;
-  for (size_t i = 0; i < plan.entry_count(); ++i) out.variant({plan.types[i], plan.values[i]});
-  try {
-    plan_path path(decode_plan(out.bytes()));
-    FAIL() << "a NaN coordinate was accepted";
-  } catch (const decoding_fault& f) {
-    ASSERT_LT(f.offset + 10, out.size() + 1);
-    EXPECT_EQ(out.bytes()[f.offset], 5);  // the variant's type code: a double
-    double v;
-    std::memcpy(&v, out.bytes().data() + f.offset + 2, 8);
-    EXPECT_TRUE(std::isnan(v));
-    EXPECT_NE(f.message.find("metre 5"), std::string::npos) << f.message;
-  }
 }
 
 }  // namespace
