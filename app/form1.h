@@ -16,8 +16,8 @@
 
 #include "diagnostics/diagnostic.h"
 #include "diagnostics/engine.h"
-#include "files/field_reader.h"
 #include "files/keywords.h"
+#include "source/field_reader.h"
 #include "files/line_table.h"
 #include "model/grid.h"
 #include "model/rows.h"

@@ -45,13 +45,11 @@ void compile_and_finish(Form1& form, int32_t j) {
   form.timbra_codici();
 }
 
-Form1 new_form(const std::string& folder, std::ostream& console) {
-  Form1 form;
+void set_up(Form1& form, const std::string& folder, std::ostream& console) {
   form.console = &console;
   form.program_folder = folder;
   form.route_name = builtin_route_name;
   form.train_number = builtin_train_number;
-  return form;
 }
 
 void BM_CompileBuiltin(benchmark::State& state) {
@@ -59,7 +57,8 @@ void BM_CompileBuiltin(benchmark::State& state) {
   std::ostringstream console;
   for (auto _ : state) {
     state.PauseTiming();
-    Form1 form = new_form(dir.path, console);
+    Form1 form;
+    set_up(form, dir.path, console);
     form.dati_linea();
     form.dati_treno();
     state.ResumeTiming();
@@ -76,7 +75,8 @@ void BM_PlanOfLongestRoute(benchmark::State& state) {
   const std::string line = long_route_line_file(), train = long_route_train_file();
   for (auto _ : state) {
     state.PauseTiming();
-    Form1 form = new_form(dir.path, console);
+    Form1 form;
+    set_up(form, dir.path, console);
     replace_file(form.path_of(line_file_name(form.route_name)), line);
     replace_file(form.path_of(train_file_name(form.route_name, form.train_number)), train);
     state.ResumeTiming();
@@ -90,7 +90,8 @@ BENCHMARK(BM_PlanOfLongestRoute)->Unit(benchmark::kMillisecond);
 void BM_EncodeBinaryFiles(benchmark::State& state) {
   bench_folder dir;
   std::ostringstream console;
-  Form1 form = new_form(dir.path, console);
+  Form1 form;
+  set_up(form, dir.path, console);
   replace_file(form.path_of(line_file_name(form.route_name)), long_route_line_file());
   replace_file(form.path_of(train_file_name(form.route_name, form.train_number)),
                long_route_train_file());
@@ -107,7 +108,8 @@ void BM_WholeBuiltinRun(benchmark::State& state) {
   bench_folder dir;
   std::ostringstream console;
   for (auto _ : state) {
-    Form1 form = new_form(dir.path, console);
+    Form1 form;
+    set_up(form, dir.path, console);
     form.Form_Load();
   }
   report_peak_memory(state);

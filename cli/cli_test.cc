@@ -5,7 +5,7 @@
 #include "cli/commands.h"
 #include "cli/run_cli.h"
 #include "files/atomic_file.h"
-#include "files/field_reader.h"
+#include "source/field_reader.h"
 
 namespace {
 

@@ -10,18 +10,17 @@
 
 namespace {
 
-Form1 writer_in(const temp_folder& dir) {
-  Form1 form;
+void write_in(Form1& form, const temp_folder& dir) {
   form.program_folder = dir.path();
   form.route_name = builtin_route_name;
   form.train_number = builtin_train_number;
-  return form;
 }
 
 std::string written(void (Form1::*writer)(), const char* name, const std::string& old = {}) {
   temp_folder dir;
   if (!old.empty()) write_file(dir.file(name), old);
-  Form1 form = writer_in(dir);
+  Form1 form;
+  write_in(form, dir);
   (form.*writer)();
   return read_file(dir.file(name));
 }
@@ -140,7 +139,8 @@ TEST(TimetableSheet, ReplacesAnOlderSheetOfAnyLength) {
 
 TEST(DriverDocuments, TheWritersOfARunLeaveExactlyTheFiveTextFiles) {
   temp_folder dir;
-  Form1 form = writer_in(dir);
+  Form1 form;
+  write_in(form, dir);
   form.dati_linea();
   form.dati_treno();
   form.dati_note();

@@ -61,19 +61,18 @@ TEST(CheckCodes, CharactersCountByTheirWindows1252Code) {
 }
 
 // A small grid whose stamping slots are free, with the built-in names in entries 85 and 86.
-Form1 stampable(std::ostringstream& console) {
-  Form1 form;
+void make_stampable(Form1& form, std::ostringstream& console) {
   form.console = &console;
   form.track_cells.assign(5, track_cell{});
   form.last_cell_index = 4;
   form.scenario_records[route_name_entry].text = "Zenvro_Quarvel";
   form.scenario_records[train_number_entry].text = "2417";
-  return form;
 }
 
 TEST(Stamping, FillsTheFourSlots) {
   std::ostringstream console;
-  Form1 form = stampable(console);
+  Form1 form;
+  make_stampable(form, console);
   form.timbra_codici();
   EXPECT_EQ(form.scenario_records[route_name_entry].short_1, 610);
   EXPECT_EQ(form.track_cells[1].value_1, 5121);
@@ -84,7 +83,8 @@ TEST(Stamping, FillsTheFourSlots) {
 
 TEST(Stamping, TheWeightedCodeIsStoredWhole) {
   std::ostringstream console;
-  Form1 form = stampable(console);
+  Form1 form;
+  make_stampable(form, console);
   form.scenario_records[route_name_entry].text.clear();
   for (int i = 0; i < 25; ++i) form.scenario_records[route_name_entry].text += "\xc3\xbf";
   form.scenario_records[train_number_entry].text.clear();
@@ -105,7 +105,8 @@ class StampingGuard : public testing::TestWithParam<guard_case> {};
 
 TEST_P(StampingGuard, EndsTheRunWithTheCode) {
   std::ostringstream console;
-  Form1 form = stampable(console);
+  Form1 form;
+  make_stampable(form, console);
   GetParam().occupy(form);
   try {
     form.timbra_codici();

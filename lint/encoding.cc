@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "files/cp1252.h"
-#include "files/field_reader.h"
+#include "source/field_reader.h"
 #include "text/utf8.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "files/cp1252.h"
-#include "files/field_reader.h"
+#include "source/field_reader.h"
 #include "lint/encoding.h"
-#include "lint/field_cursor.h"
+#include "source/scanner.h"
 #include "lint/row_rules.h"
 #include "lint/suggest.h"
 #include "model/grid.h"
@@ -33,7 +33,7 @@ constexpr int32_t kFastestSpeed = 300;     // km/h, line speeds and slowdowns
 constexpr int32_t kMostAdhesion = 100;
 constexpr int32_t kShortestStation = 100, kLongestStation = 1500;  // metres
 
-std::optional<int32_t> number_of(const field& f) {
+std::optional<int32_t> number_of(const source_field& f) {
   int32_t v = 0;
   const char* end = f.text.data() + f.text.size();
   auto [ptr, ec] = std::from_chars(f.text.data(), end, v);
@@ -46,8 +46,8 @@ std::string quoted(const std::string& cp1252) { return quoted_field(cp1252); }
 // A row as read: its rule, its keyword field and the fields it took.
 struct read_row {
   const row_rule* rule;
-  field keyword;
-  std::vector<field> values;
+  source_field keyword;
+  std::vector<source_field> values;
   bool sound;  // started its line and ended at its line's end
 };
 
@@ -72,9 +72,9 @@ class file_walk {
 
   // Reads the keyword of the next row, passing over up to `skips` fields with a minus sign.
   // Empty when the file ends first (the field that ends the file is never acted on).
-  std::optional<field> next_keyword(int skips, bool* starts_line) {
+  std::optional<source_field> next_keyword(int skips, bool* starts_line) {
     if (cursor_.at_end()) return std::nullopt;
-    field k = cursor_.read_text();
+    source_field k = cursor_.read_text();
     if (cursor_.at_end()) return std::nullopt;
     *starts_line = k.starts_line;
     for (int i = 0; i < skips && contains(k.text, kSkipMark); ++i) {
@@ -88,7 +88,7 @@ class file_walk {
   // The line holding `k` has more fields after it.
   bool more_on_line() const { return !cursor_.at_line_start() && !cursor_.at_end(); }
 
-  void unknown(const field& k, bool starts_line, bool more_fields,
+  void unknown(const source_field& k, bool starts_line, bool more_fields,
                std::span<const std::string_view> keywords, const char* file_kind) {
     if (!starts_line || k.text.empty() || contains(k.text, "[") || contains(k.text, "]")) return;
     const std::string close = closest_keyword(k.text, keywords);
@@ -106,7 +106,7 @@ class file_walk {
   }
 
   // A row of the general section after the field that closes it: rightly written, wrongly placed.
-  void out_of_section(const field& k, bool starts_line) {
+  void out_of_section(const source_field& k, bool starts_line) {
     if (!starts_line) return;
     warn("unknown-row", k.line, k.column,
          quoted(k.text) + " is read only in the general section, before the field that closes "
@@ -115,12 +115,12 @@ class file_walk {
 
   // Reads the fields of every rule that matched `k`, as the reader does, and checks that they
   // end where the line ends.
-  void take_row(const field& k, bool starts_line, const std::vector<const row_rule*>& rules) {
+  void take_row(const source_field& k, bool starts_line, const std::vector<const row_rule*>& rules) {
     std::vector<read_row> taken;
     size_t total = 0;
     for (const row_rule* rule : rules) total += rule->fields.size();
     const field_spec* short_of = nullptr;
-    std::optional<field> taken_from_next;
+    std::optional<source_field> taken_from_next;
     for (const row_rule* rule : rules) {
       read_row row{rule, k, {}, starts_line};
       for (const field_spec& spec : rule->fields) {
@@ -128,7 +128,7 @@ class file_walk {
           if (!short_of) short_of = &spec;
           break;
         }
-        field f = spec.text ? cursor_.read_text() : cursor_.read_number();
+        source_field f = spec.text ? cursor_.read_text() : cursor_.read_number();
         if (f.line != k.line && !short_of) {
           short_of = &spec;
           taken_from_next = f;
@@ -152,15 +152,15 @@ class file_walk {
            "the " + row_name + " ends before its " + short_of->name + ", and the file ends there");
     } else if (more_on_line()) {
       // What the reader takes as the next rows' keywords.
-      field_cursor rest = cursor_;
-      std::vector<field> extra;
+      scanner rest = cursor_;
+      std::vector<source_field> extra;
       while (!rest.at_end() && rest.line() == k.line) extra.push_back(rest.read_text());
       const bool all_empty =
-          std::all_of(extra.begin(), extra.end(), [](const field& f) { return f.text.empty(); });
+          std::all_of(extra.begin(), extra.end(), [](const source_field& f) { return f.text.empty(); });
       if (!all_empty) {
         for (read_row& row : taken) row.sound = false;
         std::string list;
-        for (const field& f : extra) list += (list.empty() ? "" : ", ") + quoted(f.text);
+        for (const source_field& f : extra) list += (list.empty() ? "" : ", ") + quoted(f.text);
         const field_spec& last = rules.back()->fields.back();
         if (last.text) {
           warn("text-field", extra.front().line, extra.front().column,
@@ -187,7 +187,7 @@ class file_walk {
     out_.push_back(warning_at({source_.shown_name, line, column, shown_line(source_.bytes, line_start(line), column)},
                               name, detail));
   }
-  void warn_at(const char* name, const field& f, const std::string& detail) {
+  void warn_at(const char* name, const source_field& f, const std::string& detail) {
     warn(name, f.line, f.column, detail);
   }
 
@@ -209,7 +209,7 @@ class file_walk {
   }
 
   const source_text& source_;
-  field_cursor cursor_;
+  scanner cursor_;
   std::vector<diagnostic>& out_;
   std::vector<read_row> rows_;
   std::vector<size_t> line_starts_;
@@ -275,7 +275,7 @@ class value_checks {
     for (const read_row& row : walk_.rows()) {
       if (!row.sound) continue;
       std::vector<std::optional<int32_t>> v;
-      for (const field& f : row.values) v.push_back(number_of(f));
+      for (const source_field& f : row.values) v.push_back(number_of(f));
       check_row(row, v);
     }
   }

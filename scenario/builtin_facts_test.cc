@@ -12,7 +12,7 @@
 #include <span>
 
 #include "documents/document_lines.h"
-#include "files/field_reader.h"
+#include "source/field_reader.h"
 #include "model/rounding.h"
 #include "scenario/builtin_scenario.h"
 

@@ -1,10 +1,13 @@
-// Reads a text file as one stream of comma-separated fields; lines matter only as separators.
+// The compiler's reading of a source file: the scanner's fields, strictly. A field that is not
+// what the row asks for stops the reading with a fault naming it and its place.
 #pragma once
 
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "source/scanner.h"
 
 // A failure while a text file is read: a number that is not one or does not fit, a read past
 // the end. `line` and `column` (from 1) say where the offending field starts.
@@ -24,6 +27,9 @@ class field_reader {
  public:
   // `bytes` is the file as read from disk, in Windows-1252.
   explicit field_reader(std::string bytes);
+  // The scanner looks into the reader's own bytes.
+  field_reader(const field_reader&) = delete;
+  field_reader& operator=(const field_reader&) = delete;
 
   std::string read_text();  // UTF-8
   int32_t read_int32();
@@ -31,7 +37,7 @@ class field_reader {
   uint8_t read_uint8();
 
   // True once everything in the file has been consumed, the last line end included.
-  bool at_end() const { return pos_ >= bytes_.size(); }
+  bool at_end() const { return scan_.at_end(); }
 
   // Where the last field read starts (from 1).
   int field_line() const { return field_line_; }
@@ -49,17 +55,13 @@ class field_reader {
 
  private:
   int64_t read_number(int64_t low, int64_t high, const char* kind);
-  void skip_blanks();
-  bool at_line_end() const;
-  void consume_line_end();
   void start_field();
+  void took(const source_field& f);
   [[noreturn]] void fault(const std::string& message) const;
   std::string quoted(size_t start, size_t end, const char* quote) const;
 
   std::string bytes_;
-  size_t pos_ = 0;
-  int line_ = 1;
-  size_t line_start_ = 0;
+  scanner scan_;
   size_t field_line_start_ = 0;
   int field_line_ = 0;
   int field_column_ = 0;

@@ -1,4 +1,4 @@
-#include "files/field_reader.h"
+#include "source/field_reader.h"
 
 #include <gtest/gtest.h>
 
