@@ -1,0 +1,202 @@
+// The walk over one source file: its fields taken as the compiler's readers take them, row by
+// row, with the warnings about how the rows are laid out (unknown, misaligned, cut at a comma).
+#pragma once
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "diagnostics/diagnostic.h"
+#include "lint/lint.h"
+#include "lint/row_rules.h"
+#include "lint/suggest.h"
+#include "source/field_reader.h"
+#include "source/scanner.h"
+
+inline std::optional<int32_t> number_of(const source_field& f) {
+  int32_t v = 0;
+  const char* end = f.text.data() + f.text.size();
+  auto [ptr, ec] = std::from_chars(f.text.data(), end, v);
+  if (ec != std::errc() || ptr != end) return std::nullopt;
+  return v;
+}
+
+inline std::string quoted(const std::string& cp1252) { return quoted_field(cp1252); }
+
+// A row as read: its rule, its keyword field and the fields it took.
+struct read_row {
+  const row_rule* rule;
+  source_field keyword;
+  std::vector<source_field> values;
+  bool sound;  // started its line and ended at its line's end
+};
+
+class file_walk {
+ public:
+  file_walk(const source_text& source, std::vector<diagnostic>& out)
+      : source_(source), cursor_(source.bytes), out_(out) {
+    // Where each line starts, so a warning finds its line's text at once.
+    line_starts_.push_back(0);
+    const std::string& b = source.bytes;
+    for (size_t i = 0; i < b.size(); ++i)
+      if (b[i] == '\n' || (b[i] == '\r' && (i + 1 >= b.size() || b[i + 1] != '\n')))
+        line_starts_.push_back(i + 1);
+  }
+
+  // Passes over everything up to the first field holding "[generale]"; false when none does.
+  bool find_general_section() {
+    while (!cursor_.at_end())
+      if (contains_nocase(cursor_.read_text().text, kGeneralSection)) return true;
+    return false;
+  }
+
+  // Reads the keyword of the next row, passing over up to `skips` fields with a minus sign.
+  // Empty when the file ends first (the field that ends the file is never acted on).
+  std::optional<source_field> next_keyword(int skips, bool* starts_line) {
+    if (cursor_.at_end()) return std::nullopt;
+    source_field k = cursor_.read_text();
+    if (cursor_.at_end()) return std::nullopt;
+    *starts_line = k.starts_line;
+    for (int i = 0; i < skips && contains(k.text, kSkipMark); ++i) {
+      if (cursor_.at_end()) return std::nullopt;
+      k = cursor_.read_text();
+      if (cursor_.at_end()) return std::nullopt;
+    }
+    return k;
+  }
+
+  // The line holding `k` has more fields after it.
+  bool more_on_line() const { return !cursor_.at_line_start() && !cursor_.at_end(); }
+
+  void unknown(const source_field& k, bool starts_line, bool more_fields,
+               std::span<const std::string_view> keywords, const char* file_kind) {
+    if (!starts_line || k.text.empty() || contains(k.text, "[") || contains(k.text, "]")) return;
+    const std::string close = closest_keyword(k.text, keywords);
+    if (close.empty() && !more_fields) return;  // a line of prose
+    std::string detail =
+        quoted(k.text) + " starts no row of the " + file_kind + " file: the line is passed over";
+    if (!close.empty() && contains_nocase(k.text, close))
+      detail +=
+          "; letter case counts in the general section: \"progressiva\", \"uno\", "
+          "\"due\", \"tre\", \"sfondo\", \"ripetizione\" and \"segnali\" are written "
+          "in small letters";
+    else if (!close.empty())
+      detail += "; did you mean \"" + close + "\"?";
+    warn("unknown-row", k.line, k.column, detail);
+  }
+
+  // A row of the general section after the field that closes it: rightly written, wrongly placed.
+  void out_of_section(const source_field& k, bool starts_line) {
+    if (!starts_line) return;
+    warn("unknown-row", k.line, k.column,
+         quoted(k.text) + " is read only in the general section, before the field that closes "
+                          "it: here the line is passed over");
+  }
+
+  // Reads the fields of every rule that matched `k`, as the reader does, and checks that they
+  // end where the line ends.
+  void take_row(const source_field& k, bool starts_line, const std::vector<const row_rule*>& rules) {
+    std::vector<read_row> taken;
+    size_t total = 0;
+    for (const row_rule* rule : rules) total += rule->fields.size();
+    const field_spec* short_of = nullptr;
+    std::optional<source_field> taken_from_next;
+    for (const row_rule* rule : rules) {
+      read_row row{rule, k, {}, starts_line};
+      for (const field_spec& spec : rule->fields) {
+        if (cursor_.at_end()) {
+          if (!short_of) short_of = &spec;
+          break;
+        }
+        source_field f = spec.text ? cursor_.read_text() : cursor_.read_number();
+        if (f.line != k.line && !short_of) {
+          short_of = &spec;
+          taken_from_next = f;
+        }
+        row.values.push_back(std::move(f));
+      }
+      taken.push_back(std::move(row));
+    }
+    if (!starts_line || rules.empty()) return;
+    const std::string row_name = quoted(k.text) + " row";
+    const int line_end = static_cast<int>(line_length(k.line)) + 1;
+    if (short_of && taken_from_next) {
+      warn("misaligned-row", k.line, line_end,
+           "the " + row_name + " ends before its " + short_of->name + " (it reads " +
+               std::to_string(total) + " fields after its keyword): the reader takes " +
+               quoted(taken_from_next->text) + " from line " +
+               std::to_string(taken_from_next->line) + " as its " + short_of->name +
+               ", and the rows after it shift");
+    } else if (short_of) {
+      warn("misaligned-row", k.line, line_end,
+           "the " + row_name + " ends before its " + short_of->name + ", and the file ends there");
+    } else if (more_on_line()) {
+      // What the reader takes as the next rows' keywords.
+      scanner rest = cursor_;
+      std::vector<source_field> extra;
+      while (!rest.at_end() && rest.line() == k.line) extra.push_back(rest.read_text());
+      const bool all_empty =
+          std::all_of(extra.begin(), extra.end(), [](const source_field& f) { return f.text.empty(); });
+      if (!all_empty) {
+        for (read_row& row : taken) row.sound = false;
+        std::string list;
+        for (const source_field& f : extra) list += (list.empty() ? "" : ", ") + quoted(f.text);
+        const field_spec& last = rules.back()->fields.back();
+        if (last.text) {
+          warn("text-field", extra.front().line, extra.front().column,
+               "the " + std::string(last.name) + " is cut at a comma: it reads " +
+                   quoted(taken.back().values.back().text) + ", and " + list +
+                   (extra.size() == 1 ? " is read as the next row's keyword"
+                                      : " are read as the next rows' keywords"));
+        } else {
+          warn("misaligned-row", extra.front().line, extra.front().column,
+               "the " + row_name + " reads " + std::to_string(total) +
+                   " fields after its keyword; " +
+                   (extra.size() == 1
+                        ? "the one more, " + list + ", is read as the next row's keyword"
+                        : "the " + std::to_string(extra.size()) + " more, " + list +
+                              ", are read as the next rows' keywords"));
+        }
+      }
+    }
+    if (short_of) return;
+    for (read_row& row : taken) rows_.push_back(std::move(row));
+  }
+
+  diagnostic& warn(const char* name, int line, int column, const std::string& detail) {
+    out_.push_back(warning_at({source_.shown_name, line, column, shown_line(source_.bytes, line_start(line), column)},
+                              name, detail));
+    return out_.back();
+  }
+  // A warning at field `f`; the row's kind and place are added once the walk is done.
+  void warn_at(const char* name, const source_field& f, const std::string& detail) {
+    warn(name, f.line, f.column, detail);
+  }
+
+  const std::vector<read_row>& rows() const { return rows_; }
+
+ private:
+  // Where line `n` starts; past the end for a line the file does not have.
+  size_t line_start(int n) const {
+    if (n < 1 || static_cast<size_t>(n) > line_starts_.size()) return source_.bytes.size();
+    return line_starts_[static_cast<size_t>(n - 1)];
+  }
+  // The length of line `n` without its line end.
+  size_t line_length(int n) const {
+    const std::string& b = source_.bytes;
+    const size_t start = line_start(n);
+    size_t end = start;
+    while (end < b.size() && b[end] != '\r' && b[end] != '\n') ++end;
+    return end - start;
+  }
+
+  const source_text& source_;
+  scanner cursor_;
+  std::vector<diagnostic>& out_;
+  std::vector<read_row> rows_;
+  std::vector<size_t> line_starts_;
+};
