@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "files/file_names.h"
 
 namespace {

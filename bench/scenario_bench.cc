@@ -8,11 +8,11 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "bench/long_route.h"
 #include "files/atomic_file.h"
 #include "files/file_names.h"
-#include "scenario/builtin_scenario.h"
+#include "builtin/builtin_scenario.h"
 
 namespace {
 

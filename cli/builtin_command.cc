@@ -2,10 +2,10 @@
 #include <ostream>
 #include <sys/stat.h>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "files/atomic_file.h"
 #include "files/file_names.h"
-#include "scenario/builtin_scenario.h"
+#include "builtin/builtin_scenario.h"
 #include "cli/args.h"
 #include "cli/commands.h"
 

@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "binary/binary_decoding.h"
 #include "files/cp1252.h"
 #include "files/file_names.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "cli/source_run.h"
 #include "diagnostics/diagnostic.h"
 

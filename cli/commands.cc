@@ -4,7 +4,7 @@
 #include <new>
 #include <ostream>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "cli/format_reference.h"
 #include "diagnostics/diagnostic.h"
 #include "files/atomic_file.h"

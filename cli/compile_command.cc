@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <ostream>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "files/atomic_file.h"
 #include "files/file_names.h"
 #include "cli/args.h"

@@ -2,9 +2,9 @@
 // own scenario, and leaves everything else alone.
 #include <ostream>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "files/file_names.h"
-#include "scenario/builtin_scenario.h"
+#include "builtin/builtin_scenario.h"
 #include "cli/args.h"
 #include "cli/commands.h"
 

@@ -7,7 +7,7 @@
 
 #include "cli/run_cli.h"
 #include "files/line_table.h"
-#include "scenario/builtin_scenario.h"
+#include "builtin/builtin_scenario.h"
 #include "testing/temp_folder.h"
 #include "cli/commands.h"
 

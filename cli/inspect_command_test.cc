@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "binary/binary_encoding.h"
 #include "cli/run_cli.h"
 #include "files/file_names.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "binary/binary_decoding.h"
 #include "testing/temp_folder.h"
 #include "testing/xml_tree.h"

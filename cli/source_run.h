@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "cli/args.h"
 #include "cli/commands.h"
 #include "diagnostics/diagnostic.h"

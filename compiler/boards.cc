@@ -2,7 +2,7 @@
 #include <limits>
 #include <string>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "binary/cell_objects.h"
 #include "compiler/cell_holder.h"
 #include "files/cp1252.h"

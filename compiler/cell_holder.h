@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "model/route_model.h"
 
 // "a signal at 1000 m", "the stop point of station 2 (BORGO)", ...: the object in cell `index`,

@@ -3,7 +3,7 @@
 // lengthens it by sqrt(1 + f * f); the step is not re-normalised.
 #include <string>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "files/keywords.h"
 
 namespace {

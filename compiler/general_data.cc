@@ -2,7 +2,7 @@
 // backgrounds and signal repetition.
 #include <string>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "files/keywords.h"
 
 bool Form1::read_general_phase() {

@@ -1,6 +1,6 @@
 // Gradient rows: each gradient applies from its row's cell up to the cell before the next
 // row's cell; cells hold the gradient plus 100, low 8 bits only.
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "binary/profile_codes.h"
 #include "model/rounding.h"
 

@@ -1,5 +1,5 @@
 // The compiler: the line description file, then the train description file.
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "files/keywords.h"
 #include "files/file_names.h"
 

@@ -1,6 +1,6 @@
 // Mountain rows: the covered cells get the mountain's type, and every fourth cell a marker
 // when the type asks for markers.
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "model/grid.h"
 
 namespace {

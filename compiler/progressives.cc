@@ -2,7 +2,7 @@
 // (smallest) once the general section is read, and checked after the train file.
 #include <string>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "files/file_names.h"
 
 namespace {

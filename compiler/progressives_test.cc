@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "testing/line_fixture.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "model/grid.h"
 
 bool Form1::within_grid(int32_t position, int32_t margin) const {

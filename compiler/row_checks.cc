@@ -2,7 +2,7 @@
 // failures reported at the row being read.
 #include <string>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "files/file_names.h"
 
 // The position is the row's first field after its keyword, whatever the row.

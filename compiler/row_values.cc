@@ -2,7 +2,7 @@
 // keeps only the low bits of a value, the caller truncates instead and never comes here.
 #include <string>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 
 int16_t Form1::fit_int16(int64_t value, const std::string& what) const {
   if (value < INT16_MIN || value > INT16_MAX)

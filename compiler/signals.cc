@@ -1,5 +1,5 @@
 // A "segnale" row: one signal cell and four approach markers before it.
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "binary/cell_objects.h"
 #include "compiler/cell_holder.h"
 #include "model/rounding.h"

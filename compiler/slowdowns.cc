@@ -1,6 +1,6 @@
 // Slowdowns ("rallentamento" rows) and speed cuts ("abbattimento" rows). Neither overwrites a
 // taken cell; a mountain marker gives way.
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "binary/cell_objects.h"
 #include "compiler/cell_holder.h"
 #include "model/rounding.h"

@@ -2,7 +2,7 @@
 // its stop cell and the four approach markers before it.
 #include <string>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "binary/cell_objects.h"
 #include "binary/station_record.h"
 #include "files/cp1252.h"

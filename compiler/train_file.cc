@@ -3,7 +3,7 @@
 // way out: here on End of reading and the early exit, by handle_reading_fault on a reading fault.
 #include <string>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "binary/profile_codes.h"
 #include "files/keywords.h"
 #include "files/file_names.h"

@@ -2,7 +2,7 @@
 // entries 86 and 85, lower-cased, then a fixed pad; only the first 25 characters count.
 #include <string>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "files/cp1252.h"
 
 namespace {

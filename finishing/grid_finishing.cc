@@ -2,7 +2,7 @@
 // board, in three windows before its start, every 8 cells inside a slow slowdown and just
 // before the first signal after it. A rule that finds no room records its code and the pass
 // goes on.
-#include "app/form1.h"
+#include "form1/form1.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <regex>
 #include <sstream>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 
 namespace {
 

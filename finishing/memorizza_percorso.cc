@@ -1,5 +1,5 @@
 // The last step of the run: compile, finish the grid, stamp the codes, write the binary files.
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "files/atomic_file.h"
 #include "binary/binary_encoding.h"
 #include "files/file_names.h"

@@ -11,13 +11,13 @@
 #include <string>
 #include <string_view>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "diagnostics/error_codes.h"
 #include "binary/binary_encoding.h"
 #include "files/cp1252.h"
 #include "files/file_names.h"
 #include "model/grid.h"
-#include "scenario/builtin_scenario.h"
+#include "builtin/builtin_scenario.h"
 
 namespace {
 

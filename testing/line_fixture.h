@@ -4,7 +4,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "files/file_names.h"
 #include "testing/temp_folder.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "files/file_names.h"
 #include "testing/temp_folder.h"
 

@@ -11,10 +11,10 @@
 #include <set>
 #include <span>
 
-#include "documents/document_lines.h"
+#include "builtin/document_lines.h"
 #include "source/field_reader.h"
 #include "model/rounding.h"
-#include "scenario/builtin_scenario.h"
+#include "builtin/builtin_scenario.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <sstream>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "files/file_names.h"
-#include "scenario/builtin_scenario.h"
+#include "builtin/builtin_scenario.h"
 #include "testing/temp_folder.h"
 
 namespace {

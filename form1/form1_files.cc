@@ -5,7 +5,7 @@
 #include <cstring>
 #include <sys/stat.h>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "files/atomic_file.h"
 #include "binary/binary_encoding.h"
 #include "files/file_names.h"

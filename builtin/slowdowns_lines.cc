@@ -1,5 +1,5 @@
 // The slowdown list: the built-in scenario has none.
-#include "documents/document_lines.h"
+#include "builtin/document_lines.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "files/file_names.h"
-#include "scenario/builtin_scenario.h"
+#include "builtin/builtin_scenario.h"
 
 // Writes the train description file from the built-in rows.
 void Form1::dati_treno() {

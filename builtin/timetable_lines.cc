@@ -3,7 +3,7 @@
 // first rows' speeds and positions are its speed limits. The progressive column is the line's
 // kilometre progressive, which changes at Castrelle, after Rocca Velante and after Cavrente.
 // Three rows end with one blank after the last "|", as the sheet has always had them.
-#include "documents/document_lines.h"
+#include "builtin/document_lines.h"
 
 namespace {
 

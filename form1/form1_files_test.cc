@@ -1,7 +1,7 @@
 // The plan file is written a piece at a time; its bytes are the entries, metre by metre.
 #include <gtest/gtest.h>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "files/atomic_file.h"
 #include "testing/temp_folder.h"
 

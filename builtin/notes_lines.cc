@@ -1,6 +1,6 @@
 // The notes for the driver. Line 2 names the one station where the train does not stop;
 // line 5 the station after which the signal repetition starts (10550 m).
-#include "documents/document_lines.h"
+#include "builtin/document_lines.h"
 
 namespace {
 

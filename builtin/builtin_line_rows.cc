@@ -4,7 +4,7 @@
 // junction of Castrelle), at 40500 m and at 63200 m. Rows are in ascending position within each
 // section and curves do not overlap. No two point objects share a cell: speed boards, the
 // indicator board, and the signals and station stop points of the train file.
-#include "scenario/builtin_scenario.h"
+#include "builtin/builtin_scenario.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The fault services of Form1: a fault is recorded and reported as it is found.
-#include "app/form1.h"
+#include "form1/form1.h"
 
 #include <ostream>
 
-#include "app/console.h"
+#include "form1/console.h"
 #include "diagnostics/diagnostic.h"
 
 void Form1::errore(const std::string& a) {

@@ -4,7 +4,7 @@
 // Each intermediate station has a home signal before it and a departure signal 350 m past its
 // end, so the signal's markers clear the station's; block signals stand between. No signal
 // stands on a station stop cell or a board's cell.
-#include "scenario/builtin_scenario.h"
+#include "builtin/builtin_scenario.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/form1.h"
+#include "form1/form1.h"
 
 #include <gtest/gtest.h>
 

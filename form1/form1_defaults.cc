@@ -1,6 +1,6 @@
 // A Form1 starts in the executable's folder and reports on standard error. Every subsystem's
 // tests make one, so this lives with the Form1 services, not with the run sequence.
-#include "app/form1.h"
+#include "form1/form1.h"
 
 #include <iostream>
 

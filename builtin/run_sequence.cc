@@ -1,9 +1,9 @@
 // The run sequence: the built-in scenario from its source text to the driver's documents and
 // the binary files.
-#include "app/form1.h"
+#include "form1/form1.h"
 
-#include "app/console.h"
-#include "scenario/builtin_scenario.h"
+#include "form1/console.h"
+#include "builtin/builtin_scenario.h"
 
 void Form1::Form_Load() {
   route_name = builtin_route_name;

@@ -1,8 +1,8 @@
-#include "app/console.h"
+#include "form1/console.h"
 
 #include <ostream>
 
-#include "app/form1.h"
+#include "form1/form1.h"
 #include "diagnostics/diagnostic.h"
 
 void show_window(std::ostream& console) { console << "Attendere" << std::endl; }

@@ -132,7 +132,7 @@ class Form1 : public route_state,
  public:
   Form1();
 
-  // ---- Run sequence and error reporting (app/) ----------------------------------------------
+  // ---- Run sequence (builtin/) and error reporting (form1/) -------------------------------
   void Form_Load();
   [[noreturn]] void errore(const std::string& a);
   // Records a fault's code in error_code (and its position in error_position when it has one)
@@ -140,7 +140,7 @@ class Form1 : public route_state,
   void record_fault(const diagnostic& fault);
   std::string shown_name(const std::string& file_name) const;
 
-  // ---- Files (files/) ----------------------------------------------------------------------
+  // ---- Files (files/) ---------------------------------------------------------------------
   std::string path_of(const std::string& name) const;
   std::string binary_path_of(const std::string& name) const;
   void write_text_file(const std::string& name, const line_table& table);
@@ -177,16 +177,16 @@ class Form1 : public route_state,
   diagnostic field_diagnostic(size_t k, int32_t code, std::optional<int32_t> position,
                               std::string detail = {}) const;
 
-  // ---- Scenario source writers (scenario/) --------------------------------------------------
+  // ---- Scenario source writers (builtin/) -------------------------------------------------
   void dati_linea();
   void dati_treno();
 
-  // ---- Driver documents (documents/) -------------------------------------------------------
+  // ---- Driver documents (builtin/) --------------------------------------------------------
   void dati_note();
   void dati_rallentamenti();
   void dati_scheda();
 
-  // ---- Compiler (compiler/) ----------------------------------------------------------------
+  // ---- Compiler (compiler/) ---------------------------------------------------------------
   void memorizza_dati();
   bool leggi_linea();  // the line file phase; false when the compiler ends without the train file
   void leggi_treno();  // the train file phase
@@ -244,7 +244,7 @@ class Form1 : public route_state,
   uint8_t fit_uint8(int64_t value, const std::string& what) const;
   int32_t fit_int32(int64_t value, const std::string& what) const;
 
-  // ---- Finishing and output (finishing/) ---------------------------------------------------
+  // ---- Finishing and output (finishing/) --------------------------------------------------
   void memorizza_percorso(int32_t j);
   int32_t codice_gara_st();
   int32_t codice_gara_og();

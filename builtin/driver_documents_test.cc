@@ -3,8 +3,8 @@
 
 #include <filesystem>
 
-#include "app/form1.h"
-#include "scenario/builtin_scenario.h"
+#include "form1/form1.h"
+#include "builtin/builtin_scenario.h"
 #include "testing/crlf_lines.h"
 #include "testing/temp_folder.h"
 

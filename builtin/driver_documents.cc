@@ -1,5 +1,5 @@
-#include "app/form1.h"
-#include "documents/document_lines.h"
+#include "form1/form1.h"
+#include "builtin/document_lines.h"
 #include "files/file_names.h"
 
 // Each document is a fixed text written whole under its own name.
