@@ -7,14 +7,16 @@
 #include "cli/commands.h"
 #include "cli/source_run.h"
 
-int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int run_check(const std::vector<std::string>& args, command_io& io) {
+  std::ostream& out = io.out;
   const command& self = *find_command("check");
   source_run run;
-  if (int status = parse_source_run(self, args, {}, run, err); status != exit_clean) return status;
-  diagnostic_engine diagnostics(console_printer(err));
-  if (int status = read_sources(run, diagnostics); status != exit_clean) return status;
-  const checked_run checked = run_checked(run, diagnostics);
-  for (const diagnostic& d : checked.diagnostics) print_diagnostic(err, d);
+  if (int status = parse_source_run(self, args, {}, run, io.diagnostics); status != exit_clean)
+    return status;
+  if (int status = read_sources(run, io.diagnostics); status != exit_clean) return status;
+  // The run's diagnostics come back merged in line order, the settings applied, and are told so.
+  const checked_run checked = run_checked(run, io.diagnostics);
+  for (const diagnostic& d : checked.diagnostics) io.diagnostics.report(d);
   out << checked.summary(run) << '\n';
   return checked.exit_status();
 }

@@ -33,12 +33,12 @@ TEST_P(RowPlaces, TheFirstDiagnosticCarriesItsRowsKindAndMetre) {
   write_file(author.file("Mini_linea.txt"), kLine + c.line_rows + "[fine]\r\n");
   write_file(author.file("Mini_42-.txt"), kTrain + c.train_rows + "[fine]\r\n");
   std::ostringstream err;
+  diagnostic_engine diagnostics(console_printer(err));
   source_run run;
   ASSERT_EQ(parse_source_run(*find_command("check"),
                              {author.file("Mini_linea.txt"), author.file("Mini_42-.txt")}, {}, run,
-                             err),
+                             diagnostics),
             exit_clean);
-  diagnostic_engine diagnostics(console_printer(err));
   ASSERT_EQ(read_sources(run, diagnostics), exit_clean);
   const checked_run checked = run_checked(run, diagnostics);
   ASSERT_FALSE(checked.diagnostics.empty());

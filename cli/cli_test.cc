@@ -24,7 +24,8 @@ TEST(RunReporting, FaultsThatEndTheWorkAreToldWithTheirStatus) {
   };
   for (const auto& c : cases) {
     std::ostringstream err;
-    EXPECT_EQ(run_reporting(err, [&] {
+    diagnostic_engine diagnostics(console_printer(err));
+    EXPECT_EQ(run_reporting(diagnostics, [&] {
                 c.fault();
                 return exit_clean;
               }),

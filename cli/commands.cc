@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 #include <ostream>
+#include <sstream>
 
 #include "form1/form1.h"
 #include "cli/format_reference.h"
@@ -216,18 +217,13 @@ int run_reporting(diagnostic_engine& diagnostics, const std::function<int()>& wo
   }
 }
 
-int run_reporting(std::ostream& err, const std::function<int()>& work) {
-  diagnostic_engine diagnostics(console_printer(err));
-  return run_reporting(diagnostics, work);
-}
-
 void tell_failure(std::ostream& err, const std::string& detail) {
   print_diagnostic(err, failure(detail));
 }
 
-int usage_error(const command& c, std::ostream& err, const std::string& problem) {
-  if (!problem.empty()) tell(err, problem);
-  err << "usage: " << c.usage << '\n';
+int usage_error(const command& c, diagnostic_engine& diagnostics, const std::string& problem) {
+  if (!problem.empty()) diagnostics.tell(problem);
+  diagnostics.report(system_message(std::string("usage: ") + c.usage));
   return exit_usage;
 }
 
@@ -246,22 +242,25 @@ void list_commands(std::ostream& out) {
 
 bool is_help_option(const std::string& arg) { return arg == "--help" || arg == "-h"; }
 
-int unknown_command(const std::string& name, std::ostream& err) {
-  tell(err, "unknown command '" + name + "'");
-  list_commands(err);
-  err << "'scenario-compiler help COMMAND' shows a command's whole help.\n";
+int unknown_command(const std::string& name, diagnostic_engine& diagnostics) {
+  diagnostics.tell("unknown command '" + name + "'");
+  std::ostringstream list;
+  list_commands(list);
+  list << "'scenario-compiler help COMMAND' shows a command's whole help.";
+  diagnostics.report(system_message(list.str()));
   return exit_usage;
 }
 
-int run_help(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() > 1) return usage_error(*find_command("help"), err, "too many arguments");
+int run_help(const std::vector<std::string>& args, command_io& io) {
+  std::ostream& out = io.out;
+  if (args.size() > 1) return usage_error(*find_command("help"), io.diagnostics, "too many arguments");
   if (args.size() == 1 && args[0] == "format") {
     print_format_reference(out);
     return exit_clean;
   }
   if (args.size() == 1) {
     const command* c = find_command(args[0]);
-    if (!c) return unknown_command(args[0], err);
+    if (!c) return unknown_command(args[0], io.diagnostics);
     out << "usage: " << c->usage << "\n\n" << c->short_help << ".\n\n" << c->long_help;
     return exit_clean;
   }

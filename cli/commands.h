@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-class diagnostic_engine;
+#include "diagnostics/engine.h"
 
 // Exit statuses of every command.
 enum exit_status {
@@ -18,12 +18,21 @@ enum exit_status {
   exit_file_fault = 3,      // a file that cannot be written or read for a reason other than its content
 };
 
+// What a command runs with: `out` takes its product (a listing, a picture, JSON); every message,
+// usage errors included, goes through `diagnostics`; `console` is the run's console, where
+// Form1 shows its window text.
+struct command_io {
+  std::ostream& out;
+  std::ostream& console;
+  diagnostic_engine& diagnostics;
+};
+
 struct command {
   const char* name;  // "run", the run of the built-in scenario, is also what no command means
   const char* usage;
   const char* short_help;
   const char* long_help;
-  int (*run)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+  int (*run)(const std::vector<std::string>& args, command_io& io);
 };
 
 std::span<const command> command_table();
@@ -33,29 +42,28 @@ const command* find_command(const std::string& name);
 void tell_failure(std::ostream& err, const std::string& detail);
 
 // Prints "usage: ..." for `c` and returns exit_usage; `problem`, when given, comes first.
-int usage_error(const command& c, std::ostream& err, const std::string& problem = {});
+int usage_error(const command& c, diagnostic_engine& diagnostics, const std::string& problem = {});
 
 // "--help" or "-h": asks for a command's help wherever it stands among the arguments.
 bool is_help_option(const std::string& arg);
 
 // Says the command is unknown, lists the commands and returns exit_usage.
-int unknown_command(const std::string& name, std::ostream& err);
+int unknown_command(const std::string& name, diagnostic_engine& diagnostics);
 
 // Runs a command's work and returns its status; a failure that ends the work is reported here,
 // in the diagnostic form: a file that cannot be written gives exit_file_fault, a shown message
 // (1250, 1251) the status it ends the run with, running out of memory exit_file_fault.
-int run_reporting(std::ostream& err, const std::function<int()>& work);
 int run_reporting(diagnostic_engine& diagnostics, const std::function<int()>& work);
 
 // The commands' run functions, each in its own file.
-int run_builtin(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-int run_help(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-int run_compile(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-int run_inspect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-int run_export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-int run_render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-int run_serve(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int run_builtin(const std::vector<std::string>& args, command_io& io);
+int run_help(const std::vector<std::string>& args, command_io& io);
+int run_compile(const std::vector<std::string>& args, command_io& io);
+int run_check(const std::vector<std::string>& args, command_io& io);
+int run_inspect(const std::vector<std::string>& args, command_io& io);
+int run_export(const std::vector<std::string>& args, command_io& io);
+int run_render(const std::vector<std::string>& args, command_io& io);
+int run_serve(const std::vector<std::string>& args, command_io& io);
 
 // Readies the process before any command: an interrupted run (SIGINT, SIGTERM, SIGHUP,
 // SIGPIPE) removes its temporary files and ends with 128 + the signal's number.

@@ -14,11 +14,12 @@
 
 namespace fs = std::filesystem;
 
-int run_compile(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int run_compile(const std::vector<std::string>& args, command_io& io) {
+  std::ostream& out = io.out;
   const command& self = *find_command("compile");
   source_run run;
   if (int status = parse_source_run(self, args, {{"--out", true}, {"--emit-on-fault", false}},
-                                    run, err);
+                                    run, io.diagnostics);
       status != exit_clean)
     return status;
   const parsed_args& a = run.args;
@@ -32,11 +33,12 @@ int run_compile(const std::vector<std::string>& args, std::ostream& out, std::os
   for (const std::string& name : outputs)
     for (const std::string& source : {run.line_source, run.train_source})
       if (same_file(join_path(out_folder, name), source))
-        return usage_error(self, err, "the output " + join_path(out_folder, name) +
-                                          " is the source " + source);
+        return usage_error(self, io.diagnostics,
+                           "the output " + join_path(out_folder, name) + " is the source " + source);
 
-  // Every message of the run goes through one engine, printed as it comes.
-  diagnostic_engine diagnostics(console_printer(err), warning_settings_of(run));
+  // Every message of the run goes through its engine, printed as it comes.
+  diagnostic_engine& diagnostics = io.diagnostics;
+  diagnostics.set_settings(warning_settings_of(run));
   std::error_code ec;
   if (!fs::is_directory(out_folder, ec)) {
     diagnostics.tell("cannot write into " + out_folder + ": no such folder");

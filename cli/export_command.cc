@@ -8,18 +8,20 @@
 #include "cli/args.h"
 #include "cli/commands.h"
 
-int run_export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int run_export(const std::vector<std::string>& args, command_io& io) {
+  std::ostream& out = io.out;
   const command& self = *find_command("export");
   parsed_args a = parse_args(args, {{"--out", true}});
-  if (!a.error.empty()) return usage_error(self, err, a.error);
-  if (!a.positional.empty()) return usage_error(self, err, "unexpected " + a.positional[0]);
+  if (!a.error.empty()) return usage_error(self, io.diagnostics, a.error);
+  if (!a.positional.empty()) return usage_error(self, io.diagnostics, "unexpected " + a.positional[0]);
 
   Form1 form;
-  form.console = &err;
+  form.console = &io.console;
+  form.diagnostics.send_to([&](const diagnostic& d) { io.diagnostics.report(d); });
   form.program_folder = a.value("--out", ".");
   form.route_name = builtin_route_name;
   form.train_number = builtin_train_number;
-  return run_reporting(err, [&] {
+  return run_reporting(io.diagnostics, [&] {
     form.dati_linea();
     out << form.path_of(line_file_name(form.route_name)) << '\n';
     form.dati_treno();

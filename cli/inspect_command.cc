@@ -38,26 +38,27 @@ std::vector<scenario_record> records_beside(const std::string& records_file) {
 
 }  // namespace
 
-int run_inspect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int run_inspect(const std::vector<std::string>& args, command_io& io) {
+  std::ostream& out = io.out;
   const command& self = *find_command("inspect");
   parsed_args a = parse_args(args, {{"--json", false}, {"--raw", false}, {"--kind", true}});
-  if (!a.error.empty()) return usage_error(self, err, a.error);
-  if (a.positional.empty()) return usage_error(self, err, "needs FILE");
-  if (a.positional.size() > 1) return usage_error(self, err, "unexpected " + a.positional[1]);
+  if (!a.error.empty()) return usage_error(self, io.diagnostics, a.error);
+  if (a.positional.empty()) return usage_error(self, io.diagnostics, "needs FILE");
+  if (a.positional.size() > 1) return usage_error(self, io.diagnostics, "unexpected " + a.positional[1]);
   if (a.has("--json") && a.has("--raw"))
-    return usage_error(self, err, "--json and --raw are two different prints: give one");
+    return usage_error(self, io.diagnostics, "--json and --raw are two different prints: give one");
   const std::string file = a.positional[0];
   std::string kind = a.value("--kind", kind_from_name(file));
   if (a.values.count("--kind") && kind != "plan" && kind != "records" && kind != "cells")
-    return usage_error(self, err, "--kind takes plan, records or cells, not '" + kind + "'");
+    return usage_error(self, io.diagnostics, "--kind takes plan, records or cells, not '" + kind + "'");
   if (kind.empty())
-    return usage_error(self, err,
+    return usage_error(self, io.diagnostics,
                        "cannot tell the kind of " + file +
                            " from its name (_linea.dat, .sim, .dat); give it with --kind");
 
   whole_file read = read_whole_file(file, max_binary_bytes);
   if (!read.ok) {
-    tell(err, "cannot read " + file + ": " + read.reason);
+    io.diagnostics.tell("cannot read " + file + ": " + read.reason);
     return exit_file_fault;
   }
   const std::string& bytes = read.bytes;
@@ -90,7 +91,7 @@ int run_inspect(const std::vector<std::string>& args, std::ostream& out, std::os
     const char* noun = kind == "cells"     ? kCellFileNoun
                        : kind == "records" ? kRecordFileNoun
                                            : kPlanFileNoun;
-    tell(err, damaged_file_message(file, noun, f));
+    io.diagnostics.tell(damaged_file_message(file, noun, f));
     return exit_scenario_fault;
   }
   return exit_clean;

@@ -83,25 +83,26 @@ std::string folder_words(const std::string& dir) {
 
 // "A_1 (--route A --train 1)" for each: where a route name holds '_', the options say how the
 // name is cut.
-void list_scenarios(std::ostream& err, const std::vector<scenario_name>& names) {
+void list_scenarios(diagnostic_engine& diagnostics, const std::vector<scenario_name>& names) {
   for (const scenario_name& n : names)
-    err << "  " << n.stem() << " (--route " << n.route << " --train " << n.train << ")\n";
+    diagnostics.report(system_message("  " + n.stem() + " (--route " + n.route + " --train " +
+                                      n.train + ")"));
 }
 
 // Finds the scenario from a .sim named on the command line, from --route and --train, or by
 // looking in the folder. Returns exit_clean with `place` set, or the status once the problem
 // is reported.
 int locate_scenario(const command& self, const parsed_args& a, scenario_place& place,
-                    std::ostream& err) {
+                    diagnostic_engine& diagnostics) {
   const std::string route = a.value("--route"), train = a.value("--train");
   if (!a.positional.empty()) {
     const std::string& sim = a.positional[0];
     if (a.values.count("--dir"))
-      return usage_error(self, err, "give the folder once: " + sim + " or --dir, not both");
+      return usage_error(self, diagnostics, "give the folder once: " + sim + " or --dir, not both");
     std::filesystem::path path(sim);
     std::optional<scenario_name> n = scenario_of_records_file(sim, route, train);
     if (!n)
-      return usage_error(self, err,
+      return usage_error(self, diagnostics,
                          "cannot take the route and train from " + sim + " (not ROUTE_TRAIN.sim" +
                              (route.empty() && train.empty() ? "" : " with the names given") + ")");
     place.dir = path.has_parent_path() ? path.parent_path().string() : ".";
@@ -117,7 +118,7 @@ int locate_scenario(const command& self, const parsed_args& a, scenario_place& p
   std::string error;
   std::vector<std::string> names = folder_file_names(place.dir, error);
   if (!error.empty()) {
-    tell(err, "cannot read the folder " + place.dir + ": " + error);
+    diagnostics.tell("cannot read the folder " + place.dir + ": " + error);
     return exit_file_fault;
   }
   scenario_search found = find_scenarios(names, route, train);
@@ -137,38 +138,39 @@ int locate_scenario(const command& self, const parsed_args& a, scenario_place& p
       detail += "; it holds";
       for (size_t i = 0; i < others.size(); ++i) detail += (i ? ", " : " ") + others[i].stem();
     }
-    tell(err, "no compiled scenario" + which + " in " + folder_words(place.dir) +
+    diagnostics.tell("no compiled scenario" + which + " in " + folder_words(place.dir) +
                   (detail.empty() ? " (looked for ROUTE_TRAIN.sim beside ROUTE_TRAIN.dat)"
                                   : detail));
     return exit_file_fault;
   }
-  tell(err, folder_words(place.dir) + " holds " + std::to_string(found.complete.size()) +
+  diagnostics.tell(folder_words(place.dir) + " holds " + std::to_string(found.complete.size()) +
                 " compiled scenarios" + which + "; choose one with " +
                 (!route.empty() ? "--train" : !train.empty() ? "--route" : "--route and --train") +
                 ":");
-  list_scenarios(err, found.complete);
+  list_scenarios(diagnostics, found.complete);
   return exit_usage;
 }
 
 }  // namespace
 
-int run_render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int run_render(const std::vector<std::string>& args, command_io& io) {
+  std::ostream& out = io.out;
   const command& self = *find_command("render");
   parsed_args a = parse_args(
       args, {{"--dir", true}, {"--route", true}, {"--train", true}, {"-o", true}});
-  if (!a.error.empty()) return usage_error(self, err, a.error);
-  if (a.positional.size() > 1) return usage_error(self, err, "unexpected " + a.positional[1]);
+  if (!a.error.empty()) return usage_error(self, io.diagnostics, a.error);
+  if (a.positional.size() > 1) return usage_error(self, io.diagnostics, "unexpected " + a.positional[1]);
   for (const char* option : {"--dir", "--route", "--train", "-o"})
     if (a.values.count(option) && a.value(option).empty())
-      return usage_error(self, err, std::string("option ") + option + " needs a value");
+      return usage_error(self, io.diagnostics, std::string("option ") + option + " needs a value");
   // Refused before anything is read: the picture is SVG whatever the name says.
   if (a.values.count("-o") && a.value("-o") != "-" && !is_svg_name(a.value("-o")))
-    return usage_error(self, err,
+    return usage_error(self, io.diagnostics,
                        "will not write " + a.value("-o") +
                            ": the picture is SVG, so its file name ends in .svg");
 
   scenario_place where;
-  if (int status = locate_scenario(self, a, where, err); status != exit_clean) return status;
+  if (int status = locate_scenario(self, a, where, io.diagnostics); status != exit_clean) return status;
 
   route_picture_input in;
   in.route_name = where.name.route;
@@ -185,15 +187,15 @@ int run_render(const std::vector<std::string>& args, std::ostream& out, std::ost
   if (!to_standard_output) {
     for (const std::string& input : {cells_path, records_path, plan_path})
       if (same_file(output, input))
-        return usage_error(self, err, "the output " + output + " is the input " + input);
+        return usage_error(self, io.diagnostics, "the output " + output + " is the input " + input);
     std::string what = not_a_regular_file(output);
     if (!what.empty()) {
-      tell(err, "cannot write " + output + ": it is " + what + ", not a regular file");
+      io.diagnostics.tell("cannot write " + output + ": it is " + what + ", not a regular file");
       return exit_file_fault;
     }
   }
 
-  return run_reporting(err, [&] {
+  return run_reporting(io.diagnostics, [&] {
     try {
       // The records first: a .sim named on the command line is the file a reader looks for.
       in.records = read_decoded(records_path, kRecordFileNoun, decode_records);
@@ -214,17 +216,17 @@ int run_render(const std::vector<std::string>& args, std::ostream& out, std::ost
       if (to_standard_output) {
         out << draw_route_picture(in) << std::flush;
         if (!out) {
-          tell(err, "cannot write the picture to standard output");
+          io.diagnostics.tell("cannot write the picture to standard output");
           return exit_file_fault;
         }
         return exit_clean;
       }
       replace_file(output, draw_route_picture(in));
     } catch (const unreadable_file& f) {
-      tell(err, "cannot read " + f.path + ": " + f.reason);
+      io.diagnostics.tell("cannot read " + f.path + ": " + f.reason);
       return exit_file_fault;
     } catch (const damaged_file& f) {
-      tell(err, damaged_file_message(f.path, f.noun, f.fault));
+      io.diagnostics.tell(damaged_file_message(f.path, f.noun, f.fault));
       return exit_scenario_fault;
     }
     out << "wrote " << output << '\n';

@@ -144,22 +144,23 @@ bool parse_port(const std::string& text, int& port) {
 
 }  // namespace
 
-int run_serve(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int run_serve(const std::vector<std::string>& args, command_io& io) {
+  std::ostream& out = io.out;
   const command& self = *find_command("serve");
   source_run base;
-  if (int status = parse_source_run(self, args, {{"--port", true}}, base, err);
+  if (int status = parse_source_run(self, args, {{"--port", true}}, base, io.diagnostics);
       status != exit_clean)
     return status;
   const bool port_given = base.args.values.count("--port") > 0;
   int port = kFirstPort;
   if (port_given && !parse_port(base.args.value("--port"), port))
-    return usage_error(self, err, "--port needs a number from 0 to 65535");
+    return usage_error(self, io.diagnostics, "--port needs a number from 0 to 65535");
 
   snapshot_store store;
   std::string problem;
   std::unique_ptr<preview_listener> server = load_preview_listener(store, problem);
   if (!server) {
-    tell(err, problem);
+    io.diagnostics.tell(problem);
     return exit_file_fault;
   }
   // Without --port the ports from kFirstPort on are tried in turn; the message names the first.
@@ -169,7 +170,7 @@ int run_serve(const std::vector<std::string>& args, std::ostream& out, std::ostr
     listening = server->start(kFirstPort + i, later);
   }
   if (!listening) {
-    tell(err, problem +
+    io.diagnostics.tell(problem +
                   (port_given ? "" : " (and the " + std::to_string(kPortsTried - 1) + " ports after it)") +
                   "; choose another with --port");
     return exit_file_fault;

@@ -25,7 +25,8 @@ bool usable_name(const std::string& name) {
 }  // namespace
 
 int parse_source_run(const command& self, const std::vector<std::string>& args,
-                     std::vector<known_option> own, source_run& run, std::ostream& err) {
+                     std::vector<known_option> own, source_run& run,
+                     diagnostic_engine& diagnostics) {
   // -Wno-NAME words are taken out first: the option parser knows only fixed names.
   std::vector<std::string> rest;
   for (const std::string& word : args) {
@@ -34,7 +35,7 @@ int parse_source_run(const command& self, const std::vector<std::string>& args,
       continue;
     }
     const std::string name = word.substr(5);
-    if (!is_warning_kind(name)) return usage_error(self, err, "unknown warning " + word);
+    if (!is_warning_kind(name)) return usage_error(self, diagnostics, "unknown warning " + word);
     run.lint.disabled.insert(name);
   }
   for (known_option o : {known_option{"--no-plan", false},
@@ -45,36 +46,36 @@ int parse_source_run(const command& self, const std::vector<std::string>& args,
     own.push_back(o);
   run.args = parse_args(rest, own);
   const parsed_args& a = run.args;
-  if (!a.error.empty()) return usage_error(self, err, a.error);
-  if (a.positional.size() < 2) return usage_error(self, err, "needs LINE_FILE and TRAIN_FILE");
-  if (a.positional.size() > 2) return usage_error(self, err, "unexpected " + a.positional[2]);
+  if (!a.error.empty()) return usage_error(self, diagnostics, a.error);
+  if (a.positional.size() < 2) return usage_error(self, diagnostics, "needs LINE_FILE and TRAIN_FILE");
+  if (a.positional.size() > 2) return usage_error(self, diagnostics, "unexpected " + a.positional[2]);
   run.line_source = a.positional[0];
   run.train_source = a.positional[1];
 
   run.route = a.value("--route", route_of_line_file(run.line_source));
   if (run.route.empty())
-    return usage_error(self, err,
+    return usage_error(self, diagnostics,
                        "cannot take the route name from " + run.line_source +
                            " (not NAME_linea.txt); give it with --route");
   run.train = a.value("--train", train_of_train_file(run.train_source, run.route));
   if (run.train.empty())
-    return usage_error(self, err,
+    return usage_error(self, diagnostics,
                        "cannot take the train number from " + run.train_source +
                            " (not NAME_NUMBER-.txt); give it with --train");
   if (!usable_name(run.route))
-    return usage_error(self, err, "unusable route name '" + run.route + "'");
+    return usage_error(self, diagnostics, "unusable route name '" + run.route + "'");
   if (!usable_name(run.train))
-    return usage_error(self, err, "unusable train number '" + run.train + "'");
+    return usage_error(self, diagnostics, "unusable train number '" + run.train + "'");
   for (const auto& [what, name] : {std::pair{"route name", &run.route}, {"train number", &run.train}})
     if (!has_cp1252_form(*name))
-      return usage_error(self, err,
+      return usage_error(self, diagnostics,
                          std::string("the ") + what + " '" + *name +
                              "' has a character that Windows-1252 lacks; the binary files "
                              "store it in that code page");
 
   const std::string encoding = a.value("--encoding", "windows-1252");
   if (encoding != "utf-8" && encoding != "windows-1252")
-    return usage_error(self, err, "unknown encoding " + encoding + " (utf-8 or windows-1252)");
+    return usage_error(self, diagnostics, "unknown encoding " + encoding + " (utf-8 or windows-1252)");
   run.utf8 = encoding == "utf-8";
   run.plan = !a.has("--no-plan");
   run.lint.plan = run.plan;

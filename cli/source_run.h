@@ -29,9 +29,10 @@ struct source_run {
 
 // Parses `LINE_FILE TRAIN_FILE` with the shared options and `own`: --no-plan, --route NAME,
 // --train NUMBER, --werror, -Wno-NAME and --encoding utf-8|windows-1252. Returns exit_clean,
-// or exit_usage once the problem and the usage are printed.
+// or exit_usage once the problem and the usage are told.
 int parse_source_run(const command& self, const std::vector<std::string>& args,
-                     std::vector<known_option> own, source_run& run, std::ostream& err);
+                     std::vector<known_option> own, source_run& run,
+                     diagnostic_engine& diagnostics);
 
 // Reads both files into memory: exit_file_fault once a file that cannot be read is reported,
 // else exit_clean. Under --encoding utf-8 a UTF-8 file is converted, and a character without a
