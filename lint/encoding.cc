@@ -5,29 +5,8 @@
 
 #include "files/cp1252.h"
 #include "source/field_reader.h"
+#include "source/scanner.h"
 #include "text/utf8.h"
-
-namespace {
-
-struct line_span {
-  size_t start, end;  // without the line end
-};
-
-std::vector<line_span> lines_of(const std::string& s) {
-  std::vector<line_span> lines;
-  size_t start = 0;
-  for (size_t i = 0; i <= s.size(); ++i) {
-    if (i == s.size() || s[i] == '\n' || s[i] == '\r') {
-      if (i == s.size() && start == s.size() && !lines.empty()) break;
-      lines.push_back({start, i});
-      if (i < s.size() && s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
-      start = i + 1;
-    }
-  }
-  return lines;
-}
-
-}  // namespace
 
 bool is_utf8_beyond_ascii(const std::string& bytes) {
   bool beyond = false;
@@ -43,26 +22,26 @@ bool is_utf8_beyond_ascii(const std::string& bytes) {
 std::vector<diagnostic> encoding_warnings(const source_text& source) {
   std::vector<diagnostic> out;
   if (!is_utf8_beyond_ascii(source.bytes)) return out;
-  const std::vector<line_span> lines = lines_of(source.bytes);
-  for (size_t n = 0; n < lines.size(); ++n) {
-    const std::string text = source.bytes.substr(lines[n].start, lines[n].end - lines[n].start);
-    size_t first = 0;
-    while (first < text.size() && static_cast<unsigned char>(text[first]) < 0x80) ++first;
-    if (first == text.size()) continue;
-    // The field that holds the first such character, as the simulator will show it.
-    size_t from = text.rfind(',', first);
-    from = from == std::string::npos ? 0 : from + 1;
-    while (from < first && (text[from] == ' ' || text[from] == '\t')) ++from;
-    size_t to = text.find(',', first);
-    if (to == std::string::npos) to = text.size();
-    while (to > first && (text[to - 1] == ' ' || text[to - 1] == '\t')) --to;
-    const std::string shown = text.substr(from, to - from);
+  // The first field of each line that holds such a character, as the simulator will show it.
+  scanner fields(source.bytes);
+  int warned_line = 0;
+  while (!fields.at_end()) {
+    const source_field f = fields.read_text();
+    if (f.line == warned_line) continue;
+    const auto beyond = std::find_if(f.text.begin(), f.text.end(),
+                                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    if (beyond == f.text.end()) continue;
+    warned_line = f.line;
+    const int column = f.column + static_cast<int>(beyond - f.text.begin());
     diagnostic d;
     d.level = severity::warning;
     d.name = "encoding";
-    d.where = {source.shown_name, static_cast<int>(n) + 1, static_cast<int>(first) + 1, text};
-    d.detail = "the file is UTF-8 but is read as Windows-1252: \"" + shown + "\" will read as \"" +
-               cp1252_to_utf8(shown) + "\"; save the file as Windows-1252 or give --encoding utf-8";
+    // The line as the author wrote it, in UTF-8: no conversion to show.
+    const size_t end = source.bytes.find_first_of("\r\n", f.line_offset);
+    d.where = {source.shown_name, f.line, column,
+               source.bytes.substr(f.line_offset, end == std::string::npos ? end : end - f.line_offset)};
+    d.detail = "the file is UTF-8 but is read as Windows-1252: \"" + f.text + "\" will read as \"" +
+               cp1252_to_utf8(f.text) + "\"; save the file as Windows-1252 or give --encoding utf-8";
     out.push_back(std::move(d));
   }
   return out;

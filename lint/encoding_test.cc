@@ -13,6 +13,22 @@ TEST(Encoding, OnlyValidUtf8BeyondAsciiIsTold) {
   EXPECT_TRUE(encoding_warnings({"t.txt", "Citt\xE0\r\n"}).empty());
 }
 
+// The warning stands at the line's first character beyond ASCII and shows the field holding it,
+// trimmed as the reader trims it; a second such field on the line adds nothing.
+TEST(Encoding, OneWarningALineAtItsFirstFieldBeyondAscii) {
+  const std::vector<diagnostic> told =
+      encoding_warnings({"t.txt", "a\r\nstazione, 1,  Citt\xC3\xA0 nuova , \xC3\xA8\r\nb, \xC3\xA8\n"});
+  ASSERT_EQ(told.size(), 2u);
+  EXPECT_EQ(told[0].where.line, 2);
+  EXPECT_EQ(told[0].where.column, 19);
+  EXPECT_EQ(told[0].where.text, "stazione, 1,  Citt\xC3\xA0 nuova , \xC3\xA8");
+  EXPECT_EQ(told[0].detail,
+            "the file is UTF-8 but is read as Windows-1252: \"Citt\xC3\xA0 nuova\" will read as "
+            "\"Citt\xC3\x83\xC2\xA0 nuova\"; save the file as Windows-1252 or give --encoding utf-8");
+  EXPECT_EQ(told[1].where.line, 3);
+  EXPECT_EQ(told[1].where.column, 4);
+}
+
 TEST(Encoding, ConvertsToWindows1252) {
   std::vector<diagnostic> errors;
   EXPECT_EQ(utf8_to_windows_1252({"t.txt", "a\r\nCitt\xC3\xA0 \xE2\x82\xAC\r\n"}, errors),
