@@ -99,7 +99,8 @@ class file_walk {
 
   // Reads the fields of every row that `k` starts, as the reader does, and checks that they
   // end where the line ends.
-  void take_row(const source_field& k, bool starts_line, const std::vector<const row_spec*>& specs) {
+  void take_row(const source_field& k, bool starts_line,
+                const std::vector<const row_spec*>& specs) {
     std::vector<read_row> taken;
     size_t total = 0;
     for (const row_spec* spec : specs) total += spec->fields.size();
