@@ -12,9 +12,9 @@
 
 #include "diagnostics/diagnostic.h"
 #include "lint/lint.h"
-#include "lint/row_rules.h"
 #include "lint/suggest.h"
 #include "source/field_reader.h"
+#include "source/row_table.h"
 #include "source/scanner.h"
 
 inline std::optional<int32_t> number_of(const source_field& f) {
@@ -27,9 +27,9 @@ inline std::optional<int32_t> number_of(const source_field& f) {
 
 inline std::string quoted(const std::string& cp1252) { return quoted_field(cp1252); }
 
-// A row as read: its rule, its keyword field and the fields it took.
+// A row as read: its kind in the row table, its keyword field and the fields it took.
 struct read_row {
-  const row_rule* rule;
+  const row_spec* row;
   source_field keyword;
   std::vector<source_field> values;
   bool sound;  // started its line and ended at its line's end
@@ -97,31 +97,32 @@ class file_walk {
                           "it: here the line is passed over");
   }
 
-  // Reads the fields of every rule that matched `k`, as the reader does, and checks that they
+  // Reads the fields of every row that `k` starts, as the reader does, and checks that they
   // end where the line ends.
-  void take_row(const source_field& k, bool starts_line, const std::vector<const row_rule*>& rules) {
+  void take_row(const source_field& k, bool starts_line,
+                const std::vector<const row_spec*>& specs) {
     std::vector<read_row> taken;
     size_t total = 0;
-    for (const row_rule* rule : rules) total += rule->fields.size();
+    for (const row_spec* spec : specs) total += spec->fields.size();
     const field_spec* short_of = nullptr;
     std::optional<source_field> taken_from_next;
-    for (const row_rule* rule : rules) {
-      read_row row{rule, k, {}, starts_line};
-      for (const field_spec& spec : rule->fields) {
+    for (const row_spec* spec : specs) {
+      read_row row{spec, k, {}, starts_line};
+      for (const field_spec& field : spec->fields) {
         if (cursor_.at_end()) {
-          if (!short_of) short_of = &spec;
+          if (!short_of) short_of = &field;
           break;
         }
-        source_field f = spec.text ? cursor_.read_text() : cursor_.read_number();
+        source_field f = field.text ? cursor_.read_text() : cursor_.read_number();
         if (f.line != k.line && !short_of) {
-          short_of = &spec;
+          short_of = &field;
           taken_from_next = f;
         }
         row.values.push_back(std::move(f));
       }
       taken.push_back(std::move(row));
     }
-    if (!starts_line || rules.empty()) return;
+    if (!starts_line || specs.empty()) return;
     const std::string row_name = quoted(k.text) + " row";
     const int line_end = static_cast<int>(line_length(k.line)) + 1;
     if (short_of && taken_from_next) {
@@ -145,7 +146,7 @@ class file_walk {
         for (read_row& row : taken) row.sound = false;
         std::string list;
         for (const source_field& f : extra) list += (list.empty() ? "" : ", ") + quoted(f.text);
-        const field_spec& last = rules.back()->fields.back();
+        const field_spec& last = specs.back()->fields.back();
         if (last.text) {
           warn("text-field", extra.front().line, extra.front().column,
                "the " + std::string(last.name) + " is cut at a comma: it reads " +

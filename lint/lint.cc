@@ -7,8 +7,8 @@
 #include "files/keywords.h"
 #include "lint/encoding.h"
 #include "lint/file_walk.h"
-#include "lint/row_rules.h"
 #include "lint/value_checks.h"
+#include "source/row_table.h"
 
 namespace {
 
@@ -24,13 +24,16 @@ constexpr warning_kind kKinds[] = {
     {"range"},
 };
 
-std::vector<const row_rule*> matching(std::span<const row_rule> rules, const std::string& k,
-                                      bool plan) {
-  std::vector<const row_rule*> out;
-  for (const row_rule& r : rules) {
-    if (!r.matches(k) || (r.kind == row_kind::curve && !plan)) continue;
-    out.push_back(&r);
-    if (r.kind == row_kind::station) break;
+// The rows `k` starts in one part of a file: every keyword test it passes, in the readers'
+// order; a station row ends the tests, and curves are read only with the plan.
+std::vector<const row_spec*> matching(row_part part, const std::string& k, bool plan) {
+  std::vector<const row_spec*> out;
+  for (const keyword_test& t : keyword_tests()) {
+    if (t.part != part || !holds_keyword(k, t.row)) continue;
+    const row_spec& row = row_spec_of(t.row);
+    if (row.kind == row_kind::curve && !plan) continue;
+    out.push_back(&row);
+    if (row.kind == row_kind::station) break;
   }
   return out;
 }
@@ -40,22 +43,22 @@ void walk_line_file(file_walk& walk, bool plan) {
   bool starts_line = false;
   while (auto k = walk.next_keyword(10, &starts_line)) {
     const bool more = walk.more_on_line();
-    auto rules = matching(general_rules(), k->text, plan);
-    if (rules.empty() && !ends_general_section(k->text))
-      walk.unknown(*k, starts_line, more, line_keywords(), "line");
-    walk.take_row(*k, starts_line, rules);
+    auto rows = matching(row_part::line_general, k->text, plan);
+    if (rows.empty() && !ends_general_section(k->text))
+      walk.unknown(*k, starts_line, more, author_keywords(true), "line");
+    walk.take_row(*k, starts_line, rows);
     if (ends_general_section(k->text)) break;
   }
   while (auto k = walk.next_keyword(2, &starts_line)) {
     const bool more = walk.more_on_line();
-    auto rules = matching(main_line_rules(), k->text, plan);
+    auto rows = matching(row_part::line_main, k->text, plan);
     // Without a plan a curve row is read as keywords, but its keyword is no misspelling.
-    const bool main_row = !matching(main_line_rules(), k->text, true).empty();
-    if (!main_row && !matching(general_rules(), k->text, true).empty())
+    const bool main_row = !matching(row_part::line_main, k->text, true).empty();
+    if (!main_row && !matching(row_part::line_general, k->text, true).empty())
       walk.out_of_section(*k, starts_line);
     else if (!main_row)
-      walk.unknown(*k, starts_line, more, line_keywords(), "line");
-    walk.take_row(*k, starts_line, rules);
+      walk.unknown(*k, starts_line, more, author_keywords(true), "line");
+    walk.take_row(*k, starts_line, rows);
   }
 }
 
@@ -68,9 +71,9 @@ void walk_train_file(file_walk& walk, bool empty) {
   bool starts_line = false;
   while (auto k = walk.next_keyword(2, &starts_line)) {
     const bool more = walk.more_on_line();
-    auto rules = matching(train_rules(), k->text, true);
-    if (rules.empty()) walk.unknown(*k, starts_line, more, train_keywords(), "train");
-    walk.take_row(*k, starts_line, rules);
+    auto rows = matching(row_part::train, k->text, true);
+    if (rows.empty()) walk.unknown(*k, starts_line, more, author_keywords(false), "train");
+    walk.take_row(*k, starts_line, rows);
   }
 }
 
@@ -79,7 +82,7 @@ void walk_train_file(file_walk& walk, bool empty) {
 std::optional<int32_t> route_length_of(const file_walk& walk) {
   std::optional<int32_t> length;
   for (const read_row& row : walk.rows())
-    if (row.rule->kind == row_kind::route_length) length = number_of(row.values[0]);
+    if (row.row->kind == row_kind::route_length) length = number_of(row.values[0]);
   return length;
 }
 

@@ -82,7 +82,7 @@ class value_checks {
   }
 
   void check_row(const read_row& row, const std::vector<std::optional<int32_t>>& v) {
-    switch (row.rule->kind) {
+    switch (row.row->kind) {
       case row_kind::gradient:
         off_grid(row, 0, v[0], "position");
         run_out(row, v[0]);
@@ -145,7 +145,7 @@ class value_checks {
         break;
     }
     // Quotes are no syntax: they stay in the text.
-    const field_spec& last = row.rule->fields.back();
+    const field_spec& last = row.row->fields.back();
     if (last.text && contains(row.values.back().text, "\""))
       walk_.warn_at("text-field", row.values.back(),
                     "the quotes are kept: the " + std::string(last.name) + " reads " +
