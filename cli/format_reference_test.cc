@@ -205,9 +205,11 @@ TEST(FormatReference, TheOverviewsCountTheFieldsOfTheRowTable) {
         counted[static_cast<size_t>(row->kind)] = true;
       }
     }
-    for (const row_spec& row : row_specs())
-      if ((row.part() != row_part::train) == line_file)
+    for (const row_spec& row : row_specs()) {
+      if ((row.part() != row_part::train) == line_file) {
         EXPECT_TRUE(counted[static_cast<size_t>(row.kind)]) << overview << " lacks " << row.name;
+      }
+    }
   }
 }
 
