@@ -7,6 +7,7 @@
 
 #include "form1/form1.h"
 #include "cli/format_reference.h"
+#include "lint/suggest.h"
 #include "diagnostics/diagnostic.h"
 #include "files/atomic_file.h"
 #include "files/temp_registry.h"
@@ -243,7 +244,11 @@ void list_commands(std::ostream& out) {
 bool is_help_option(const std::string& arg) { return arg == "--help" || arg == "-h"; }
 
 int unknown_command(const std::string& name, diagnostic_engine& diagnostics) {
-  diagnostics.tell("unknown command '" + name + "'");
+  std::vector<std::string_view> names;
+  for (const command& c : kCommands) names.push_back(c.name);
+  const std::string close = closest_word(name, names);
+  diagnostics.tell("unknown command '" + name + "'" +
+                   (close.empty() ? "" : "; did you mean '" + close + "'?"));
   std::ostringstream list;
   list_commands(list);
   list << "'scenario-compiler help COMMAND' shows a command's whole help.";
