@@ -97,6 +97,7 @@ const command kCommands[] = {
      "  off-grid         a position or length off the 50 m grid, which is rounded\n"
      "  run-out          a row past the route's length, in the run-out after it\n"
      "  curve-overlap    a curve that starts before the previous one ends\n"
+     "  curve-class      a curve keyword holding more digits than its one class digit\n"
      "  range            a gradient beyond 60 per mille either way, a speed above 300 km/h\n"
      "                   or below 0, an adhesion above 100 or below 0, a station shorter\n"
      "                   than 100 m or longer than 1500 m, a curve of no length\n"

@@ -140,7 +140,9 @@ the part after that end.
 Errors: 103 when the keyword holds no digit 1 to 6, or the plan would pass
 1000000 points (both end the compilation); 15 when the start lies beyond
 the grid; 29 when the end lies beyond the plan's last point. Warnings:
-curve-overlap, run-out, range (a curve of no length).
+curve-overlap, run-out, range (a curve of no length), curve-class (a keyword
+holding more digits than its class, such as "curvad1000" written for a
+radius: the compiler takes class 1).
 )"[1]},
     {"LINE FILE: GRADIENTS", &R"(
 A field holding "pendenza", in any letter case, starts a gradient row.

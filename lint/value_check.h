@@ -40,5 +40,7 @@ std::unique_ptr<value_check> range_check(const value_context& c);
 std::unique_ptr<value_check> row_order_check(const value_context& c);
 // "curve-overlap": a curve that starts before the previous one ends.
 std::unique_ptr<value_check> curve_overlap_check(const value_context& c);
+// "curve-class": a curve keyword holding more digits than its one class digit.
+std::unique_ptr<value_check> curve_class_check(const value_context& c);
 // "text-field": quotes in a text field, which the text keeps.
 std::unique_ptr<value_check> kept_quotes_check(const value_context& c);

@@ -12,7 +12,8 @@ void check_values(file_walk& walk, std::optional<int32_t> route_length) {
   const value_context context{walk, route_length};
   std::unique_ptr<value_check> checks[] = {
       off_grid_check(context),    run_out_check(context),       range_check(context),
-      row_order_check(context),   curve_overlap_check(context), kept_quotes_check(context),
+      row_order_check(context),   curve_overlap_check(context), curve_class_check(context),
+      kept_quotes_check(context),
   };
   for (const read_row& row : walk.rows()) {
     if (!row.sound) continue;
