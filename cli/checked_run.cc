@@ -95,6 +95,9 @@ int checked_run::exit_status() const {
 std::string checked_run::summary(const source_run& run) const {
   return scenario_name{run.route, run.train}.stem() + ": route " + std::to_string(route_length) + " m, " +
          plural(stations, "station", "stations") + ", " + plural(signals, "signal", "signals") +
-         ", " + plural(slowdowns, "slowdown", "slowdowns") + "; " +
+         ", " + plural(slowdowns, "slowdown", "slowdowns") +
+         // After a fault the compile reads no further rows: the counts are not the sources'.
+         (form && form->faults_reported > 0 ? ", counted up to the compile's first error" : "") +
+         "; " +
          plural(errors, "error", "errors") + ", " + plural(warnings, "warning", "warnings");
 }

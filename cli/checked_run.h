@@ -22,7 +22,8 @@ struct checked_run {
 
   // exit_clean, exit_scenario_fault for an error, or the status that cut the compile.
   int exit_status() const;
-  // "ROUTE_TRAIN: route N m, N stations, N signals, N slowdowns; N errors, N warnings".
+  // "ROUTE_TRAIN: route N m, N stations, N signals, N slowdowns; N errors, N warnings", the
+  // counts said to stop at the compile's first error when it had one.
   std::string summary(const source_run& run) const;
 };
 
