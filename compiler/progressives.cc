@@ -54,6 +54,13 @@ void Form1::progressive_ordina() {
     if (u.value > 0) r81 = u, r82 = d, r83 = t;
   }
 
+  // Only a tie or no usable value leaves all three empty.
+  const bool cleared = r81.start == 0 && r81.value == 0 && r81.flag == 0 && r82.start == 0 &&
+                       r82.value == 0 && r82.flag == 0 && r83.start == 0 && r83.value == 0 &&
+                       r83.flag == 0;
+  if (cleared)
+    tell_cleared_progressives(static_cast<int64_t>(t.start) + d.start + u.start != 0);
+
   put(scenario_records[progressive_three_entry], r81);
   put(scenario_records[progressive_two_entry], r82);
   put(scenario_records[progressive_one_entry], r83);

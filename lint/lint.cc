@@ -22,6 +22,7 @@ constexpr warning_kind kKinds[] = {
     {"run-out"},
     {"curve-overlap"},
     {"range"},
+    {"overwrite"},
 };
 
 std::vector<const row_rule*> matching(std::span<const row_rule> rules, const std::string& k,
