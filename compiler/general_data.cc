@@ -30,7 +30,7 @@ bool Form1::read_general_phase() {
       if (length < 0) row_fault("a route length of " + std::to_string(length) + " m is below 0");
       make_grid(length);
       // The grid is made anew: the last route length holds.
-      const uint32_t placer = note_placing_row("route length");
+      const uint32_t placer = note_placing_row(placed_kind::route_length, length);
       if (route_length_placer && earlier != length)
         tell_overwrite("this route length, " + std::to_string(length) + " m, replaces the " +
                            std::to_string(earlier) +
@@ -46,7 +46,7 @@ bool Form1::read_general_phase() {
         read_field(scenario_records[entry].number_2);
         read_field(scenario_records[entry].number_3);
         progressive_placers[static_cast<size_t>(entry - progressive_three_entry)] =
-            note_placing_row("kilometre progressive");
+            note_placing_row(placed_kind::progressive, 0);
       }
     }
     // Background one, two and three go to number_1, number_3 and number_2 of the route name's

@@ -22,25 +22,76 @@ std::string marker_words(uint8_t code, const std::string& placer) {
 
 }  // namespace
 
-uint32_t Form1::note_placing_row(std::string what) {
-  const diagnostic at = at_row(warning_at(field_place(0), {}, {}));
-  placing_rows.push_back({at.where, at.row_kind, at.metre, std::move(what)});
+// A silenced kind is dropped by the engine anyway; a route of many losses need not word them.
+bool Form1::overwrite_silenced() const {
+  return diagnostics.settings().disabled.count(kOverwrite) > 0;
+}
+
+uint32_t Form1::note_placing_row(placed_kind what, int64_t at) {
+  // Where field 0 starts, as field_place(0) gives it, without its text.
+  int line = row_place.line, column = row_place.column;
+  size_t offset = row_line_offset;
+  if (line > 0 && !row_fields.empty()) {
+    line = row_fields[0].line;
+    column = row_fields[0].column;
+    offset = row_fields[0].line_offset;
+  }
+  auto source = std::find_if(placing_sources.begin(), placing_sources.end(),
+                             [&](const placing_source& s) { return s.name == input_name; });
+  if (source == placing_sources.end())
+    source = placing_sources.insert(placing_sources.end(), {input_name, nullptr});
+  std::optional<int32_t> metre;
+  if (row_kind_read && starts_with_metre(*row_kind_read)) metre = row_first_number;
+  placing_rows.push_back({what, static_cast<uint8_t>(source - placing_sources.begin()),
+                          row_kind_read, metre, line, column, offset, at});
   return static_cast<uint32_t>(placing_rows.size() - 1);
+}
+
+std::string Form1::placed_words(uint32_t row) const {
+  const placing_row& r = placing_rows[row];
+  switch (r.what) {
+    case placed_kind::speed_board: return "the speed board at " + metres(r.at);
+    case placed_kind::indicator_board: return "the indicator board at " + metres(r.at);
+    case placed_kind::signal: return "the signal at " + metres(r.at);
+    case placed_kind::slowdown: return "the slowdown from " + metres(r.at);
+    case placed_kind::speed_cut: return "the speed cut at " + metres(r.at);
+    case placed_kind::station: {
+      const std::string& name = scenario_records.at(static_cast<size_t>(r.at)).text;
+      return "station " + std::to_string(r.at) + (name.empty() ? "" : " (" + name + ")");
+    }
+    case placed_kind::speed: return "speed";
+    case placed_kind::adhesion: return "adhesion";
+    case placed_kind::route_length: return "route length";
+    case placed_kind::progressive: return "kilometre progressive";
+  }
+  return {};
+}
+
+source_location Form1::placing_place(uint32_t row) const {
+  const placing_row& r = placing_rows[row];
+  const placing_source& s = placing_sources[r.source];
+  // The file still open reads its text from the reader; a closed one from what it kept.
+  const field_reader* text = s.text ? s.text.get() : s.name == input_name ? input.get() : nullptr;
+  return {shown_name(s.name), r.line, r.column,
+          text && r.line > 0 ? text->line_text_at(r.line_offset, r.column) : std::string()};
 }
 
 void Form1::note_point_object(int64_t index, uint32_t placer) { point_placers[index] = placer; }
 
-void Form1::take_point_cell(int64_t index, uint32_t placer, const std::string& taker) {
+void Form1::take_point_cell(int64_t index, uint32_t placer) {
   const track_cell& cell = grid_cell(index);
   const auto held = point_placers.find(index);
   const bool own = held != point_placers.end() && held->second == placer;
   // A mountain marker gives way to any object by design; it is no loss.
-  if (!cell_is_free(cell) && !own) {
+  if (!cell_is_free(cell) && !own && !overwrite_silenced()) {
     std::optional<uint32_t> loser;
     if (held != point_placers.end()) loser = held->second;
+    const std::string taker =
+        (placing_rows[placer].what == placed_kind::station ? "the stop point of " : "") +
+        placed_words(placer);
     tell_overwrite(taker + " takes the cell at " + metres(index * 50) + " from " +
                        cell_holder(cell, index, scenario_records) + ", which is lost",
-                   loser, loser ? placing_rows[*loser].what + " is placed here" : "");
+                   loser, loser ? placed_words(*loser) + " is placed here" : "");
   }
   point_placers[index] = placer;
 }
@@ -50,14 +101,14 @@ void Form1::take_marker(int64_t index, uint8_t code, uint32_t placer) {
   const auto held = marker_placers.find(index);
   const bool own = held != marker_placers.end() && held->second == placer;
   // The same code from another row loses nothing: the cell reads as it did.
-  if (held_code != 0 && held_code != code && !own) {
+  if (held_code != 0 && held_code != code && !own && !overwrite_silenced()) {
     std::optional<uint32_t> loser;
     if (held != marker_placers.end()) loser = held->second;
-    const std::string lost = loser ? marker_words(held_code, placing_rows[*loser].what)
+    const std::string lost = loser ? marker_words(held_code, placed_words(*loser))
                                    : "approach marker code " + std::to_string(held_code);
-    tell_overwrite(marker_words(code, placing_rows[placer].what) + " takes the marker of the cell at " +
+    tell_overwrite(marker_words(code, placed_words(placer)) + " takes the marker of the cell at " +
                        metres(index * 50) + " from " + lost + ", which is lost",
-                   loser, loser ? placing_rows[*loser].what + " is placed here" : "");
+                   loser, loser ? placed_words(*loser) + " is placed here" : "");
   }
   marker_placers[index] = placer;
 }
@@ -65,17 +116,17 @@ void Form1::take_marker(int64_t index, uint8_t code, uint32_t placer) {
 void Form1::tell_overwrite(const std::string& detail, std::optional<uint32_t> loser,
                            const std::string& note) {
   diagnostic d = at_row(warning_at(field_place(0), kOverwrite, detail));
-  if (loser) d.related.push_back({placing_rows[*loser].where, note});
+  if (loser) d.related.push_back({placing_place(*loser), note});
   report_warning(d);
 }
 
 void Form1::tell_overwrite_at(uint32_t row, const std::string& detail,
                               const std::vector<std::pair<uint32_t, std::string>>& notes) {
   const placing_row& r = placing_rows[row];
-  diagnostic d = warning_at(r.where, kOverwrite, detail);
-  d.row_kind = r.row_kind;
-  d.metre = r.metre;
-  for (const auto& [at, note] : notes) d.related.push_back({placing_rows[at].where, note});
+  diagnostic d = warning_at(placing_place(row), kOverwrite, detail);
+  if (r.kind) d.row_kind = keyword_test_of(*r.kind).written;
+  if (r.metre) d.metre = *r.metre;
+  for (const auto& [at, note] : notes) d.related.push_back({placing_place(at), note});
   report_warning(d);
 }
 
@@ -93,7 +144,7 @@ void Form1::tell_running_loss(const std::string& what, std::optional<uint32_t> b
                : head + "applies to no cell: this row is not after it, and its " + what + " " +
                      std::to_string(value) + " takes its place from " +
                      metres(int64_t{std::max(index, 0)} * 50);
-  tell_overwrite(detail, before, "the " + placing_rows[*before].what + " row before is here");
+  tell_overwrite(detail, before, "the " + placed_words(*before) + " row before is here");
 }
 
 void Form1::tell_cleared_progressives(bool by_start) {
@@ -144,7 +195,7 @@ void Form1::tell_cleared_progressives(bool by_start) {
   for (const given& g : all)
     if (placer(g) && holds(g)) told.push_back(&g);
   std::sort(told.begin(), told.end(), [&](const given* a, const given* b) {
-    return placing_rows[*placer(*a)].where.line < placing_rows[*placer(*b)].where.line;
+    return placing_rows[*placer(*a)].line < placing_rows[*placer(*b)].line;
   });
   for (const given* g : told) {
     std::vector<std::pair<uint32_t, std::string>> notes;

@@ -34,7 +34,7 @@ std::optional<diagnostic> Form1::memo_segnale(const signal_row& row) {
 
   const int32_t tempo = read_tempo >= 1 && read_tempo <= 100 ? 101 : read_tempo;
   write_signal_cell(cell, {{value_1, value_2, value_3}, side_tens, sx, dx, tempo});
-  const uint32_t placer = note_placing_row("the signal at " + std::to_string((c - 1) * 50) + " m");
+  const uint32_t placer = note_placing_row(placed_kind::signal, (c - 1) * 50);
   note_point_object(c, placer);
   const int64_t i = point_cell(posizione);
   for (int k = 1; k <= 4; ++k) {

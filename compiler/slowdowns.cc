@@ -51,7 +51,7 @@ std::optional<diagnostic> Form1::memo_rallentamento(const slowdown_row& row) {
   write_slowdown_part(grid_cell(e), kind_slowdown_end, s);
   write_slowdown_part(grid_cell(i), kind_slowdown_start, s);
   if (warned) write_slowdown_part(grid_cell(w), kind_warning_board, s);
-  const uint32_t placer = note_placing_row("the slowdown from " + std::to_string((i - 1) * 50) + " m");
+  const uint32_t placer = note_placing_row(placed_kind::slowdown, (i - 1) * 50);
   for (int64_t c : {e, i}) note_point_object(c, placer);
   if (warned) note_point_object(w, placer);
 
@@ -85,6 +85,6 @@ Form1::row_outcome Form1::memo_abbattimento() {
   }
   write_speed_cut_cell(cell, u > 0 ? fit_int16(u, "speed cut value") : int16_t{0});
   note_point_object(running_cell(p),
-                    note_placing_row("the speed cut at " + std::to_string(running_cell(p) * 50) + " m"));
+                    note_placing_row(placed_kind::speed_cut, running_cell(p) * 50));
   return row_outcome::next_row;
 }

@@ -91,9 +91,7 @@ Form1::row_outcome Form1::memo_stazione() {
     return row_outcome::stop_phase;
   }
   // What the station takes from other rows is told at its row (compiler/placed_objects.cc).
-  const std::string station_words =
-      "station " + std::to_string(station_counter) + (name.empty() ? "" : " (" + name + ")");
-  const uint32_t placer = type < 25 ? note_placing_row(station_words) : 0;
+  const uint32_t placer = type < 25 ? note_placing_row(placed_kind::station, station_counter) : 0;
   if (type < 25 && type != 5 && type != 6)
     for (int k = 1; k <= 4; ++k)
       if (e - k - 1 > 1) {
@@ -103,7 +101,7 @@ Form1::row_outcome Form1::memo_stazione() {
   if (type < 25) {
     // The stop point overwrites whatever the cell held, a signal included.
     if (e - 1 > 1) {
-      take_point_cell(e - 1, placer, "the stop point of " + station_words);
+      take_point_cell(e - 1, placer);
       write_stop_point_cell(grid_cell(e - 1), station_counter);
     } else {
       record_fault(field_diagnostic(0, 24, std::nullopt));

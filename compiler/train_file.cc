@@ -109,7 +109,7 @@ Form1::row_outcome Form1::memo_velocita() {
   // Cells hold a fifth of the speed in a byte: 1278 and above, or below -2, cannot be stored.
   fit_uint8(speed_code_of(v), "speed " + std::to_string(v) + " / 5 =");
   previous_speed = v;
-  speed_placer = note_placing_row("speed");
+  speed_placer = note_placing_row(placed_kind::speed, p);
   return row_outcome::next_row;
 }
 
@@ -125,7 +125,7 @@ Form1::row_outcome Form1::memo_aderenza() {
     riempi_celle(adhesion_cell_index, n, &track_cell::adhesion_code,
                  adhesion_code_of(previous_adhesion));
   previous_adhesion = a;
-  adhesion_placer = note_placing_row("adhesion");
+  adhesion_placer = note_placing_row(placed_kind::adhesion, p);
   return row_outcome::next_row;
 }
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -49,7 +50,8 @@ struct route_state {
 
 // Where the one open text file stands.
 struct text_input_state {
-  std::optional<field_reader> input;
+  // Held by pointer so that a closed file's text can be kept (placed_objects_state).
+  std::unique_ptr<field_reader> input;
   std::string input_name;
   // Where the row being handled starts: its keyword field, or the file alone between rows.
   // The row's text is taken from the reader only when a diagnostic needs it (row_line_offset),
@@ -94,19 +96,33 @@ struct train_reader_state {
 };
 
 // Which row placed what the run keeps, for the warnings that tell when a later row takes it
-// (compiler/placed_objects.cc). Only cells written are kept: a route with no objects costs
-// nothing.
+// (compiler/placed_objects.cc). Kept small, with no text of its own: the words and the row's
+// text are made only for a warning. Only cells written are kept, so a route with no objects
+// costs nothing.
 struct placed_objects_state {
-  // A row that placed something: its place (its first field after the keyword), its kind and
-  // metre as a diagnostic at it carries them, and what it placed in words ("the signal at
-  // 1750 m", "station 2 (BORGO)").
+  // What a row placed.
+  enum class placed_kind : uint8_t {
+    speed_board, indicator_board, signal, slowdown, speed_cut, station,  // objects in cells
+    speed, adhesion, route_length, progressive,                          // values
+  };
+  // A row that placed something: its first field after the keyword (the keyword when it has
+  // none), its kind and metre, and where it placed its object in metres (a station: its entry).
   struct placing_row {
-    source_location where;
-    std::string row_kind;
-    std::optional<double> metre;
-    std::string what;
+    placed_kind what;
+    uint8_t source;  // its file, in placing_sources
+    std::optional<row_keyword> kind;
+    std::optional<int32_t> metre;
+    int line, column;
+    size_t line_offset;
+    int64_t at;
+  };
+  // A file that placing rows stand in; when it closes, its text is kept for their warnings.
+  struct placing_source {
+    std::string name;  // as the run names it
+    std::unique_ptr<field_reader> text;
   };
   std::vector<placing_row> placing_rows;
+  std::vector<placing_source> placing_sources;
   // By cell index, the entry of placing_rows that placed the cell's point object, or its
   // approach marker (marker_code).
   std::unordered_map<int64_t, uint32_t> point_placers;
@@ -237,17 +253,25 @@ class Form1 : public route_state,
   speed_board_row read_speed_board_fields();
   mountain_row read_mountain_fields();
   // Where objects came from, and the warnings when a later row takes what an earlier one
-  // placed (compiler/placed_objects.cc). The row being handled, as the placer of `what`:
-  // returns its entry in placing_rows.
-  uint32_t note_placing_row(std::string what);
+  // placed (compiler/placed_objects.cc). The row being handled, as the placer of `what` at
+  // `at` (metres, or a station's entry): returns its entry in placing_rows.
+  uint32_t note_placing_row(placed_kind what, int64_t at);
+  // What a placing row placed, in words: "the signal at 1750 m", "station 2 (BORGO)", "speed".
+  std::string placed_words(uint32_t row) const;
+  // Where a placing row stands, its text included.
+  source_location placing_place(uint32_t row) const;
+  // The file being closed keeps its text when placing rows stand in it.
+  void keep_placing_source();
   // Cell `index` holds a point object that row `placer` wrote into a free cell.
   void note_point_object(int64_t index, uint32_t placer);
-  // Row `placer` writes its point object `taker` ("the stop point of station 2") into cell
-  // `index`: a point object of another row there is told lost; then the cell is the placer's.
-  void take_point_cell(int64_t index, uint32_t placer, const std::string& taker);
+  // Row `placer` writes its point object (a station's: its stop point) into cell `index`: a
+  // point object of another row there is told lost; then the cell is the placer's.
+  void take_point_cell(int64_t index, uint32_t placer);
   // Row `placer` writes approach marker `code` into cell `index`: another row's marker there,
   // if it differs, is told lost; then the marker is the placer's.
   void take_marker(int64_t index, uint8_t code, uint32_t placer);
+  // Whether the run's settings silence the overwrite warnings (-Wno-overwrite).
+  bool overwrite_silenced() const;
   // A warning of kind "overwrite" at field 0 of the row being handled; when `loser` is set, a
   // note at that row says `note`.
   void tell_overwrite(const std::string& detail, std::optional<uint32_t> loser,
