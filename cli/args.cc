@@ -1,5 +1,9 @@
 #include "cli/args.h"
 
+#include <string_view>
+
+#include "lint/suggest.h"
+
 parsed_args parse_args(const std::vector<std::string>& args,
                        const std::vector<known_option>& known) {
   parsed_args out;
@@ -20,7 +24,10 @@ parsed_args parse_args(const std::vector<std::string>& args,
     for (const known_option& k : known)
       if (k.name == name) option = &k;
     if (!option) {
-      out.error = "unknown option " + name;
+      std::vector<std::string_view> names;
+      for (const known_option& k : known) names.push_back(k.name);
+      const std::string close = closest_word(name, names);
+      out.error = "unknown option " + name + (close.empty() ? "" : "; did you mean " + close + "?");
       return out;
     }
     if (!option->takes_value) {

@@ -1,6 +1,9 @@
 // The one-shot run of the built-in scenario.
+#include <cerrno>
+#include <cstring>
 #include <ostream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "form1/form1.h"
 #include "files/atomic_file.h"
@@ -23,6 +26,19 @@ std::string source_in_the_way(const std::string& folder) {
   return {};
 }
 
+// The files the run leaves, in the order it writes them: the driver's documents, then the binary
+// files (the plan only when it is made).
+std::vector<std::string> files_left(const Form1& form) {
+  const std::string route = form.route_name, train = form.train_number;
+  std::vector<std::string> names = {notes_file_name(route, train),
+                                    slowdowns_file_name(route, train),
+                                    timetable_file_name(route, train)};
+  if (form.plan_argument != 0) names.push_back(plan_file_name(route));
+  names.push_back(records_file_name(route, train));
+  names.push_back(cells_file_name(route, train));
+  return names;
+}
+
 }  // namespace
 
 int run_builtin(const std::vector<std::string>& args, command_io& io) {
@@ -43,9 +59,20 @@ int run_builtin(const std::vector<std::string>& args, command_io& io) {
                   "own sources use 'scenario-compiler compile'.");
     return exit_file_fault;
   }
-  return run_reporting(io.diagnostics, [&] {
+  // Without --out the run writes beside the program, which an installed program's folder may
+  // not allow: say so before anything starts, and how to go on.
+  if (access(form.program_folder.c_str(), W_OK) != 0) {
+    io.diagnostics.tell("cannot write into " + form.program_folder + ": " +
+                        std::strerror(errno) +
+                        "; give a folder to write the scenario into with --out DIR");
+    return exit_file_fault;
+  }
+  const int status = run_reporting(io.diagnostics, [&] {
     folder_lock lock(form.program_folder);  // one run at a time writes into a folder
     form.Form_Load();
     return form.faults_reported > 0 ? exit_scenario_fault : exit_clean;
   });
+  if (status == exit_clean)
+    for (const std::string& name : files_left(form)) io.out << "wrote " << form.path_of(name) << '\n';
+  return status;
 }

@@ -25,7 +25,13 @@ TEST(BuiltinRun, LeavesTheDocumentsAndTheBinaryFiles) {
   cli_result r = run({"--out", dir.path()});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "Attendere\n");
-  EXPECT_EQ(r.out, "");
+  // Where each file went, that the run leaves.
+  EXPECT_EQ(r.out, "wrote " + dir.file("Zenvro_Quarvel_2417_note.txt") + "\n" +
+                       "wrote " + dir.file("Zenvro_Quarvel_2417_rallentamenti.txt") + "\n" +
+                       "wrote " + dir.file("Zenvro_Quarvel_2417_scheda_treno.txt") + "\n" +
+                       "wrote " + dir.file("Zenvro_Quarvel_linea.dat") + "\n" +
+                       "wrote " + dir.file("Zenvro_Quarvel_2417.sim") + "\n" +
+                       "wrote " + dir.file("Zenvro_Quarvel_2417.dat") + "\n");
   std::map<std::string, uintmax_t> sizes = sizes_in(dir.path());
   EXPECT_EQ(sizes.size(), 6u);
   EXPECT_EQ(sizes["Zenvro_Quarvel_linea.dat"], 1779964u);
@@ -43,6 +49,7 @@ TEST(BuiltinRun, NoPlanLeavesAnOlderPlanFileAlone) {
   cli_result r = run({"--no-plan", "--out", dir.path()});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(read_file(dir.file("Zenvro_Quarvel_linea.dat")), "older");
+  EXPECT_EQ(r.out.find("linea.dat"), std::string::npos) << r.out;
   EXPECT_EQ(fs::file_size(dir.file("Zenvro_Quarvel_2417.dat")), 26715u);
 }
 
@@ -62,8 +69,10 @@ TEST(BuiltinRun, AReadOnlyFolderStopsTheRunWithStatus3) {
   ASSERT_TRUE(disk.make_read_only());
   cli_result r = run({"--out", disk.path()});
   EXPECT_EQ(r.status, 3);
-  EXPECT_EQ(r.err, "Attendere\nscenario-compiler: error: cannot write " +
-                       disk.file("Zenvro_Quarvel_linea.txt") + ": Read-only file system\n");
+  EXPECT_EQ(r.err, "scenario-compiler: cannot write into " + disk.path() +
+                       ": Read-only file system; give a folder to write the scenario into with "
+                       "--out DIR\n");
+  EXPECT_TRUE(fs::is_empty(disk.path()));
 }
 
 TEST(BuiltinRun, AFullDiskKeepsEveryEarlierFileAndLeavesNoPartialOne) {

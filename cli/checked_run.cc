@@ -67,7 +67,10 @@ checked_run run_checked(const source_run& run, diagnostic_engine& diagnostics) {
   size_t next = 0;
   for (const diagnostic& d : read) {
     const place at = place_of(d, run);
-    for (; next < compiler.size() && !(at < compiler_places[next]); ++next)
+    // An error of a file as a whole, found before the compile (the files swapped), comes before
+    // what the compile said of that file, as `compile` tells it.
+    const bool before_the_compile = d.level == severity::error && d.where.line == 0;
+    for (; next < compiler.size() && !(at < compiler_places[next]) && !before_the_compile; ++next)
       engine.report(compiler[next]);
     engine.report(d);
   }

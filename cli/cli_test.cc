@@ -96,4 +96,30 @@ TEST(CommandLine, AnUnknownCommandSaysSoAndListsTheCommands) {
   }
 }
 
+// A word close to a command, an option or a warning name gets the name it was meant for; one
+// far from all of them gets none.
+TEST(CommandLine, AMistypedWordGetsTheNameItWasMeantFor) {
+  struct typo_case {
+    std::vector<std::string> args;
+    const char* first_line;
+  } cases[] = {
+      {{"chek"}, "scenario-compiler: unknown command 'chek'; did you mean 'check'?"},
+      {{"Render"}, "scenario-compiler: unknown command 'Render'; did you mean 'render'?"},
+      {{"inpsect"}, "scenario-compiler: unknown command 'inpsect'; did you mean 'inspect'?"},
+      {{"check", "a", "b", "--Werror"},
+       "scenario-compiler: unknown option --Werror; did you mean --werror?"},
+      {{"compile", "a", "b", "--no-pln"},
+       "scenario-compiler: unknown option --no-pln; did you mean --no-plan?"},
+      {{"check", "a", "b", "--colour"}, "scenario-compiler: unknown option --colour"},
+      {{"check", "a", "b", "-Wno-runout"},
+       "scenario-compiler: unknown warning -Wno-runout; did you mean -Wno-run-out?"},
+      {{"check", "a", "b", "-Wno-spelling"}, "scenario-compiler: unknown warning -Wno-spelling"},
+  };
+  for (const typo_case& c : cases) {
+    cli_result r = run(c.args);
+    EXPECT_EQ(r.status, 2) << c.first_line;
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n')), c.first_line);
+  }
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "form1/form1.h"
 #include "cli/format_reference.h"
+#include "lint/suggest.h"
 #include "diagnostics/diagnostic.h"
 #include "files/atomic_file.h"
 #include "files/temp_registry.h"
@@ -21,7 +22,8 @@ const command kCommands[] = {
      "binary scenario files: the route plan (ROUTE_linea.dat), the scenario records\n"
      "(ROUTE_TRAIN.sim) and the track cells (ROUTE_TRAIN.dat). A folder that already holds\n"
      "a file by a source's name (an author's own, say) is left alone: nothing is written and\n"
-     "the run ends with status 3.\n"
+     "the run ends with status 3; so is a folder the run may not write into. Once done, the\n"
+     "run names each file it left on standard output (\"wrote PATH\").\n"
      "\n"
      "  --out DIR   write into DIR instead of the folder that holds the executable\n"
      "  --no-plan   build no route plan and write no ROUTE_linea.dat\n"
@@ -95,6 +97,7 @@ const command kCommands[] = {
      "  off-grid         a position or length off the 50 m grid, which is rounded\n"
      "  run-out          a row past the route's length, in the run-out after it\n"
      "  curve-overlap    a curve that starts before the previous one ends\n"
+     "  curve-class      a curve keyword holding more digits than its one class digit\n"
      "  range            a gradient beyond 60 per mille either way, a speed above 300 km/h\n"
      "                   or below 0, an adhesion above 100 or below 0, a station shorter\n"
      "                   than 100 m or longer than 1500 m, a curve of no length\n"
@@ -247,7 +250,11 @@ void list_commands(std::ostream& out) {
 bool is_help_option(const std::string& arg) { return arg == "--help" || arg == "-h"; }
 
 int unknown_command(const std::string& name, diagnostic_engine& diagnostics) {
-  diagnostics.tell("unknown command '" + name + "'");
+  std::vector<std::string_view> names;
+  for (const command& c : kCommands) names.push_back(c.name);
+  const std::string close = closest_word(name, names);
+  diagnostics.tell("unknown command '" + name + "'" +
+                   (close.empty() ? "" : "; did you mean '" + close + "'?"));
   std::ostringstream list;
   list_commands(list);
   list << "'scenario-compiler help COMMAND' shows a command's whole help.";

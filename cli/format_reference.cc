@@ -54,8 +54,8 @@ alone: "orologio,    8    24    15" reads 8, 24 and 15. An empty number field
 "1.5" or "-", cannot be read: error 25, "the row cannot be read", with the
 detail ""3x0" is not a number". Each number must also fit its field: most
 are 32-bit (-2147483648 to 2147483647), some 16-bit (-32768 to 32767) or
-8-bit (0 to 255), as each row's table says; a number that does not fit is
-error 25 too.
+8-bit (0 to 255), as each row's table of fields says (a range left blank
+there is the one above it); a number that does not fit is error 25 too.
 
 A text field (a station's name, an indicator board's text) runs from its
 first non-blank character to the comma or line end; blanks at its end are

@@ -1,11 +1,14 @@
 // The line file's rows in the format reference.
 #include "cli/format_reference_rows.h"
 
+#include <iterator>
+#include <vector>
+
 namespace {
 
 // Each text is a raw literal that starts on the line after its opening quote: &R"(...)"[1]
 // skips that first line end.
-const reference_section kLineFile[] = {
+const reference_section kLineOverview[] = {
     {"THE LINE FILE", &R"(
 The line file starts with its general section, "[generale]", which holds the
 route length, the kilometre progressives, the backgrounds and the signal
@@ -34,13 +37,15 @@ The general section must hold the route length row: without it there is no
 grid and no route plan, and the line file cannot be read (error 25; under
 --no-plan, error 15 at the first row with a position).
 )"[1]},
+};
+
+// The sections of the row kinds; each table of fields is printed from the row table.
+const row_section kRowSections[] = {
     {"LINE FILE: ROUTE LENGTH", &R"(
 A field in the general section holding "lunghezza" and "percorso", in any
 letter case, starts the route length row.
-
-  field          unit   range
-  route length   m      0 to 1000000
-
+)"[1],
+     {row_kind::route_length}, &R"(
 The compiler stores the length in the route's record and builds the grid:
 the route's length and 7000 m of run-out, in cells of 50 m; with the route
 plan, one plan point per metre of it.
@@ -59,12 +64,8 @@ A field in the general section holding "progressiva" and one of "uno", "due"
 or "tre", all in small letters, starts a kilometre progressive row:
 "progressiva chilometrica uno", "... due" and "... tre". Each says from which
 point of the route the kilometre marks count from a new value.
-
-  field   unit   range
-  start   m      32-bit; a multiple of 50
-  value   m      32-bit, may be negative; a multiple of 50
-  flag    -      1: the value is raised by 100 m; otherwise not
-
+)"[1],
+     {row_kind::progressive}, &R"(
 The compiler orders the three by start into the route records 81 (the
 greatest start) to 83 (the smallest) and adds 100 to the value of each whose
 flag is 1. When two share the greatest start, all three are cleared. When
@@ -90,10 +91,8 @@ A field in the general section holding "sfondo" and one of "uno", "due" or
 "tre", all in small letters, starts a background row: "sfondo uno",
 "sfondo due", "sfondo tre". Each gives where the simulator's background one,
 two or three begins.
-
-  field      unit   range
-  position   m      32-bit
-
+)"[1],
+     {row_kind::background}, &R"(
 The compiler stores the three positions in the route name's record (entry
 85: background one in its first number, three in its second, two in its
 third).
@@ -111,11 +110,8 @@ letters, starts the signal repetition row: the stretch of the route where
 the signals' aspects are repeated in the cab. The digit 4 or 9 in the
 keyword gives the number of codes (4 is tested first): "ripetizione segnali
 4 codici".
-
-  field   unit   range
-  start   m      32-bit; a multiple of 50
-  end     m      32-bit; a multiple of 50; 0: no repetition
-
+)"[1],
+     {row_kind::signal_repetition}, &R"(
 The compiler stores start, end and the number of codes in the train number's
 record (entry 86); an end of 0 makes the number of codes 0.
 
@@ -135,11 +131,8 @@ gentle left-hand one.
 
   class      1      2      3      4      5      6
   radius m   10000  5000   2500   1000   500    333
-
-  field    unit   range
-  start    m      32-bit
-  length   m      32-bit; at least 1
-
+)"[1],
+     {row_kind::curve}, &R"(
 The route plan is a line of one point a metre. It starts at the origin
 heading north, runs straight up to a curve's start and turns over the
 curve's length, then runs straight again; after the last curve it runs
@@ -154,16 +147,14 @@ the part after that end.
 Errors: 103 when the keyword holds no digit 1 to 6, or the plan would pass
 1000000 points (both end the compilation); 15 when the start lies beyond
 the grid; 29 when the end lies beyond the plan's last point. Warnings:
-curve-overlap, run-out, range (a curve of no length).
+curve-overlap, run-out, range (a curve of no length), curve-class (a keyword
+holding more digits than its class, such as "curvad1000" written for a
+radius: the compiler takes class 1).
 )"[1]},
     {"LINE FILE: GRADIENTS", &R"(
 A field holding "pendenza", in any letter case, starts a gradient row.
-
-  field      unit        range
-  position   m           32-bit
-  gradient   per mille   -100 to 155, signed; other values keep the low
-                         8 bits of gradient + 100
-
+)"[1],
+     {row_kind::gradient}, &R"(
 Each gradient applies from the cell round(position / 50) up to the cell
 before the next gradient row's. Cells before the first row are level; the
 last gradient runs on to the fourth cell from the grid's end; the last three
@@ -181,12 +172,8 @@ off-grid, run-out, range (beyond 60 per mille either way).
     {"LINE FILE: MOUNTAINS", &R"(
 A field holding "montagna", in any letter case, starts a mountain row: a
 stretch of the route that runs through a mountain.
-
-  field   unit   range
-  start   m      32-bit
-  end     m      32-bit; inside the grid
-  type    -      1 to 3; add 10 for markers (11 to 13)
-
+)"[1],
+     {row_kind::mountain}, &R"(
 The cells from round(start / 50) to round(end / 50 - 1) get the mountain's
 type. With a type above 10, every fourth of those cells that is empty gets a
 mountain marker; a marker gives way to any object placed there later. A
@@ -206,18 +193,8 @@ A field holding "indicatori_v", in any letter case, starts a speed board
 row, written "indicatori_vmax": the maximum speeds for the three train
 categories A, B and C on a board to the left of the track and, where there
 is one, a second board to the right.
-
-  field           unit   range
-  position        m      32-bit
-  left speed A    km/h   a multiple of 5 in practice
-  left speed B    km/h
-  left speed C    km/h
-  left stripes    -      0, 1 or 2
-  right speed A   km/h   empty (0) where there is no right board
-  right speed B   km/h
-  right speed C   km/h
-  right stripes   -      0, 1 or 2
-
+)"[1],
+     {row_kind::speed_board}, &R"(
 The board goes into the cell round(position / 50 + 1). For each category the
 cell holds left / 5 x 100 + right / 5 (140 and 160 give 2832), and the
 stripes 10 x left + right. In the built-in scenario a board announcing a
@@ -239,11 +216,8 @@ start; 25 when a speed pair's or the stripes' code leaves 16 bits
 A field holding "indicat" and "cartello", in any letter case, starts an
 indicator board row, written "cartello_indicatore": a board showing a text
 beside the track.
-
-  field      unit   range
-  position   m      32-bit
-  text       -      to the comma or line end; at most 65535 bytes
-
+)"[1],
+     {row_kind::indicator_board}, &R"(
 The board goes into the cell round(position / 50 + 1), and its text into the
 record table: the first board's into entry 80, the next one's into 79, and
 so on down. Stations take the same table's entries from 1 up, so with b
@@ -266,4 +240,14 @@ off-grid, run-out.
 
 }  // namespace
 
-std::span<const reference_section> line_file_sections() { return kLineFile; }
+std::span<const row_section> line_row_sections() { return kRowSections; }
+
+std::span<const reference_section> line_file_sections() {
+  static const std::vector<reference_section> sections = [] {
+    std::vector<reference_section> v(std::begin(kLineOverview), std::end(kLineOverview));
+    for (const reference_section& s : with_field_tables(line_row_sections())) v.push_back(s);
+    return v;
+  }();
+  return sections;
+}
+

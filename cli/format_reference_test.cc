@@ -12,6 +12,7 @@
 #include "diagnostics/error_codes.h"
 #include "files/keywords.h"
 #include "lint/lint.h"
+#include "source/row_table.h"
 #include "testing/temp_folder.h"
 
 namespace {
@@ -170,6 +171,45 @@ TEST(FormatReference, EveryKeywordOfTheReadersIsUnderItsFile) {
     for (const reference_section& o : format_reference())
       if (o.title == overview) listed = prose(o.text).find(t.written) != std::string::npos;
     EXPECT_TRUE(listed) << overview << " lacks " << t.written;
+  }
+}
+
+// The overview of each file counts each row's fields as the row table does.
+TEST(FormatReference, TheOverviewsCountTheFieldsOfTheRowTable) {
+  for (bool line_file : {true, false}) {
+    const std::string overview = line_file ? "THE LINE FILE" : "THE TRAIN FILE";
+    const reference_section* s = nullptr;
+    for (const reference_section& o : format_reference())
+      if (o.title == overview) s = &o;
+    ASSERT_NE(s, nullptr) << overview;
+    std::vector<bool> counted(row_specs().size());
+    bool in_table = false;
+    size_t row_column = 0;
+    for (const std::string& line : lines_of(s->text)) {
+      if (line.starts_with("  keyword ")) {
+        in_table = true;
+        row_column = line.find(" row ") + 1;
+        continue;
+      }
+      if (!in_table || line.empty()) {
+        in_table = false;
+        continue;
+      }
+      const size_t fields = std::stoul(line.substr(line.find_last_of(' ') + 1));
+      // "curvad6, curvas3": each keyword written.
+      std::istringstream keywords(trimmed(line.substr(0, row_column)));
+      for (std::string keyword; std::getline(keywords, keyword, ',');) {
+        const row_spec* row = row_spec_of(trimmed(keyword), line_file);
+        ASSERT_NE(row, nullptr) << line;
+        EXPECT_EQ(fields, row->fields.size()) << line;
+        counted[static_cast<size_t>(row->kind)] = true;
+      }
+    }
+    for (const row_spec& row : row_specs()) {
+      if ((row.part() != row_part::train) == line_file) {
+        EXPECT_TRUE(counted[static_cast<size_t>(row.kind)]) << overview << " lacks " << row.name;
+      }
+    }
   }
 }
 

@@ -1,11 +1,14 @@
 // The train file's rows in the format reference.
 #include "cli/format_reference_rows.h"
 
+#include <iterator>
+#include <vector>
+
 namespace {
 
 // Each text is a raw literal that starts on the line after its opening quote: &R"(...)"[1]
 // skips that first line end.
-const reference_section kTrainFile[] = {
+const reference_section kTrainOverview[] = {
     {"THE TRAIN FILE", &R"(
 The train file starts with "[generale]"; nothing before it is read, and a
 train file without it has none of its rows read. Its rows may stand in any
@@ -29,20 +32,17 @@ When the file has been read, the last speed limit and adhesion run on to the
 fourth cell from the grid's end; the last three cells keep speed 0 and
 adhesion 0.
 )"[1]},
+};
+
+// The sections of the row kinds; each table of fields is printed from the row table.
+const row_section kRowSections[] = {
     {"TRAIN FILE: CARS, BRAKED MASS, SAND AND CLOCK", &R"(
 Four rows give the train's general data. A field holding "vetture", in any
 letter case, starts the car count row, "numero vetture"; one holding
 "frenata" and "massa" the braked mass row, "percentuale massa frenata";
 "sabbia" the sand row; "orologio" the clock row.
-
-  row                         field          range
-  numero vetture              car count      32-bit
-  percentuale massa frenata   braked mass    per cent, 32-bit
-  sabbia                      sand           16-bit
-  orologio                    hours          16-bit
-                              minutes        16-bit
-                              seconds        16-bit
-
+)"[1],
+     {row_kind::cars, row_kind::braked_mass, row_kind::sand, row_kind::clock}, &R"(
 The compiler stores them in the records: the braked mass and the car count
 in the route's record (entry 84, beside the route length), the sand and the
 clock (the simulator's time of day at the start) in the train number's
@@ -59,11 +59,8 @@ Errors: 25 only (a number that cannot be read or does not fit).
     {"TRAIN FILE: SPEED LIMITS", &R"(
 A field holding "velocit", in any letter case, starts a speed limit row:
 "velocita", "velocita'" and the accented spelling all do.
-
-  field      unit   range
-  position   m      32-bit
-  speed      km/h   0 to 1277; stored in steps of 5 km/h
-
+)"[1],
+     {row_kind::speed}, &R"(
 The limit applies from the cell round(position / 50) up to the cell before
 the next speed row's. Each cell holds the speed / 5, rounded to the nearest
 whole number (halves to the even one), so 92 km/h is kept as 90. Cells
@@ -86,11 +83,8 @@ row-order, off-grid, run-out, range (below 0 or above 300 km/h).
     {"TRAIN FILE: ADHESION", &R"(
 A field holding "aderenza", in any letter case, starts an adhesion row: the
 grip of the rail along the route.
-
-  field      unit   range
-  position   m      32-bit
-  adhesion   -      0 to 100 in practice; the cell keeps the low 8 bits
-
+)"[1],
+     {row_kind::adhesion}, &R"(
 The adhesion applies from the cell round(position / 50) up to the cell
 before the next adhesion row's, as a speed limit does. Cells before the
 first row get 0: let the first row stand at 0 m. Rows must come in
@@ -112,30 +106,8 @@ above 100).
 A field holding "stazione", in any letter case, starts a station row: a
 place where the timetable matters, a station where the train stops or
 passes, a junction, or a second entry for a place already listed.
-
-  field           unit    range
-  position        m       32-bit; a multiple of 50
-  type            -       0 to 255; sets the extent (below)
-  length          m       32-bit; a multiple of 100
-  flag 1          -       0 to 255
-  flag 2          -       0 to 255; cleared below 600 m and at the first
-                          station
-  end extension   -       0 to 255; not 0: 50 m more at the far end
-                          (types other than 5 to 8)
-  value a1        -       16-bit
-  value a2        -       16-bit
-  value a3        -       0 to 255
-  value b1        -       16-bit
-  value b2        -       16-bit
-  value b3        -       16-bit
-  stop value      -       0 to 255; in the built-in scenario 60 at a
-                          one-minute stop, 1 at the first station, 0 at the
-                          last and where the train passes
-  hours           h       the scheduled time; 0, 0, 0 where the train
-  minutes         min     passes
-  seconds         s
-  name            -       to the comma or line end; at most 65535 bytes
-
+)"[1],
+     {row_kind::station}, &R"(
 Each station takes the next record entry from 1 up, in file order, holding
 its fields, its extent and its scheduled time in seconds from midnight; the
 values a1 to b3, the flags and the stop value are kept as they are for the
@@ -181,21 +153,8 @@ A field holding "segnale", in any letter case, starts a signal row. Its
 values are digits and codes that the simulator reads from the signal's cell:
 three aspect values, each a tens digit on the left and a units digit on the
 right, a side value and a time code.
-
-  field           range
-  position        m, 32-bit; at least 350
-  left code       side code; 3 x left code + right code from 0 to 25 (2 in
-                  the built-in scenario)
-  left value 1    tens digit of aspect value 1
-  left value 2    tens digit of aspect value 2
-  left value 3    tens digit of aspect value 3
-  side tens       tens digit of the side value
-  right code      side code (0, 1 or 2 in the built-in scenario)
-  right value 1   units digit of aspect value 1
-  right value 2   units digit of aspect value 2
-  right value 3   units digit of aspect value 3
-  time code       kept when the left code is 2; 1 to 100 are kept as 101
-
+)"[1],
+     {row_kind::signal}, &R"(
 The signal goes into the cell round(position / 50 + 1). The cell holds
 aspect value n = left value n x 10 + right value n (16-bit), the side value
 side tens x 10 + 3 x left code + right code, and the time code (its low 8
@@ -227,15 +186,8 @@ run-out.
 A field holding "rallentamento", in any letter case, starts a slowdown row:
 a stretch to be run at a lower speed, announced by a warning board 1200 m
 before its start.
-
-  field                unit   range
-  start                m      32-bit
-  speed                km/h   32-bit; the cells keep its low 16 bits
-  length               m      32-bit
-  start and end code   -      32-bit; the cells keep its low 16 bits
-  approach             -      not 0: four approach cells before the board
-  value 2 code         -      as the code above; 0: none
-
+)"[1],
+     {row_kind::slowdown}, &R"(
 The compiler marks three cells: the start round(start / 50 + 1), the end
 round((start + length) / 50 + 1) and, when the start lies beyond 1500 m, the
 warning board round((start - 1200) / 50 + 1). Each holds the speed; the
@@ -270,11 +222,8 @@ walk along the slowdown reaches the grid's last cell. Warnings: off-grid
     {"TRAIN FILE: SPEED CUTS", &R"(
 A field holding "abbattimento", in any letter case, starts a speed cut row: a
 point where the train's speed is cut, with or without a value.
-
-  field      unit   range
-  position   m      32-bit; 0 or more
-  value      -      up to 32767; 0 or below: a cut without a value
-
+)"[1],
+     {row_kind::speed_cut}, &R"(
 The cut lies in the cell round(position / 50), the cell that starts at the
 position, not the one after as for signals and boards.
 
@@ -292,4 +241,14 @@ value is above 32767. Warnings: off-grid, run-out.
 
 }  // namespace
 
-std::span<const reference_section> train_file_sections() { return kTrainFile; }
+std::span<const row_section> train_row_sections() { return kRowSections; }
+
+std::span<const reference_section> train_file_sections() {
+  static const std::vector<reference_section> sections = [] {
+    std::vector<reference_section> v(std::begin(kTrainOverview), std::end(kTrainOverview));
+    for (const reference_section& s : with_field_tables(train_row_sections())) v.push_back(s);
+    return v;
+  }();
+  return sections;
+}
+

@@ -13,14 +13,14 @@
 namespace {
 
 void header(std::ostream& out, const std::string& title, int section, const std::string& part) {
-  out << ".TH " << troff_argument(title) << ' ' << section << " \"\" "
+  out << ".TH " << troff_argument(title) << ' ' << section << " \"" << SC_DATE << "\" "
       << troff_argument(std::string("scenario-compiler ") + SC_VERSION) << ' '
       << troff_argument(part) << '\n'
       << ".nh\n.ad l\n";  // no hyphens in option names, ragged right
 }
 
 void paragraph(std::ostream& out, const std::string& text) {
-  out << ".PP\n" << troff_line(text) << '\n';
+  out << ".PP\n" << troff_text(text) << '\n';
 }
 
 // A usage line with the program and option names in bold and placeholders in italics; brackets,
@@ -61,7 +61,7 @@ std::string styled_usage(const std::string& usage) {
 
 // A usage line hanging under its first word, as a synopsis is set.
 void usage_paragraph(std::ostream& out, const std::string& usage) {
-  out << ".PP\n.in +4n\n.ti -4n\n" << styled_usage(usage) << "\n.in\n";
+  out << ".PP\n.in +4n\n.ti -4n\n" << troff_wrapped(styled_usage(usage)) << "\n.in\n";
 }
 
 // An entry's term: its first word in bold ("--out", "-Wno-" with its glued NAME in italics) and
@@ -81,7 +81,7 @@ void long_help(std::ostream& out, const std::string& text) {
       continue;
     }
     for (const help_entry& e : block.entries)
-      out << ".TP\n" << styled_term(e.term) << '\n' << troff_line(e.text) << '\n';
+      out << ".TP\n" << styled_term(e.term) << '\n' << troff_text(e.text) << '\n';
   }
 }
 
@@ -91,20 +91,35 @@ std::string sentence(std::string text) {
 }
 
 void tagged(std::ostream& out, const std::string& tag, const std::string& text) {
-  out << ".TP\n" << tag << '\n' << troff_line(text) << '\n';
+  out << ".TP\n" << tag << '\n' << troff_text(text) << '\n';
 }
 
 void verbatim(std::ostream& out, const std::string& line) {
   out << ".PP\n.RS 4n\n.nf\n" << troff_line(line) << "\n.fi\n.RE\n";
 }
 
+// A paragraph break right after a heading is one the heading already makes: dropped.
+std::string without_paragraph_after_heading(const std::string& page) {
+  std::istringstream lines(page);
+  std::string out, line;
+  bool after_heading = false;
+  while (std::getline(lines, line)) {
+    if (after_heading && line == ".PP") continue;
+    after_heading = line.starts_with(".SH ") || line.starts_with(".SS ");
+    out += line + '\n';
+  }
+  return out;
+}
+
 }  // namespace
 
-void write_command_manual(std::ostream& out) {
+void write_command_manual(std::ostream& page) {
+  std::ostringstream out;
   header(out, "SCENARIO-COMPILER", 1, "User Commands");
   out << ".SH NAME\n"
-      << "scenario\\-compiler \\- compile scenarios of a train\\-driving simulator from their "
-         "source text\n";
+      << troff_wrapped("scenario\\-compiler \\- compile scenarios of a train\\-driving simulator "
+                       "from their source text")
+      << '\n';
 
   out << ".SH SYNOPSIS\n";
   usage_paragraph(out, "scenario-compiler [COMMAND] [OPTIONS]");
@@ -185,13 +200,16 @@ void write_command_manual(std::ostream& out) {
             "and renamed over the old one. Text files are Windows-1252 with CR LF line ends.");
 
   out << ".SH \"SEE ALSO\"\n.BR scenario\\-compiler\\-format (5)\n";
+  page << without_paragraph_after_heading(out.str());
 }
 
-void write_format_manual(std::ostream& out, std::span<const reference_section> sections) {
+void write_format_manual(std::ostream& page, std::span<const reference_section> sections) {
+  std::ostringstream out;
   header(out, "SCENARIO-COMPILER-FORMAT", 5, "File Formats");
   out << ".SH NAME\n"
-      << "scenario\\-compiler\\-format \\- the line and train source files of "
-         "scenario\\-compiler\n";
+      << troff_wrapped("scenario\\-compiler\\-format \\- the line and train source files of "
+                       "scenario\\-compiler")
+      << '\n';
   for (const reference_section& s : sections) {
     out << ".SH " << troff_argument(s.title) << '\n';
     std::istringstream lines(s.text);
@@ -223,4 +241,5 @@ void write_format_manual(std::ostream& out, std::span<const reference_section> s
     end_example();
   }
   out << ".SH \"SEE ALSO\"\n.BR scenario\\-compiler (1)\n";
+  page << without_paragraph_after_heading(out.str());
 }

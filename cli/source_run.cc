@@ -7,6 +7,7 @@
 #include "files/file_names.h"
 #include "files/whole_file.h"
 #include "lint/encoding.h"
+#include "lint/suggest.h"
 
 namespace {
 
@@ -35,7 +36,14 @@ int parse_source_run(const command& self, const std::vector<std::string>& args,
       continue;
     }
     const std::string name = word.substr(5);
-    if (!is_warning_kind(name)) return usage_error(self, diagnostics, "unknown warning " + word);
+    if (!is_warning_kind(name)) {
+      std::vector<std::string_view> names;
+      for (const warning_kind& k : warning_kinds()) names.push_back(k.name);
+      const std::string close = closest_word(name, names);
+      return usage_error(self, diagnostics,
+                         "unknown warning " + word +
+                             (close.empty() ? "" : "; did you mean -Wno-" + close + "?"));
+    }
     run.lint.disabled.insert(name);
   }
   for (known_option o : {known_option{"--no-plan", false},

@@ -25,6 +25,18 @@ TEST(Troff, Lines) {
   for (const auto& c : cases) EXPECT_EQ(troff_line(c.text), c.line) << c.text;
 }
 
+// Filled text comes in input lines of at most the width, each safe at its start, and an
+// unbreakable space ("\ ") never ends one.
+TEST(Troff, FilledTextIsWrappedAtPlainSpaces) {
+  EXPECT_EQ(troff_text("one two three four", 9), "one two\nthree\nfour");
+  EXPECT_EQ(troff_text("a .5 km step", 3), "a\n\\&.5\nkm\nstep");
+  EXPECT_EQ(troff_text("a-b c-d", 5), "a\\-b\nc\\-d");
+  EXPECT_EQ(troff_text("averyveryverylongword x", 6), "averyveryverylongword\nx");
+  EXPECT_EQ(troff_wrapped("[\\fB\\-\\-out\\fR\\ \\fIDIR\\fR] x", 10),
+            "[\\fB\\-\\-out\\fR\\ \\fIDIR\\fR]\nx");
+  EXPECT_EQ(troff_text(""), "");
+}
+
 TEST(Troff, ArgumentsKeepTheirSpacesAndQuotes) {
   EXPECT_EQ(troff_argument("EXIT STATUS"), "\"EXIT STATUS\"");
   EXPECT_EQ(troff_argument("the \"segnale\" row"), "\"the \\(dqsegnale\\(dq row\"");

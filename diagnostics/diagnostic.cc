@@ -58,7 +58,11 @@ void print_row(std::ostream& out, const source_location& at) {
   if (at.line <= 0 || at.text.empty()) return;
   out << at.text << '\n';
   const int column = at.column > 0 ? at.column : 1;
-  out << std::string(static_cast<size_t>(column - 1), ' ') << "^\n";
+  // The caret stands where a terminal shows the column: a tab in the row is a tab before it too.
+  std::string pad(static_cast<size_t>(column - 1), ' ');
+  for (size_t i = 0; i < pad.size() && i < at.text.size(); ++i)
+    if (at.text[i] == '\t') pad[i] = '\t';
+  out << pad << "^\n";
 }
 
 }  // namespace

@@ -59,7 +59,12 @@ INSTANTIATE_TEST_SUITE_P(
                               "no row starts with \"pendnza\"; did you mean \"pendenza\"?"),
                    "t.txt:5:9: warning: no row starts with \"pendnza\"; did you mean "
                    "\"pendenza\"? [-Wunknown-row]\npendnza, 100, 5\n        ^\n"},
-        print_case{"system_message", system_message(" Errore n. 1250"), " Errore n. 1250\n"}));
+        print_case{"system_message", system_message(" Errore n. 1250"), " Errore n. 1250\n"},
+        // The caret stands under its field on a terminal: the row's tabs are tabs before it.
+        print_case{"tabs",
+                   warning_at({"t.txt", 2, 15, "pendenza\t9000\t4"}, "misaligned-row", "x"),
+                   "t.txt:2:15: warning: x [-Wmisaligned-row]\npendenza\t9000\t4\n"
+                   "        \t    \t^\n"}));
 
 TEST(PrintDiagnostic, AWarningSaysSo) {
   diagnostic d = fault_at({"t.txt", 4, 7, "segnale, 1"}, 16, 400);

@@ -41,6 +41,8 @@ inline bool ends_general_section(std::string_view field) {
 // A curve keyword holding it (in any case) turns left; the class is its first digit 1 to 6.
 inline constexpr std::string_view kLeftCurve = "s";
 inline constexpr std::string_view kCurveClasses[] = {"1", "2", "3", "4", "5", "6"};
+// Each class's radius in metres, as authors think of curves: 1 / its turning factor a metre.
+inline constexpr int kCurveRadii[] = {10000, 5000, 2500, 1000, 500, 333};
 // The signal repetition keyword's count of codes, tested in this order.
 inline constexpr std::string_view kRepetitionCodes[] = {"4", "9"};
 

@@ -22,8 +22,22 @@ bool is_utf8_beyond_ascii(const std::string& bytes) {
 std::vector<diagnostic> encoding_warnings(const source_text& source) {
   std::vector<diagnostic> out;
   if (!is_utf8_beyond_ascii(source.bytes)) return out;
+  // A byte-order mark is named for what it is: some editors put it at the start of every file
+  // they save as UTF-8.
+  const bool mark = std::string_view(source.bytes).starts_with(kByteOrderMark);
+  if (mark) {
+    const size_t end = source.bytes.find_first_of("\r\n");
+    diagnostic d = warning_at({source.shown_name, 1, 1, source.bytes.substr(0, end)}, "encoding",
+                              "the file starts with a UTF-8 byte-order mark (EF BB BF), which "
+                              "is read as the text \"\xC3\xAF\xC2\xBB\xC2\xBF\" before its "
+                              "first field; save the file without it, or give --encoding utf-8, "
+                              "which drops it");
+    out.push_back(std::move(d));
+  }
   // The first field of each line that holds such a character, as the simulator will show it.
-  scanner fields(source.bytes);
+  // The scanner starts after the mark; places are told in the file's own bytes.
+  const size_t skip = mark ? kByteOrderMark.size() : 0;
+  scanner fields(std::string_view(source.bytes).substr(skip));
   int warned_line = 0;
   while (!fields.at_end()) {
     const source_field f = fields.read_text();
@@ -32,14 +46,17 @@ std::vector<diagnostic> encoding_warnings(const source_text& source) {
                                      [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
     if (beyond == f.text.end()) continue;
     warned_line = f.line;
-    const int column = f.column + static_cast<int>(beyond - f.text.begin());
+    const bool first_line = f.line == 1;
+    const int column = f.column + static_cast<int>(beyond - f.text.begin()) +
+                       (first_line ? static_cast<int>(skip) : 0);
+    const size_t line_offset = first_line ? 0 : f.line_offset + skip;
     diagnostic d;
     d.level = severity::warning;
     d.name = "encoding";
     // The line as the author wrote it, in UTF-8: no conversion to show.
-    const size_t end = source.bytes.find_first_of("\r\n", f.line_offset);
+    const size_t end = source.bytes.find_first_of("\r\n", line_offset);
     d.where = {source.shown_name, f.line, column,
-               source.bytes.substr(f.line_offset, end == std::string::npos ? end : end - f.line_offset)};
+               source.bytes.substr(line_offset, end == std::string::npos ? end : end - line_offset)};
     d.detail = "the file is UTF-8 but is read as Windows-1252: \"" + f.text + "\" will read as \"" +
                cp1252_to_utf8(f.text) + "\"; save the file as Windows-1252 or give --encoding utf-8";
     out.push_back(std::move(d));

@@ -12,9 +12,9 @@
 
 #include "diagnostics/diagnostic.h"
 #include "lint/lint.h"
-#include "lint/row_rules.h"
 #include "lint/suggest.h"
 #include "source/field_reader.h"
+#include "source/row_table.h"
 #include "source/scanner.h"
 
 inline std::optional<int32_t> number_of(const source_field& f) {
@@ -27,9 +27,23 @@ inline std::optional<int32_t> number_of(const source_field& f) {
 
 inline std::string quoted(const std::string& cp1252) { return quoted_field(cp1252); }
 
-// A row as read: its rule, its keyword field and the fields it took.
+// The rows `k` starts in one part of a file: every keyword test it passes, in the readers'
+// order; a station row ends the tests, and curves are read only with the plan.
+inline std::vector<const row_spec*> matching(row_part part, const std::string& k, bool plan) {
+  std::vector<const row_spec*> out;
+  for (const keyword_test& t : keyword_tests()) {
+    if (t.part != part || !holds_keyword(k, t.row)) continue;
+    const row_spec& row = row_spec_of(t.row);
+    if (row.kind == row_kind::curve && !plan) continue;
+    out.push_back(&row);
+    if (row.kind == row_kind::station) break;
+  }
+  return out;
+}
+
+// A row as read: its kind in the row table, its keyword field and the fields it took.
 struct read_row {
-  const row_rule* rule;
+  const row_spec* row;
   source_field keyword;
   std::vector<source_field> values;
   bool sound;  // started its line and ended at its line's end
@@ -72,11 +86,28 @@ class file_walk {
   // The line holding `k` has more fields after it.
   bool more_on_line() const { return !cursor_.at_line_start() && !cursor_.at_end(); }
 
-  void unknown(const source_field& k, bool starts_line, bool more_fields,
-               std::span<const std::string_view> keywords, const char* file_kind) {
+  // `k`, read where `part`'s rows are read, starts none of them.
+  void unknown(const source_field& k, bool starts_line, bool more_fields, row_part part,
+               bool plan, const char* file_kind) {
+    const std::span<const std::string_view> keywords = author_keywords(part != row_part::train);
     if (!starts_line || k.text.empty() || contains(k.text, "[") || contains(k.text, "]")) return;
     const std::string close = closest_keyword(k.text, keywords);
     if (close.empty() && !more_fields) return;  // a line of prose
+    // The reader tries each field as a keyword in turn: a later field of the line that holds
+    // one starts a row there, and the line is not passed over.
+    scanner rest = cursor_;
+    while (more_fields && !rest.at_end() && rest.line() == k.line) {
+      const source_field f = rest.read_text();
+      if (f.line != k.line) break;
+      const std::vector<const row_spec*> rows = matching(part, f.text, plan);
+      if (!rows.empty()) {
+        warn("unknown-row", k.line, k.column,
+             quoted(k.text) + " starts no row of the " + file_kind + " file, but " +
+                 quoted(f.text) + ", a later field of its line, does: the reader starts a " +
+                 rows.front()->name + " row there and takes its fields from the fields after it");
+        return;
+      }
+    }
     std::string detail =
         quoted(k.text) + " starts no row of the " + file_kind + " file: the line is passed over";
     if (!close.empty() && contains_nocase(k.text, close))
@@ -97,38 +128,43 @@ class file_walk {
                           "it: here the line is passed over");
   }
 
-  // Reads the fields of every rule that matched `k`, as the reader does, and checks that they
+  // Reads the fields of every row that `k` starts, as the reader does, and checks that they
   // end where the line ends.
-  void take_row(const source_field& k, bool starts_line, const std::vector<const row_rule*>& rules) {
+  void take_row(const source_field& k, bool starts_line,
+                const std::vector<const row_spec*>& specs) {
     std::vector<read_row> taken;
     size_t total = 0;
-    for (const row_rule* rule : rules) total += rule->fields.size();
+    for (const row_spec* spec : specs) total += spec->fields.size();
     const field_spec* short_of = nullptr;
     std::optional<source_field> taken_from_next;
-    for (const row_rule* rule : rules) {
-      read_row row{rule, k, {}, starts_line};
-      for (const field_spec& spec : rule->fields) {
+    for (const row_spec* spec : specs) {
+      read_row row{spec, k, {}, starts_line};
+      for (const field_spec& field : spec->fields) {
         if (cursor_.at_end()) {
-          if (!short_of) short_of = &spec;
+          if (!short_of) short_of = &field;
           break;
         }
-        source_field f = spec.text ? cursor_.read_text() : cursor_.read_number();
+        source_field f = field.text ? cursor_.read_text() : cursor_.read_number();
         if (f.line != k.line && !short_of) {
-          short_of = &spec;
+          short_of = &field;
           taken_from_next = f;
         }
         row.values.push_back(std::move(f));
       }
       taken.push_back(std::move(row));
     }
-    if (!starts_line || rules.empty()) return;
+    if (!starts_line || specs.empty()) return;
     const std::string row_name = quoted(k.text) + " row";
     const int line_end = static_cast<int>(line_length(k.line)) + 1;
+    // Only a comma parts fields: a row whose fields are parted by tabs is one keyword field.
+    const std::string parted_by_tabs =
+        contains(k.text, "\t") ? "; its fields are parted by tabs, but only a comma parts fields"
+                               : "";
     if (short_of && taken_from_next) {
       warn("misaligned-row", k.line, line_end,
            "the " + row_name + " ends before its " + short_of->name + " (it reads " +
-               std::to_string(total) + " fields after its keyword): the reader takes " +
-               quoted(taken_from_next->text) + " from line " +
+               std::to_string(total) + " fields after its keyword)" + parted_by_tabs +
+               ": the reader takes " + quoted(taken_from_next->text) + " from line " +
                std::to_string(taken_from_next->line) + " as its " + short_of->name +
                ", and the rows after it shift");
     } else if (short_of) {
@@ -145,7 +181,7 @@ class file_walk {
         for (read_row& row : taken) row.sound = false;
         std::string list;
         for (const source_field& f : extra) list += (list.empty() ? "" : ", ") + quoted(f.text);
-        const field_spec& last = rules.back()->fields.back();
+        const field_spec& last = specs.back()->fields.back();
         if (last.text) {
           warn("text-field", extra.front().line, extra.front().column,
                "the " + std::string(last.name) + " is cut at a comma: it reads " +
@@ -159,12 +195,28 @@ class file_walk {
                    (extra.size() == 1
                         ? "the one more, " + list + ", is read as the next row's keyword"
                         : "the " + std::to_string(extra.size()) + " more, " + list +
-                              ", are read as the next rows' keywords"));
+                              ", are read as the next rows' keywords") +
+                   decimal_comma(taken.back().values.back(), extra.front()));
         }
       }
     }
     if (short_of) return;
     for (read_row& row : taken) rows_.push_back(std::move(row));
+  }
+
+  // "4,5" read as two fields, the comma between them and no blank: a number with a decimal
+  // comma, which no field takes.
+  static std::string decimal_comma(const source_field& whole, const source_field& fraction) {
+    auto digits = [](const std::string& t, bool sign) {
+      const size_t from = sign && !t.empty() && t[0] == '-' ? 1 : 0;
+      return t.size() > from && t.find_first_not_of("0123456789", from) == std::string::npos;
+    };
+    const bool adjoining = whole.line == fraction.line &&
+                           fraction.column == whole.column + static_cast<int>(whole.text.size()) + 1;
+    if (!adjoining || !digits(whole.text, true) || !digits(fraction.text, false)) return {};
+    return "; if " + quoted(whole.text + "," + fraction.text) +
+           " is one number with a decimal comma, write it whole: the fields take whole numbers "
+           "only";
   }
 
   diagnostic& warn(const char* name, int line, int column, const std::string& detail) {

@@ -7,8 +7,8 @@
 #include "files/keywords.h"
 #include "lint/encoding.h"
 #include "lint/file_walk.h"
-#include "lint/row_rules.h"
 #include "lint/value_checks.h"
+#include "source/row_table.h"
 
 namespace {
 
@@ -21,42 +21,32 @@ constexpr warning_kind kKinds[] = {
     {"off-grid"},
     {"run-out"},
     {"curve-overlap"},
+    {"curve-class"},
     {"range"},
     {"overwrite"},
 };
-
-std::vector<const row_rule*> matching(std::span<const row_rule> rules, const std::string& k,
-                                      bool plan) {
-  std::vector<const row_rule*> out;
-  for (const row_rule& r : rules) {
-    if (!r.matches(k) || (r.kind == row_kind::curve && !plan)) continue;
-    out.push_back(&r);
-    if (r.kind == row_kind::station) break;
-  }
-  return out;
-}
 
 void walk_line_file(file_walk& walk, bool plan) {
   walk.find_general_section();
   bool starts_line = false;
   while (auto k = walk.next_keyword(10, &starts_line)) {
     const bool more = walk.more_on_line();
-    auto rules = matching(general_rules(), k->text, plan);
-    if (rules.empty() && !ends_general_section(k->text))
-      walk.unknown(*k, starts_line, more, line_keywords(), "line");
-    walk.take_row(*k, starts_line, rules);
+    auto rows = matching(row_part::line_general, k->text, plan);
+    if (rows.empty() && !ends_general_section(k->text))
+      walk.unknown(*k, starts_line, more, row_part::line_general, plan, "line");
+    walk.take_row(*k, starts_line, rows);
     if (ends_general_section(k->text)) break;
   }
   while (auto k = walk.next_keyword(2, &starts_line)) {
     const bool more = walk.more_on_line();
-    auto rules = matching(main_line_rules(), k->text, plan);
+    auto rows = matching(row_part::line_main, k->text, plan);
     // Without a plan a curve row is read as keywords, but its keyword is no misspelling.
-    const bool main_row = !matching(main_line_rules(), k->text, true).empty();
-    if (!main_row && !matching(general_rules(), k->text, true).empty())
+    const bool main_row = !matching(row_part::line_main, k->text, true).empty();
+    if (!main_row && !matching(row_part::line_general, k->text, true).empty())
       walk.out_of_section(*k, starts_line);
     else if (!main_row)
-      walk.unknown(*k, starts_line, more, line_keywords(), "line");
-    walk.take_row(*k, starts_line, rules);
+      walk.unknown(*k, starts_line, more, row_part::line_main, plan, "line");
+    walk.take_row(*k, starts_line, rows);
   }
 }
 
@@ -69,9 +59,9 @@ void walk_train_file(file_walk& walk, bool empty) {
   bool starts_line = false;
   while (auto k = walk.next_keyword(2, &starts_line)) {
     const bool more = walk.more_on_line();
-    auto rules = matching(train_rules(), k->text, true);
-    if (rules.empty()) walk.unknown(*k, starts_line, more, train_keywords(), "train");
-    walk.take_row(*k, starts_line, rules);
+    auto rows = matching(row_part::train, k->text, true);
+    if (rows.empty()) walk.unknown(*k, starts_line, more, row_part::train, true, "train");
+    walk.take_row(*k, starts_line, rows);
   }
 }
 
@@ -80,7 +70,7 @@ void walk_train_file(file_walk& walk, bool empty) {
 std::optional<int32_t> route_length_of(const file_walk& walk) {
   std::optional<int32_t> length;
   for (const read_row& row : walk.rows())
-    if (row.rule->kind == row_kind::route_length) length = number_of(row.values[0]);
+    if (row.row->kind == row_kind::route_length) length = number_of(row.values[0]);
   return length;
 }
 
@@ -132,8 +122,45 @@ bool is_warning_kind(const std::string& name) {
   return false;
 }
 
+namespace {
+
+// How many lines of `source` start with a keyword of the line file's rows, and how many with
+// one of the train file's.
+struct row_counts {
+  int line_rows = 0, train_rows = 0;
+};
+
+row_counts count_rows(const source_text& source) {
+  row_counts n;
+  scanner fields(source.bytes);
+  while (!fields.at_end()) {
+    const source_field f = fields.read_text();
+    if (!f.starts_line) continue;
+    if (row_spec_of(f.text, true)) ++n.line_rows;
+    if (row_spec_of(f.text, false)) ++n.train_rows;
+  }
+  return n;
+}
+
+// Two files given the wrong way round: the one error said first, for what follows from it.
+std::optional<diagnostic> swapped(const source_text& line_file, const source_text& train_file) {
+  const row_counts in_line = count_rows(line_file), in_train = count_rows(train_file);
+  if (in_line.train_rows <= in_line.line_rows || in_train.line_rows <= in_train.train_rows)
+    return std::nullopt;
+  diagnostic d = failure("the two files seem swapped: " + line_file.shown_name + ", given as the "
+                         "line file, holds " + std::to_string(in_line.train_rows) +
+                         " rows of a train file, and " + train_file.shown_name + ", given as "
+                         "the train file, " + std::to_string(in_train.line_rows) +
+                         " rows of a line file; give the line file first");
+  d.where = file_only(line_file.shown_name);
+  return d;
+}
+
+}  // namespace
+
 std::vector<diagnostic> lint_scenario(const source_text& line_file, const source_text& train_file,
                                       const lint_options& options) {
+  if (std::optional<diagnostic> told = swapped(line_file, train_file)) return {*told};
   std::optional<int32_t> route_length;
   std::vector<diagnostic> out = lint_file(line_file, true, options.plan, &route_length);
   std::vector<diagnostic> train = lint_file(train_file, false, options.plan, &route_length);

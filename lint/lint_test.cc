@@ -143,7 +143,44 @@ INSTANTIATE_TEST_SUITE_P(
                 "the gradient 600 per mille lies outside -60 to 60 per mille"},
         mistake{"long_station", 'T', 6,
                 "stazione, 5000, 2, 4000, 0,0,0, 2,1,0, 2,1,1, 60, 8,35,0, BETA", 6, "range",
-                "station length 4000 m"}));
+                "station length 4000 m"},
+        mistake{"decimal_comma", 'L', 7, "pendenza, 4000, 4,5", 7, "misaligned-row",
+                "the one more, \"5\", is read as the next row's keyword; if \"4,5\" is one "
+                "number with a decimal comma, write it whole"},
+        mistake{"tabs_for_commas", 'L', 6, "pendenza\t0\t0", 6, "misaligned-row",
+                "(it reads 2 fields after its keyword); its fields are parted by tabs, but only a "
+                "comma parts fields: the reader takes \"pendenza\" from line 7 as its position"},
+        mistake{"curve_written_with_a_radius", 'L', 4, "curvad1000, 1000, 500", 4, "curve-class",
+                "the curve keyword \"curvad1000\" holds the digits \"1000\", but a class is one "
+                "digit 1 to 6: the compiler takes class 1 (radius 10000 m)"},
+        mistake{"note_holding_a_keyword", 'T', 3, "nota, velocita, 0, 100", 3, "unknown-row",
+                "\"nota\" starts no row of the train file, but \"velocita\", a later field of "
+                "its line, does: the reader starts a speed limit row there"},
+        mistake{"byte_order_mark", 'L', 1, "\xEF\xBB\xBF[generale]", 1, "encoding",
+                "the file starts with a UTF-8 byte-order mark (EF BB BF)"}));
+
+// A comma that parts two numbers with a blank after it is no decimal comma.
+TEST(Lint, OneFieldMoreIsNoDecimalCommaWithABlank) {
+  std::vector<std::string> train = kTrain;
+  train[2] = "velocita, 0, 100, 5";
+  const std::string told = printed(lint(kLine, train));
+  EXPECT_THAT(told, testing::HasSubstr("the one more, \"5\""));
+  EXPECT_THAT(told, testing::Not(testing::HasSubstr("decimal comma")));
+}
+
+// Files given the wrong way round are one error, said before anything else and instead of it.
+TEST(Lint, SwappedFilesAreOneError) {
+  const std::vector<diagnostic> ds =
+      lint_scenario({"r_1-.txt", crlf(kTrain)}, {"r_linea.txt", crlf(kLine)}, {});
+  ASSERT_EQ(ds.size(), 1u) << printed(ds);
+  EXPECT_EQ(printed(ds),
+            "r_1-.txt: error: the two files seem swapped: r_1-.txt, given as the line file, holds "
+            "7 rows of a train file, and r_linea.txt, given as the train file, 4 rows of a line "
+            "file; give the line file first\n");
+  // One file of each kind given twice is not taken for a swap.
+  EXPECT_THAT(printed(lint_scenario({"a", crlf(kLine)}, {"b", crlf(kLine)}, {})),
+              testing::Not(testing::HasSubstr("swapped")));
+}
 
 TEST(Lint, PrintsInTheGnuFormWithItsName) {
   std::vector<std::string> line = kLine;

@@ -34,13 +34,16 @@ size_t edit_distance(std::string_view a, std::string_view b) {
 // keyword over a field of a megabyte would take minutes.
 constexpr size_t kLongestSuggested = 64;
 
+// Edits allowed for a keyword of `size` characters.
+static size_t edits_allowed(size_t size) { return size <= 5 ? 1 : 2; }
+
 std::string closest_keyword(std::string_view field, std::span<const std::string_view> keywords) {
   if (field.size() > kLongestSuggested) return {};
   const std::string f = lower(field);
   std::string best;
   size_t best_distance = SIZE_MAX;
   for (std::string_view keyword : keywords) {
-    const size_t allowed = keyword.size() <= 5 ? 1 : 2;
+    const size_t allowed = edits_allowed(keyword.size());
     for (size_t len = keyword.size() > allowed ? keyword.size() - allowed : 1;
          len <= keyword.size() + allowed; ++len)
       for (size_t start = 0; start + len <= f.size(); ++start) {
@@ -50,6 +53,21 @@ std::string closest_keyword(std::string_view field, std::span<const std::string_
           best = keyword;
         }
       }
+  }
+  return best;
+}
+
+std::string closest_word(std::string_view word, std::span<const std::string_view> words) {
+  if (word.size() > kLongestSuggested) return {};
+  const std::string w = lower(word);
+  std::string best;
+  size_t best_distance = SIZE_MAX;
+  for (std::string_view candidate : words) {
+    const size_t d = edit_distance(w, lower(candidate));
+    if (d <= edits_allowed(candidate.size()) && d < best_distance) {
+      best_distance = d;
+      best = candidate;
+    }
   }
   return best;
 }

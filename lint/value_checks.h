@@ -1,5 +1,6 @@
-// The checks on the values of the rows a walk read whole: off the grid, in the run-out, out
-// of range, out of order, overlapping curves, quotes kept in a text.
+// The checks on the values of the rows a walk read whole, one kind of warning a file
+// (value_check.h): off the grid, in the run-out, out of range, out of order, overlapping
+// curves, quotes kept in a text.
 #pragma once
 
 #include <cstdint>
