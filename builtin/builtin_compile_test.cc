@@ -185,6 +185,18 @@ TEST_F(BuiltinCompile, Signals) {
   EXPECT_EQ(timed, 2);
 }
 
+// No row takes what another placed, though the compiler knew where each object and marker
+// came from.
+TEST_F(BuiltinCompile, NoRowTakesWhatAnotherPlaced) {
+  EXPECT_EQ(form.diagnostics.warnings(), 0);
+  EXPECT_EQ(console.str().find("[-Woverwrite]"), std::string::npos) << console.str();
+  // 20 speed boards, 1 indicator board, 14 stop points and 41 signals.
+  EXPECT_EQ(form.point_placers.size(), 76u);
+  size_t marked = 0;
+  for (const track_cell& c : form.track_cells) marked += c.marker_code != 0;
+  EXPECT_EQ(form.marker_placers.size(), marked);
+}
+
 TEST_F(BuiltinCompile, StampsAndCheckCodes) {
   EXPECT_EQ(form.scenario_records[route_name_entry].short_1, 610);
   EXPECT_EQ(form.track_cells[1].value_1, 5121);

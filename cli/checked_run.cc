@@ -44,6 +44,8 @@ checked_run run_checked(const source_run& run, diagnostic_engine& diagnostics) {
   Form1& form = *result.form;
   load_sources(form, run);
   form.diagnostics.send_to(keeper(compiler));
+  // The run's settings, so that silenced warnings are not even worded.
+  form.diagnostics.set_settings(warning_settings_of(run));
   form.program_folder = ".";
   form.binary_folder = ".";
   form.write_binaries = false;

@@ -101,6 +101,10 @@ const command kCommands[] = {
      "  range            a gradient beyond 60 per mille either way, a speed above 300 km/h\n"
      "                   or below 0, an adhesion above 100 or below 0, a station shorter\n"
      "                   than 100 m or longer than 1500 m, a curve of no length\n"
+     "  overwrite        a row that takes what an earlier row placed: a station's stop point\n"
+     "                   on another object's cell, approach markers on other markers, a\n"
+     "                   second route length, speed or adhesion rows at one place,\n"
+     "                   kilometre progressives that clear one another\n"
      "\n"
      "Exit status: 0 clean (warnings allowed), 1 an error (or a warning under --werror),\n"
      "2 wrong usage, 3 a file that cannot be read.\n",

@@ -60,6 +60,8 @@ int run_compile(const std::vector<std::string>& args, command_io& io) {
   Form1 form;
   load_sources(form, run);
   form.diagnostics.send_to([&](const diagnostic& d) { diagnostics.report(d); });
+  // The compiler's warnings follow the same settings: under --werror one holds the files back.
+  form.diagnostics.set_settings(warning_settings_of(run));
   form.program_folder = out_folder;
   form.binary_folder = out_folder;
   // A fault keeps the earlier binary files as they were, unless the author asks to see the
@@ -70,7 +72,9 @@ int run_compile(const std::vector<std::string>& args, command_io& io) {
   const int status = run_reporting(diagnostics, [&] {
     folder_lock lock(out_folder);  // one run at a time writes into a folder
     form.memorizza_percorso(plan ? 1 : 0);
-    return form.faults_reported > 0 || warnings_fail ? exit_scenario_fault : exit_clean;
+    return form.faults_reported > 0 || form.warnings_made_errors > 0 || warnings_fail
+               ? exit_scenario_fault
+               : exit_clean;
   });
   if (form.binaries_written) {
     for (const std::string& name : outputs)
@@ -78,7 +82,7 @@ int run_compile(const std::vector<std::string>& args, command_io& io) {
         out << "wrote " << join_path(out_folder, name) << '\n';
   } else if (status == exit_scenario_fault) {
     diagnostics.tell(std::string("no file written") +
-                     (emit_on_fault || warnings_fail
+                     (emit_on_fault || warnings_fail || form.warnings_made_errors > 0
                           ? ""
                           : " (--emit-on-fault writes them despite the faults)"));
   }

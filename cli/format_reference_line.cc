@@ -50,6 +50,9 @@ The compiler stores the length in the route's record and builds the grid:
 the route's length and 7000 m of run-out, in cells of 50 m; with the route
 plan, one plan point per metre of it.
 
+A second route length row makes the grid anew, and the last one holds: an
+overwrite warning at the later row tells it, with a note at the earlier.
+
   Example:
     lunghezza percorso,    82000
 
@@ -69,6 +72,10 @@ flag is 1. When two share the greatest start, all three are cleared. When
 the starts add up to 0 (all at 0, say), they are ordered by value instead,
 and all three are cleared unless one has a positive value. A progressive the
 file does not give counts as start 0, value 0, flag 0.
+
+Progressives cleared so are lost: an overwrite warning at each row that held
+anything tells why, with notes at the rows that share the greatest start,
+or at the other rows when the starts add up to 0.
 
   Example:
     progressiva chilometrica uno,    9600,    -9550,    0
@@ -193,6 +200,9 @@ cell holds left / 5 x 100 + right / 5 (140 and 160 give 2832), and the
 stripes 10 x left + right. In the built-in scenario a board announcing a
 lower speed comes as three, 500 m apart, with 2, 1 and 0 stripes.
 
+A station whose stop cell is the board's takes the cell: the board is lost,
+and an overwrite warning at the station's row tells it.
+
   Example:
     indicatori_vmax,  800,  30,  30,  30,  0,  ,  ,  ,  0
     indicatori_vmax,  63650,  140,  160,  160,  0,  140,  160,  160,  0
@@ -212,6 +222,10 @@ The board goes into the cell round(position / 50 + 1), and its text into the
 record table: the first board's into entry 80, the next one's into 79, and
 so on down. Stations take the same table's entries from 1 up, so with b
 boards there is room for 78 - b stations.
+
+A station whose stop cell is the board's takes the cell: the board is lost
+from the cells, though its text stays in the records, and an overwrite
+warning at the station's row tells it.
 
   Example:
     cartello_indicatore,  60950,   (Km. 2.256)

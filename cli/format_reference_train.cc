@@ -68,6 +68,10 @@ before the first row get speed 0: let the first row stand at 0 m. Rows must
 come in ascending order: a row at or behind the previous one still writes
 one cell of the previous speed.
 
+A row that does not come after the previous one leaves the previous speed
+one cell at most (none at 0 m): an overwrite warning at the later row tells
+it, with a note at the earlier.
+
   Example:
     velocita,    1200,    95
     velocita,   10000,   150
@@ -85,6 +89,10 @@ The adhesion applies from the cell round(position / 50) up to the cell
 before the next adhesion row's, as a speed limit does. Cells before the
 first row get 0: let the first row stand at 0 m. Rows must come in
 ascending order.
+
+A row that does not come after the previous one leaves the previous
+adhesion one cell at most (none at 0 m): an overwrite warning at the later
+row tells it, with a note at the earlier.
 
   Example:
     aderenza,   0,    100
@@ -117,6 +125,14 @@ The stop cell is the last cell inside the station, end / 50 - 1: it becomes
 the station's stop point, whatever it held, a signal included. The four
 cells before it get the station's approach markers.
 
+What gives way: the stop point takes its cell from whatever another row
+placed there, a speed board, an indicator board (its text stays in the
+records), a signal listed before the station, a slowdown's cell or a speed
+cut, and that object is lost. The station's markers replace another row's
+markers in their cells, and a signal listed later replaces the station's.
+An overwrite warning at the row that takes tells each loss, with a note at
+the row that loses.
+
   Example:
     stazione,    0, 8, 800, 1,0,0, 4,1,0, 2,1,1,  1, 8,25,0, ZENVRO CENTRALE
     stazione, 6000, 2, 600, 0,1,0, 2,1,0, 2,1,1, 60, 8,32,0, MORLENO
@@ -145,6 +161,13 @@ side tens x 10 + 3 x left code + right code, and the time code (its low 8
 bits) when the left code is 2, else 0. The cells 2, 4, 6 and 8 before the
 signal's get its approach markers, (3 x left code + right code) x 10 + 1 to
 4: 61 to 64 for the codes 2 and 0.
+
+A signal's markers replace another row's markers in their cells, a
+station's included, and a station listed later replaces the signal's in its
+four cells. A station listed later whose stop cell is the signal's takes
+the cell, and the signal is lost (a signal listed after the station finds
+its cell taken: error 16). An overwrite warning at the row that takes tells
+each loss.
 
   Example:
     segnale,    1750,   2, 5, 6,  1, 0,    0,  0,0,0, 0
@@ -179,6 +202,10 @@ and in three windows 5 to 7, 11 to 13 and 18 to 20 cells before its start.
 A slowdown below 110 km/h also gets one every 8 cells along it, and one just
 before the first signal in the 12 cells after its end.
 
+A station listed later whose stop cell is one of the slowdown's cells takes
+that cell, and the slowdown's part there is lost: an overwrite warning at
+the station's row tells it.
+
   Example:
     rallentamento,   45000,    60,   1000,   0,   1,   0
 
@@ -199,6 +226,9 @@ point where the train's speed is cut, with or without a value.
      {row_kind::speed_cut}, &R"(
 The cut lies in the cell round(position / 50), the cell that starts at the
 position, not the one after as for signals and boards.
+
+A station listed later whose stop cell is the cut's takes the cell, and the
+cut is lost: an overwrite warning at the station's row tells it.
 
   Example:
     abbattimento,   20000,   100

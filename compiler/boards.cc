@@ -71,6 +71,8 @@ std::optional<diagnostic> Form1::memo_indicatori_v_max(const speed_board_row& ro
     row_fault("the stripe counts " + std::to_string(strisces) + " and " + std::to_string(strisced) +
               " give a code that does not fit a 16-bit field");
   write_speed_board_cell(cell, {{{vas, vad}, {vbs, vbd}, {vcs, vcd}}, strisces, strisced});
+  const int64_t c = point_cell(posizione);
+  note_point_object(c, note_placing_row(placed_kind::speed_board, (c - 1) * 50));
   return std::nullopt;
 }
 
@@ -101,6 +103,7 @@ Form1::row_outcome Form1::read_indicator_board_row() {
     return row_outcome::end_of_reading;
   }
   write_indicator_board_cell(cell, board_index);
+  note_point_object(c, note_placing_row(placed_kind::indicator_board, (c - 1) * 50));
   scenario_records[static_cast<size_t>(board_index)].text = current_field;
   --board_index;
   return row_outcome::next_row;

@@ -18,6 +18,7 @@ bool Form1::read_general_phase() {
     const std::string& f = current_field;
     if (holds_keyword(f, row_keyword::route_length)) {
       int32_t& length = scenario_records[route_length_entry].number_2;
+      const int32_t earlier = length;
       read_field(length);
       if (length > 1000000) {
         end_line_file();
@@ -28,6 +29,14 @@ bool Form1::read_general_phase() {
       // pass and the plan's first points need.
       if (length < 0) row_fault("a route length of " + std::to_string(length) + " m is below 0");
       make_grid(length);
+      // The grid is made anew: the last route length holds.
+      const uint32_t placer = note_placing_row(placed_kind::route_length, length);
+      if (route_length_placer && earlier != length)
+        tell_overwrite("this route length, " + std::to_string(length) + " m, replaces the " +
+                           std::to_string(earlier) +
+                           " m of the row before: the grid is made anew, and the last holds",
+                       route_length_placer, "the route length row before is here");
+      route_length_placer = placer;
     }
     for (auto [row, entry] : {std::pair{row_keyword::progressive_three, progressive_three_entry},
                               {row_keyword::progressive_two, progressive_two_entry},
@@ -36,6 +45,8 @@ bool Form1::read_general_phase() {
         read_field(scenario_records[entry].number_1);
         read_field(scenario_records[entry].number_2);
         read_field(scenario_records[entry].number_3);
+        progressive_placers[static_cast<size_t>(entry - progressive_three_entry)] =
+            note_placing_row(placed_kind::progressive, 0);
       }
     }
     // Background one, two and three go to number_1, number_3 and number_2 of the route name's

@@ -6,6 +6,8 @@
 void Form1::memorizza_dati() {
   scenario_records[route_name_entry].text = route_name;
   scenario_records[train_number_entry].text = train_number;
+  // Where the objects came from is the run's own: a new run starts with none.
+  static_cast<placed_objects_state&>(*this) = placed_objects_state{};
   try {
     if (leggi_linea()) leggi_treno();
   } catch (const reading_fault& fault) {

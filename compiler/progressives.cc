@@ -15,6 +15,8 @@ struct progressive {
 
 progressive take(const scenario_record& r) { return {r.number_1, r.number_2, r.number_3}; }
 
+bool empty(const progressive& p) { return p.start == 0 && p.value == 0 && p.flag == 0; }
+
 void put(scenario_record& r, const progressive& p) {
   r.number_1 = p.start;
   r.number_2 = p.value;
@@ -53,6 +55,10 @@ void Form1::progressive_ordina() {
     if (d.value > 0) r81 = d, r82 = t, r83 = u;
     if (u.value > 0) r81 = u, r82 = d, r83 = t;
   }
+
+  // Only a shared greatest start, or no value above 0, leaves all three empty.
+  if (empty(r81) && empty(r82) && empty(r83))
+    tell_cleared_progressives(static_cast<int64_t>(t.start) + d.start + u.start != 0);
 
   put(scenario_records[progressive_three_entry], r81);
   put(scenario_records[progressive_two_entry], r82);

@@ -34,8 +34,13 @@ std::optional<diagnostic> Form1::memo_segnale(const signal_row& row) {
 
   const int32_t tempo = read_tempo >= 1 && read_tempo <= 100 ? 101 : read_tempo;
   write_signal_cell(cell, {{value_1, value_2, value_3}, side_tens, sx, dx, tempo});
+  const uint32_t placer = note_placing_row(placed_kind::signal, (c - 1) * 50);
+  note_point_object(c, placer);
   const int64_t i = point_cell(posizione);
-  for (int k = 1; k <= 4; ++k)
-    grid_cell(i - 2 * k).marker_code = static_cast<uint8_t>(signal_marker_code(sx, dx, k));
+  for (int k = 1; k <= 4; ++k) {
+    const auto code = static_cast<uint8_t>(signal_marker_code(sx, dx, k));
+    take_marker(i - 2 * k, code, placer);
+    grid_cell(i - 2 * k).marker_code = code;
+  }
   return std::nullopt;
 }

@@ -51,12 +51,18 @@ std::optional<diagnostic> Form1::memo_rallentamento(const slowdown_row& row) {
   write_slowdown_part(grid_cell(e), kind_slowdown_end, s);
   write_slowdown_part(grid_cell(i), kind_slowdown_start, s);
   if (warned) write_slowdown_part(grid_cell(w), kind_warning_board, s);
+  const uint32_t placer = note_placing_row(placed_kind::slowdown, (i - 1) * 50);
+  for (int64_t c : {e, i}) note_point_object(c, placer);
+  if (warned) note_point_object(w, placer);
 
   if (approach_wanted != 0) {
     // Refused after the start, end and warning cells are written; they stay.
     for (int j = 0; j <= 3; ++j)
       if (!cell_is_free(grid_cell(b - j))) return cell_taken(*this, start_field, 20, x, b - j);
-    for (int j = 0; j <= 3; ++j) write_approach_marker(grid_cell(b - j), j + 1, value_2_code != 0);
+    for (int j = 0; j <= 3; ++j) {
+      write_approach_marker(grid_cell(b - j), j + 1, value_2_code != 0);
+      note_point_object(b - j, placer);
+    }
   }
   return std::nullopt;
 }
@@ -78,5 +84,7 @@ Form1::row_outcome Form1::memo_abbattimento() {
     return row_outcome::stop_phase;
   }
   write_speed_cut_cell(cell, u > 0 ? fit_int16(u, "speed cut value") : int16_t{0});
+  note_point_object(running_cell(p),
+                    note_placing_row(placed_kind::speed_cut, running_cell(p) * 50));
   return row_outcome::next_row;
 }

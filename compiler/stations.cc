@@ -90,12 +90,18 @@ Form1::row_outcome Form1::memo_stazione() {
                                       std::to_string(int64_t{last_cell_index} * 50) + " m"));
     return row_outcome::stop_phase;
   }
-  if (type < 25 && type != 5 && type != 6)
-    for (int k = 1; k <= 4; ++k)
-      if (e - k - 1 > 1) grid_cell(e - k - 1).marker_code = station_marker_code(k);
   if (type < 25) {
+    // What the station takes from other rows is told at its row (compiler/placed_objects.cc).
+    const uint32_t placer = note_placing_row(placed_kind::station, station_counter);
+    if (type != 5 && type != 6)
+      for (int k = 1; k <= 4; ++k)
+        if (e - k - 1 > 1) {
+          take_marker(e - k - 1, station_marker_code(k), placer);
+          grid_cell(e - k - 1).marker_code = station_marker_code(k);
+        }
     // The stop point overwrites whatever the cell held, a signal included.
     if (e - 1 > 1) {
+      take_point_cell(e - 1, placer);
       write_stop_point_cell(grid_cell(e - 1), station_counter);
     } else {
       record_fault(field_diagnostic(0, 24, std::nullopt));

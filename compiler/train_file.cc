@@ -23,6 +23,8 @@ void Form1::leggi_treno() {
   station_counter = 1;
   speed_cell_index = 0;
   adhesion_cell_index = 0;
+  speed_placer.reset();
+  adhesion_placer.reset();
 
   row_outcome end = row_outcome::next_row;
   while (end == row_outcome::next_row && !input_at_end()) {
@@ -100,12 +102,14 @@ Form1::row_outcome Form1::memo_velocita() {
   read_field(v);
   if (!row_fits_grid(p)) return row_outcome::end_of_reading;
   const int64_t n = running_cell(p);
+  tell_running_loss("speed", speed_placer, speed_cell_index, n, previous_speed, v);
   if (n > 0)
     riempi_celle(speed_cell_index, n, &track_cell::speed_code,
                  static_cast<uint8_t>(speed_code_of(previous_speed)));
   // Cells hold a fifth of the speed in a byte: 1278 and above, or below -2, cannot be stored.
   fit_uint8(speed_code_of(v), "speed " + std::to_string(v) + " / 5 =");
   previous_speed = v;
+  speed_placer = note_placing_row(placed_kind::speed, p);
   return row_outcome::next_row;
 }
 
@@ -116,10 +120,12 @@ Form1::row_outcome Form1::memo_aderenza() {
   read_field(a);
   if (!row_fits_grid(p)) return row_outcome::end_of_reading;
   const int64_t n = running_cell(p);
+  tell_running_loss("adhesion", adhesion_placer, adhesion_cell_index, n, previous_adhesion, a);
   if (n > 0)
     riempi_celle(adhesion_cell_index, n, &track_cell::adhesion_code,
                  adhesion_code_of(previous_adhesion));
   previous_adhesion = a;
+  adhesion_placer = note_placing_row(placed_kind::adhesion, p);
   return row_outcome::next_row;
 }
 

@@ -37,7 +37,8 @@ void Form1::timbra_codici() {
 // The binary files replace the old ones as one set: all are written and synced before the
 // first is renamed into place, so a failure midway never leaves a new plan beside old cells.
 void Form1::scrivi_file_binari() {
-  if (!write_binaries || (faults_reported > 0 && !write_on_fault)) return;
+  if (!write_binaries || warnings_made_errors > 0 || (faults_reported > 0 && !write_on_fault))
+    return;
   file_set set;
   set.fill([&] {
     if (plan_enabled != 0 && route_plan.exists())

@@ -10,8 +10,10 @@
 #include <cstdint>
 #include <iosfwd>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "diagnostics/diagnostic.h"
@@ -48,7 +50,8 @@ struct route_state {
 
 // Where the one open text file stands.
 struct text_input_state {
-  std::optional<field_reader> input;
+  // Held by pointer so that a closed file's text can be kept (placed_objects_state).
+  std::unique_ptr<field_reader> input;
   std::string input_name;
   // Where the row being handled starts: its keyword field, or the file alone between rows.
   // The row's text is taken from the reader only when a diagnostic needs it (row_line_offset),
@@ -92,6 +95,45 @@ struct train_reader_state {
   int32_t station_counter = 1;
 };
 
+// Which row placed what the run keeps, for the warnings that tell when a later row takes it
+// (compiler/placed_objects.cc). Kept small, with no text of its own: the words and the row's
+// text are made only for a warning. Only cells written are kept, so a route with no objects
+// costs nothing.
+struct placed_objects_state {
+  // What a row placed.
+  enum class placed_kind : uint8_t {
+    speed_board, indicator_board, signal, slowdown, speed_cut, station,  // objects in cells
+    speed, adhesion, route_length, progressive,                          // values
+  };
+  // A row that placed something: its first field after the keyword (the keyword when it has
+  // none), its kind and metre, and where it placed its object in metres (a station: its entry).
+  struct placing_row {
+    placed_kind what;
+    uint8_t source;  // its file, in placing_sources
+    std::optional<row_keyword> kind;
+    std::optional<int32_t> metre;
+    int line, column;
+    size_t line_offset;
+    int64_t at;
+  };
+  // A file that placing rows stand in; when it closes, its text is kept for their warnings.
+  struct placing_source {
+    std::string name;  // as the run names it
+    std::unique_ptr<field_reader> text;
+  };
+  std::vector<placing_row> placing_rows;
+  std::vector<placing_source> placing_sources;
+  // By cell index, the entry of placing_rows that placed the cell's point object, or its
+  // approach marker (marker_code).
+  std::unordered_map<int64_t, uint32_t> point_placers;
+  std::unordered_map<int64_t, uint32_t> marker_placers;
+  // The last route length row, the last row of each kilometre progressive (entries 81 to 83 as
+  // read), the last speed and adhesion rows.
+  std::optional<uint32_t> route_length_placer;
+  std::array<std::optional<uint32_t>, 3> progressive_placers;
+  std::optional<uint32_t> speed_placer, adhesion_placer;
+};
+
 // What the run is given: names, folders, the plan switch and where messages go.
 struct run_environment {
   std::string route_name;
@@ -118,6 +160,9 @@ struct fault_state {
   int32_t error_code = 0;
   int32_t error_position = 0;
   int faults_reported = 0;  // any makes the run end with status 1
+  // Warnings that --werror (the engine's settings) made errors: the run ends with status 1 and
+  // writes no binary file, even where faults would not stop it.
+  int warnings_made_errors = 0;
   // Where recorded faults and the message that ends the run go: printed on the console as they
   // come, unless the caller sends them elsewhere (diagnostics.send_to).
   diagnostic_engine diagnostics{nullptr};
@@ -127,6 +172,7 @@ class Form1 : public route_state,
               public text_input_state,
               public line_reader_state,
               public train_reader_state,
+              public placed_objects_state,
               public run_environment,
               public fault_state {
  public:
@@ -138,6 +184,9 @@ class Form1 : public route_state,
   // Records a fault's code in error_code (and its position in error_position when it has one)
   // and reports it at once.
   void record_fault(const diagnostic& fault);
+  // Reports a warning (warning_at, at_row) under the engine's settings; one made an error by
+  // --werror is counted in warnings_made_errors.
+  void report_warning(const diagnostic& warning);
   std::string shown_name(const std::string& file_name) const;
 
   // ---- Files (files/) ---------------------------------------------------------------------
@@ -203,6 +252,43 @@ class Form1 : public route_state,
   slowdown_row read_slowdown_fields();
   speed_board_row read_speed_board_fields();
   mountain_row read_mountain_fields();
+  // Where objects came from, and the warnings when a later row takes what an earlier one
+  // placed (compiler/placed_objects.cc). The row being handled, as the placer of `what` at
+  // `at` (metres, or a station's entry): returns its entry in placing_rows.
+  uint32_t note_placing_row(placed_kind what, int64_t at);
+  // What a placing row placed, in words: "the signal at 1750 m", "station 2 (BORGO)", "speed".
+  std::string placed_words(uint32_t row) const;
+  // Where a placing row stands, its text included.
+  source_location placing_place(uint32_t row) const;
+  // The file being closed keeps its text when placing rows stand in it.
+  void keep_placing_source();
+  // Cell `index` holds a point object that row `placer` wrote into a free cell.
+  void note_point_object(int64_t index, uint32_t placer);
+  // Row `placer` writes its point object (a station's: its stop point) into cell `index`: a
+  // point object of another row there is told lost; then the cell is the placer's.
+  void take_point_cell(int64_t index, uint32_t placer);
+  // Row `placer` writes approach marker `code` into cell `index`: another row's marker there,
+  // if it differs, is told lost; then the marker is the placer's.
+  void take_marker(int64_t index, uint8_t code, uint32_t placer);
+  // Whether the run's settings silence the overwrite warnings (-Wno-overwrite).
+  bool overwrite_silenced() const;
+  // A warning of kind "overwrite" at field 0 of the row being handled; when `loser` is set, a
+  // note at that row says `note`.
+  void tell_overwrite(const std::string& detail, std::optional<uint32_t> loser,
+                      const std::string& note);
+  // The same at a row read before, not the one being handled.
+  void tell_overwrite_at(uint32_t row, const std::string& detail,
+                         const std::vector<std::pair<uint32_t, std::string>>& notes);
+  // A speed or adhesion row (`what`) of value `value` at cell `n`, before it fills the cells
+  // from `index` with `earlier`, the value of the row `before` it: tells when that row's value
+  // then applies to one cell at most.
+  void tell_running_loss(const std::string& what, std::optional<uint32_t> before, int32_t index,
+                         int64_t n, int32_t earlier, int32_t value);
+  // progressive_ordina leaves all three progressives (0, 0, 0): tells it at each given row that
+  // held anything, before the entries as read are replaced. `by_start`: the starts do not add
+  // up to 0, so a shared greatest start cleared them; else no value was above 0.
+  void tell_cleared_progressives(bool by_start);
+
   // The range rule (model/grid.h) on this grid.
   bool within_grid(int32_t position, int32_t margin = kRowMargin) const;
   // Line file reader: the general phase (false when the compiler ends), one procedure per row

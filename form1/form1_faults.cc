@@ -21,3 +21,7 @@ void Form1::record_fault(const diagnostic& fault) {
   ++faults_reported;
   diagnostics.report(fault);
 }
+
+void Form1::report_warning(const diagnostic& warning) {
+  if (diagnostics.report(warning) && diagnostics.settings().werror) ++warnings_made_errors;
+}

@@ -72,12 +72,12 @@ void Form1::open_input(const std::string& name) {
     auto it = memory_files->find(name);
     if (it == memory_files->end()) throw reading_fault("cannot open the file: no such file");
     // A text file is read once and then deleted: its bytes move to the reader, not copied.
-    input.emplace(std::move(it->second));
+    input = std::make_unique<field_reader>(std::move(it->second));
     return;
   }
   whole_file f = read_whole_file(path_of(name));
   if (!f.ok) throw reading_fault("cannot open the file: " + f.reason);
-  input.emplace(std::move(f.bytes));
+  input = std::make_unique<field_reader>(std::move(f.bytes));
 }
 
 void Form1::close_input() {
@@ -87,12 +87,19 @@ void Form1::close_input() {
       if (f.line != row_place.line) f.text = input->line_text_at(f.line_offset, f.column);
   }
   row_text_pending = false;
+  keep_placing_source();
   input.reset();
+}
+
+// The compiler's placing rows (compiler/placed_objects.cc) name rows of files closed since.
+void Form1::keep_placing_source() {
+  for (placing_source& s : placing_sources)
+    if (s.name == input_name && !s.text) s.text = std::move(input);
 }
 
 bool Form1::input_at_end() const { return !input || input->at_end(); }
 
-static field_reader& slot(std::optional<field_reader>& input) {
+static field_reader& slot(std::unique_ptr<field_reader>& input) {
   if (!input) throw reading_fault("no file is open");
   return *input;
 }

@@ -76,7 +76,7 @@ TEST(ReadingFault, ClosesAndDeletesBothTextFilesAndRecords25) {
     form.handle_reading_fault(f);
   }
   EXPECT_EQ(form.error_code, 25);
-  EXPECT_FALSE(form.input.has_value());
+  EXPECT_FALSE(form.input);
   EXPECT_FALSE(file_present(dir.file(line_file_name("R"))));
   EXPECT_FALSE(file_present(dir.file(train_file_name("R", "7"))));
   EXPECT_TRUE(file_present(dir.file("R_7_note.txt")));

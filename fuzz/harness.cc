@@ -75,7 +75,7 @@ void check_route(const route_state& route) {
 void check_readers(const line_reader_state& line, const text_input_state& text) {
   if (line.mountain_count < 0 || line.mountain_count > 80) violation("mountain count");
   if (line.board_index < 0 || line.board_index > 80) violation("board index");
-  if (text.input.has_value()) violation("a file is still open");
+  if (text.input) violation("a file is still open");
 }
 
 // The records as the run would write them (the cells and the plan are numbers that always

@@ -23,6 +23,7 @@ constexpr warning_kind kKinds[] = {
     {"curve-overlap"},
     {"curve-class"},
     {"range"},
+    {"overwrite"},
 };
 
 void walk_line_file(file_walk& walk, bool plan) {
