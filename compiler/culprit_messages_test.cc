@@ -126,6 +126,18 @@ TEST(CulpritMessages, BoardsNameWhatHoldsTheirCell) {
       << indicator.console.str();
 }
 
+// A row beyond the grid points at the row that made the grid: the route length's.
+TEST(CulpritMessages, APositionBeyondTheGridNotesTheRouteLengthRow) {
+  line_fixture t;
+  t.read("[generale]\nlunghezza percorso,  1000\n[curve]\npendenza,  9000,  1\n[fine]\n");
+  EXPECT_EQ(t.console.str(),
+            "Zenvro_Quarvel_linea.txt:4:12: error 15: the row's position lies beyond the end of "
+            "the grid: the grid ends at 8000 m, so this row may stand at most at 7900 m (at 9000 "
+            "m)\npendenza,  9000,  1\n           ^\n"
+            "Zenvro_Quarvel_linea.txt:2:22: note: the route length row makes the grid: 1000 m and "
+            "7000 m of run-out\nlunghezza percorso,  1000\n                     ^\n");
+}
+
 // Without a route length row there is no grid to end anywhere.
 TEST(CulpritMessages, APositionWithoutAGrid) {
   line_fixture t;

@@ -9,12 +9,23 @@
 bool Form1::row_fits_grid(int32_t position, int32_t margin) {
   if (within_grid(position, margin)) return true;
   const int64_t grid_end = int64_t{last_cell_index} * 50;
-  record_fault(field_diagnostic(0, 15, position,
-                                !has_grid() ? "there is no grid: no route length row came first"
-                                            : "the grid ends at " + std::to_string(grid_end) +
-                                                  " m, so this row may stand at most at " +
-                                                  std::to_string(grid_end - margin) + " m"));
+  diagnostic fault = field_diagnostic(0, 15, position,
+                                      !has_grid() ? "there is no grid: no route length row came first"
+                                                  : "the grid ends at " + std::to_string(grid_end) +
+                                                        " m, so this row may stand at most at " +
+                                                        std::to_string(grid_end - margin) + " m");
+  note_the_grid(fault);
+  record_fault(fault);
   return false;
+}
+
+// The row that made the grid this short is where an author may look first.
+void Form1::note_the_grid(diagnostic& fault) const {
+  if (!has_grid() || !route_length_placer) return;
+  fault.related.push_back({placing_place(*route_length_placer),
+                           "the route length row makes the grid: " +
+                               std::to_string(scenario_records[route_length_entry].number_2) +
+                               " m and " + std::to_string(kRunOutMetres) + " m of run-out"});
 }
 
 // Every cell access of the readers goes through here, so no input can reach outside the grid;

@@ -84,10 +84,12 @@ Form1::row_outcome Form1::memo_stazione() {
   // The last cell inside the station is its stop cell; the grid must reach it.
   const int64_t e = round_even(static_cast<double>(end) / 50.0);
   if (e - 1 > last_cell_index) {
-    record_fault(field_diagnostic(0, 34, p,
-                                  "the station ends at " + std::to_string(end) +
-                                      " m, its stop cell past the grid's end at " +
-                                      std::to_string(int64_t{last_cell_index} * 50) + " m"));
+    diagnostic fault = field_diagnostic(0, 34, p,
+                                        "the station ends at " + std::to_string(end) +
+                                            " m, its stop cell past the grid's end at " +
+                                            std::to_string(int64_t{last_cell_index} * 50) + " m");
+    note_the_grid(fault);
+    record_fault(fault);
     return row_outcome::stop_phase;
   }
   if (type < 25) {

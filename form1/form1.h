@@ -312,6 +312,8 @@ class Form1 : public route_state,
   void end_line_file();  // closes and deletes the line file
   // The range rule at the row being read; records 15 when the row does not fit.
   bool row_fits_grid(int32_t position, int32_t margin = kRowMargin);
+  // A fault of a place beyond the grid gets the route length row as a note.
+  void note_the_grid(diagnostic& fault) const;
   // Every access of the readers and of the finishing pass to a cell: one outside the grid is a
   // reading fault (the readers report it at their row; the finishing pass keeps its indices
   // within the grid, and the command that runs it would report one as a failure).
