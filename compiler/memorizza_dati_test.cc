@@ -83,7 +83,11 @@ TEST(LineFile, ExactDiagnosticForARowFault) {
             "grid: the grid ends at 89000 m, so this row may stand at most at 88900 m "
             "(at 88950 m)\n"
             "  indicatori_vmax,  88950,  30,  30,  30,  0,  ,  ,  ,  0\n"
-            "                    ^\n");
+            "                    ^\n"
+            "Zenvro_Quarvel_linea.txt:2:24: note: the route length row makes the grid: 82000 m "
+            "and 7000 m of run-out\n"
+            "lunghezza percorso,    82000\n"
+            "                       ^\n");
 }
 
 TEST(LineFile, ReadingFaultGives25WithTheRowAndDeletesBothTextFiles) {
