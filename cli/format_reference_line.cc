@@ -73,6 +73,11 @@ the starts add up to 0 (all at 0, say), they are ordered by value instead,
 and all three are cleared unless one has a positive value. A progressive the
 file does not give counts as start 0, value 0, flag 0.
 
+From a progressive's start on, the kilometre mark at a point is its value
+plus the metres beyond the start, until the next progressive's start;
+before the first, the mark is the metres from the route's start. inspect
+prints this mark as "km" beside each position in metres.
+
 Progressives cleared so are lost: an overwrite warning at each row that held
 anything tells why, with notes at the rows that share the greatest start,
 or at the other rows when the starts add up to 0.

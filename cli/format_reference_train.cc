@@ -121,9 +121,13 @@ simulator. The type sets the extent along the route and what the cells get:
 
 An end extension other than 0 adds 50 m to the end of the last two kinds.
 
-The stop cell is the last cell inside the station, end / 50 - 1: it becomes
-the station's stop point, whatever it held, a signal included. The four
-cells before it get the station's approach markers.
+The stop cell is where the train stops: the last cell inside the station,
+cell round(end / 50) - 1, from end - 50 m to the end. It becomes the
+station's stop point, whatever it held, a signal included. The four cells
+before it get the station's approach markers. The position is the row's,
+the middle or the reference point of the extent; the train does not stop
+there. inspect, render and serve name both: "at POSITION" and "stop cell
+FROM to TO", and list the stop cell where it starts.
 
 What gives way: the stop point takes its cell from whatever another row
 placed there, a speed board, an indicator board (its text stays in the

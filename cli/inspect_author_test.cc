@@ -31,45 +31,45 @@ INSTANTIATE_TEST_SUITE_P(
     Lines, InspectBuiltIn,
     testing::Values(
         shown_line{"Zenvro_Quarvel_2417.sim",
-                   "  station 3 \"MORLENO\": stop at 6000 m (km 6.000), from 5700 m to 6300 m, "
-                   "type 2, due 8:32:00, stop value 60"},
+                   "  station 3 \"MORLENO\" at 6000 m (km 6.000), from 5700 m to 6300 m, stop "
+                   "cell 6250 m to 6300 m, type 2, due 8:32:00, stop value 60"},
         shown_line{"Zenvro_Quarvel_2417.sim",
-                   "  station 2 \"ZENVRO C.LE\": stop at 1300 m (km 1.300), from 1150 m to "
-                   "1450 m, type 25"},
+                   "  station 2 \"ZENVRO C.LE\" at 1300 m (km 1.300), from 1150 m to "
+                   "1450 m, no stop cell, type 25"},
         shown_line{"Zenvro_Quarvel_2417.sim", "  entry 80: \"(Km. 2.256)\""},
         shown_line{"Zenvro_Quarvel_2417.sim",
-                   "Route length: 82000 m (km 82.000), without the run-out"},
+                   "Route length: 82000 m (km 120.200), without the run-out"},
         shown_line{"Zenvro_Quarvel_2417.sim",
-                   "  from 63200 m (km 63.200) the line's kilometres read km 101.400 (flag 1)"},
+                   "  from 63200 m on, the line's kilometres read from km 101.400 (flag 1)"},
         shown_line{"Zenvro_Quarvel_2417.sim",
-                   "  from 9600 m (km 9.600) the line's kilometres read km -9.550"},
+                   "  from 9600 m on, the line's kilometres read from km -9.550"},
         shown_line{"Zenvro_Quarvel_2417.sim",
                    "Backgrounds: one from 1 m, two from 31000 m, three from 59500 m"},
         shown_line{"Zenvro_Quarvel_2417.sim", "Train: braked mass 120 %, 8 cars, sand 300"},
         shown_line{"Zenvro_Quarvel_2417.sim", "Clock at the start: 8:24:15"},
         shown_line{"Zenvro_Quarvel_2417.sim",
-                   "Signal repetition: 4 codes from 10550 m (km 10.550) to 79900 m (km 79.900)"},
+                   "Signal repetition: 4 codes from 10550 m (km -8.600) to 79900 m (km 118.100)"},
         shown_line{"Zenvro_Quarvel_2417.dat",
                    "  1750 m (km 1.750): signal, aspects 50/60/10, side codes 2 and 0"},
         shown_line{"Zenvro_Quarvel_2417.dat",
                    "  6650 m (km 6.650): signal, aspects 41/11/0, side codes 2 and 2, time 120"},
         shown_line{"Zenvro_Quarvel_2417.dat",
-                   "  33350 m (km 33.350): speed board 90/95/100, 2 stripes"},
+                   "  33350 m (km 14.200): speed board 90/95/100, 2 stripes"},
         shown_line{"Zenvro_Quarvel_2417.dat",
-                   "  63650 m (km 63.650): speed board 140/160/160; right-hand board "
+                   "  63650 m (km 101.850): speed board 140/160/160; right-hand board "
                    "140/160/160"},
         shown_line{"Zenvro_Quarvel_2417.dat",
-                   "  6300 m (km 6.300): end of station 3 \"MORLENO\" (its stop cell)"},
+                   "  6250 m (km 6.250): stop cell of station 3 \"MORLENO\", its last 50 m"},
         shown_line{"Zenvro_Quarvel_2417.dat",
-                   "  60950 m (km 60.950): indicator board \"(Km. 2.256)\""},
+                   "  60950 m (km 83.750): indicator board \"(Km. 2.256)\""},
         shown_line{"Zenvro_Quarvel_2417.dat",
-                   "  59500 m (km 59.500): mountain of type 2 for 150 m, to 59650 m"},
+                   "  59500 m (km 82.300): mountain of type 2 for 150 m, to 59650 m"},
         shown_line{"Zenvro_Quarvel_2417.dat",
                    "  0 m to 1200 m (km 0.000 to 1.200): speed limit 30 km/h"},
         shown_line{"Zenvro_Quarvel_2417.dat",
-                   "  43950 m to 50000 m (km 43.950 to 50.000): gradient -5 \u2030"},
+                   "  43950 m to 50000 m (km 66.750 to 72.800): gradient -5 \u2030"},
         shown_line{"Zenvro_Quarvel_2417.dat",
-                   "  33600 m to 36950 m (km 33.600 to 36.950): adhesion 95"},
+                   "  33600 m to 36950 m (km 14.450 to 17.800): adhesion 95"},
         shown_line{"Zenvro_Quarvel_linea.dat",
                    "  right-hand curve from 1000 m (km 1.000) for 400 m, radius 333 m"},
         shown_line{"Zenvro_Quarvel_linea.dat",
@@ -108,7 +108,7 @@ TEST(InspectAuthor, CellsWithoutTheirRecords) {
   cli_result r = run({"inspect", alone.file(cells)});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out.find("Route length"), std::string::npos) << r.out;
-  for (const char* line : {"  6300 m (km 6.300): end of station 3 (its stop cell)\n",
+  for (const char* line : {"  6250 m (km 6.250): stop cell of station 3, its last 50 m\n",
                            "  60950 m (km 60.950): indicator board, its text in record entry 80\n"})
     EXPECT_NE(r.out.find(line), std::string::npos) << line << r.out;
 }
@@ -128,9 +128,9 @@ TEST(InspectAuthor, ASlowdownAndItsBoards) {
   ASSERT_EQ(compiled.status, 0) << compiled.err;
   cli_result r = run({"inspect", dir.file("Zenvro_Quarvel_2417.dat")});
   ASSERT_EQ(r.status, 0) << r.err;
-  for (const char* line : {"  10800 m (km 10.800): slowdown warning board 60 km/h\n",
-                           "  12000 m (km 12.000): slowdown start 60 km/h for 800 m\n",
-                           "  12800 m (km 12.800): slowdown end, after 60 km/h since 12000 m\n"})
+  for (const char* line : {"  10800 m (km -8.350): slowdown warning board 60 km/h\n",
+                           "  12000 m (km -7.150): slowdown start 60 km/h for 800 m\n",
+                           "  12800 m (km -6.350): slowdown end, after 60 km/h since 12000 m\n"})
     EXPECT_NE(r.out.find(line), std::string::npos) << line << r.out;
   EXPECT_NE(r.out.find(": speed cut 180 km/h\n"), std::string::npos) << r.out;
 }

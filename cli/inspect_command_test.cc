@@ -114,10 +114,11 @@ TEST(Inspect, AwkwardValuesInTheAuthorsTerms) {
         "  0 m to 150 m (km 0.000 to 0.150): speed limit 120 km/h",
         "  0 m to 150 m (km 0.000 to 0.150): adhesion 7"}},
       {s.records,
-       {"  station 1 \"CITT\xc3\x80 \\\"A\\\"\\\\B\": stop at -50 m (km -0.050), from "
-        "-2147483648 m to 2147483647 m, type 1, due 0:01:39, stop value 7",
-        "  station 2 \"tab\\there \\x01 and \xe2\x82\xac \xc3\x82\": stop at 0 m (km 0.000), "
-        "from 0 m to 0 m, type 0",
+       {"  station 1 \"CITT\xc3\x80 \\\"A\\\"\\\\B\" at -50 m (km -0.050), from "
+        "-2147483648 m to 2147483647 m, stop cell 2147483600 m to 2147483650 m, type 1, due "
+        "0:01:39, stop value 7",
+        "  station 2 \"tab\\there \\x01 and \xe2\x82\xac \xc3\x82\" at 0 m (km 0.000), "
+        "from 0 m to 0 m, no stop cell, type 0",
         "Kilometre progressives: none", "Signal repetition: none"}},
       {s.plan,
        {"Extent: x 0.0 m to 0.0 m, y -inf m to 1.0 m (north is +y)",

@@ -103,8 +103,8 @@ TEST_F(RenderBuiltin, TooltipsSayWhatInspectSays) {
       {"axis-signal", "1750", "1750 m (km 1.750): signal, aspects 50/60/10, side codes 2 and 0"},
       {"speed-board", "1200", "1200 m (km 1.200): speed board 90/95/100"},
       {"axis-station-label", "6000",
-       "station 3 \"MORLENO\": stop at 6000 m (km 6.000), from 5700 m to 6300 m, type 2, due "
-       "8:32:00, stop value 60"},
+       "station 3 \"MORLENO\" at 6000 m (km 6.000), from 5700 m to 6300 m, stop cell 6250 m to "
+       "6300 m, type 2, due 8:32:00, stop value 60"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(title_of(c.cls, c.metre), c.title) << c.cls;

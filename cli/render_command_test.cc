@@ -235,6 +235,7 @@ const legend_key kLegend[] = {
     {"adhesion", {"profile-adhesion"}},
     {"indicator board", {"indicator-board"}},
     {"station", {"station-line"}},
+    {"stop cell", {"stop-cell"}},
 };
 
 std::vector<std::string> legend_texts(const xml_element& root) {
@@ -267,7 +268,7 @@ TEST(RenderCommand, TheLegendListsWhatThePictureHoldsAndNoMore) {
       {"every kind", small_route(), true,
        {"start", "end of the route", "run-out", "station (plan)", "signal", "line speed limit",
         "speed board (category A)", "slowdown", "slowdown warning board", "speed cut", "gradient",
-        "mountain", "adhesion", "indicator board", "station"}},
+        "mountain", "adhesion", "indicator board", "station", "stop cell"}},
       {"every kind but the plan's", small_route(), false, {}},
       {"nothing along the route", bare(), true, {}},
       {"nothing at all", bare(), false, {"line speed limit", "gradient", "adhesion"}},
@@ -402,7 +403,7 @@ TEST(RenderCommand, ALongNameIsShortenedAndWholeInItsTooltip) {
     EXPECT_EQ(label.text.rfind("STAZIONE QQ", 0), 0u) << cls;
     ASSERT_EQ(label.children.size(), 1u) << cls;
     EXPECT_EQ(label.children[0].text, "station 2 \"" + name +
-                                          "\": stop at 2500 m (km 2.500), from 2300 m to 2700 m, type 2")
+                                          "\" at 2500 m (km 2.500), from 2300 m to 2700 m, stop cell 2650 m to 2700 m, type 2")
         << cls;
   }
   // The labels still leave the plan on the page.

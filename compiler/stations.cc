@@ -6,6 +6,7 @@
 #include "binary/cell_objects.h"
 #include "binary/station_record.h"
 #include "files/cp1252.h"
+#include "model/grid.h"
 #include "model/rounding.h"
 
 // The row is read straight into its entry, field by field: an entry refused part-way keeps what
@@ -82,7 +83,7 @@ Form1::row_outcome Form1::memo_stazione() {
   }
 
   // The last cell inside the station is its stop cell; the grid must reach it.
-  const int64_t e = round_even(static_cast<double>(end) / 50.0);
+  const int64_t e = stop_cell_of(end) + 1;
   if (e - 1 > last_cell_index) {
     diagnostic fault = field_diagnostic(0, 34, p,
                                         "the station ends at " + std::to_string(end) +

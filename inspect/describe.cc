@@ -11,12 +11,6 @@ std::string number(double v) {
   return buffer;
 }
 
-std::string km(double metre) {
-  char buffer[48];
-  std::snprintf(buffer, sizeof buffer, "%.3f", std::isfinite(metre) ? metre / 1000 : 0.0);
-  std::string s = buffer;
-  return s == "-0.000" ? "0.000" : s;
-}
 
 std::string three(const int v[3]) {
   return std::to_string(v[0]) + "/" + std::to_string(v[1]) + "/" + std::to_string(v[2]);
@@ -48,12 +42,17 @@ std::string quoted(const std::string& text) {
   return out + "\"";
 }
 
-std::string metres_text(double metre) { return number(metre) + " m (km " + km(metre) + ")"; }
+std::string metres_text(const kilometre_marks& marks, double metre) {
+  return number(metre) + " m (km " + marks.text(metre) + ")";
+}
 
-std::string located(double metre, const std::string& what) { return metres_text(metre) + ": " + what; }
+std::string located(const kilometre_marks& marks, double metre, const std::string& what) {
+  return metres_text(marks, metre) + ": " + what;
+}
 
-std::string stretch_text(double from, double to) {
-  return number(from) + " m to " + number(to) + " m (km " + km(from) + " to " + km(to) + ")";
+std::string stretch_text(const kilometre_marks& marks, double from, double to) {
+  return number(from) + " m to " + number(to) + " m (km " + marks.text(from) + " to " +
+         marks.text(to) + ")";
 }
 
 std::string time_of_day(int32_t seconds) {
@@ -64,18 +63,21 @@ std::string time_of_day(int32_t seconds) {
   return buffer;
 }
 
-std::string describe_station(const station_mark& s) {
-  std::string text = "station " + std::to_string(s.entry) + " " + quoted(s.name) + ": stop at " +
-                     metres_text(s.position) + ", from " + number(s.start) + " m to " +
-                     number(s.end) + " m, type " + std::to_string(s.type);
+std::string describe_station(const kilometre_marks& marks, const station_mark& s) {
+  std::string text = "station " + std::to_string(s.entry) + " " + quoted(s.name) + " at " +
+                     metres_text(marks, s.position) + ", from " + number(s.start) + " m to " +
+                     number(s.end) + " m, ";
+  text += s.has_stop ? "stop cell " + number(s.stop_from) + " m to " + number(s.stop_from + 50) + " m"
+                     : std::string("no stop cell");
+  text += ", type " + std::to_string(s.type);
   if (s.scheduled != 0) text += ", due " + time_of_day(s.scheduled);
   if (s.stop_value != 0) text += ", stop value " + std::to_string(s.stop_value);
   return text;
 }
 
 std::string describe_stop_point(const point_mark& p, const std::string& name) {
-  return "end of station " + std::to_string(p.value) + (name.empty() ? "" : " " + quoted(name)) +
-         " (its stop cell)";
+  return "stop cell of station " + std::to_string(p.value) +
+         (name.empty() ? "" : " " + quoted(name)) + ", its last 50 m";
 }
 
 std::string describe_signal(const signal_mark& s) {
@@ -136,13 +138,14 @@ std::string describe_gradient(const value_run& r) {
 
 std::string describe_adhesion(const value_run& r) { return "adhesion " + std::to_string(r.value); }
 
-std::string describe_curve(const curve_mark& c) {
+std::string describe_curve(const kilometre_marks& marks, const curve_mark& c) {
   return std::string(c.factor > 0 ? "right-hand" : "left-hand") + " curve from " +
-         metres_text(c.start) + " for " + std::to_string(c.length) + " m, radius " +
+         metres_text(marks, c.start) + " for " + std::to_string(c.length) + " m, radius " +
          number(1 / std::fabs(c.factor)) + " m";
 }
 
 std::string describe_progressive(const progressive_mark& p) {
-  return "from " + metres_text(p.start) + " the line's kilometres read km " + km(p.value) +
+  return "from " + number(p.start) + " m on, the line's kilometres read from km " +
+         kilometres(p.value) +
          (p.flag != 0 ? " (flag " + std::to_string(p.flag) + ")" : "");
 }

@@ -54,22 +54,22 @@ TEST_P(Describe, InTheAuthorsWords) {
 INSTANTIATE_TEST_SUITE_P(
     Features, Describe,
     testing::Values(
-        description{"station", [](auto& f) { return describe_station(f.stations.at(0)); },
-                    "station 1 \"MORLENO\": stop at 6000 m (km 6.000), from 5700 m to 6300 m, "
-                    "type 2, due 8:32:00, stop value 60"},
+        description{"station", [](auto& f) { return describe_station(f.marks, f.stations.at(0)); },
+                    "station 1 \"MORLENO\" at 6000 m (km 6.000), from 5700 m to 6300 m, "
+                    "stop cell 6250 m to 6300 m, type 2, due 8:32:00, stop value 60"},
         description{"station_without_time",
-                    [](auto& f) { return describe_station(f.stations.at(1)); },
-                    "station 2 \"ZENVRO C.LE\": stop at 1300 m (km 1.300), from 1150 m to 1450 m, "
-                    "type 25"},
+                    [](auto& f) { return describe_station(f.marks, f.stations.at(1)); },
+                    "station 2 \"ZENVRO C.LE\" at 1300 m (km 1.300), from 1150 m to 1450 m, "
+                    "no stop cell, type 25"},
         description{"stop_cell",
                     [](auto& f) { return describe_stop_point(f.stop_points.at(0), "MORLENO"); },
-                    "end of station 1 \"MORLENO\" (its stop cell)"},
-        description{"stop_cell_at_the_station_end",
-                    [](auto& f) { return metres_text(f.stop_points.at(0).metre); },
-                    "6300 m (km 6.300)"},
+                    "stop cell of station 1 \"MORLENO\", its last 50 m"},
+        description{"stop_cell_where_it_starts",
+                    [](auto& f) { return metres_text(f.marks, f.stop_points.at(0).metre); },
+                    "6250 m (km 6.250)"},
         description{"stop_cell_without_records",
                     [](auto& f) { return describe_stop_point(f.stop_points.at(0), ""); },
-                    "end of station 1 (its stop cell)"},
+                    "stop cell of station 1, its last 50 m"},
         description{"signal_with_time", [](auto& f) { return describe_signal(f.signals.at(0)); },
                     "signal, aspects 22/31/11, side codes 2 and 2, side tens 1, time 120"},
         description{"signal", [](auto& f) { return describe_signal(f.signals.at(1)); },
@@ -91,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "slowdown start 30 km/h, no end after it"},
         description{"warning_board",
                     [](auto& f) { return describe_warning_board(f.warning_boards.at(0)) + " at " +
-                                         metres_text(f.warning_boards.at(0).metre); },
+                                         metres_text(f.marks, f.warning_boards.at(0).metre); },
                     "slowdown warning board 60 km/h at 7800 m (km 7.800)"},
         description{"speed_cut", [](auto& f) { return describe_speed_cut(f.speed_cuts.at(0)); },
                     "speed cut 80 km/h"},
@@ -117,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "adhesion 85"},
         description{"stretch",
                     [](auto& f) {
-                      return stretch_text(f.adhesion.at(1).from, f.adhesion.at(1).to);
+                      return stretch_text(f.marks, f.adhesion.at(1).from, f.adhesion.at(1).to);
                     },
                     "3000 m to 26900 m (km 3.000 to 26.900)"}),
     [](const testing::TestParamInfo<description>& d) { return std::string(d.param.name); });
@@ -128,23 +128,43 @@ struct worded {
 };
 
 TEST(Describe, NumbersAsTheAuthorReadsThem) {
+  const kilometre_marks plain;
   const worded cases[] = {
-      {metres_text(12350), "12350 m (km 12.350)"},
-      {metres_text(-800), "-800 m (km -0.800)"},
-      {metres_text(0), "0 m (km 0.000)"},
-      {metres_text(1000000), "1000000 m (km 1000.000)"},
+      {metres_text(plain, 12350), "12350 m (km 12.350)"},
+      {metres_text(plain, -800), "-800 m (km -0.800)"},
+      {metres_text(plain, 0), "0 m (km 0.000)"},
+      {metres_text(plain, 1000000), "1000000 m (km 1000.000)"},
       {time_of_day(30300), "8:25:00"},
       {time_of_day(86399), "23:59:59"},
       {time_of_day(0), "0:00:00"},
       {time_of_day(-5), "-5 s"},
       {describe_progressive({63200, 101400, 1}),
-       "from 63200 m (km 63.200) the line's kilometres read km 101.400 (flag 1)"},
+       "from 63200 m on, the line's kilometres read from km 101.400 (flag 1)"},
       {describe_progressive({9600, -9550, 0}),
-       "from 9600 m (km 9.600) the line's kilometres read km -9.550"},
-      {describe_curve({1000, 400, 0.003}),
+       "from 9600 m on, the line's kilometres read from km -9.550"},
+      {describe_curve(plain, {1000, 400, 0.003}),
        "right-hand curve from 1000 m (km 1.000) for 400 m, radius 333 m"},
-      {describe_curve({10400, 1500, -0.0004}),
+      {describe_curve(plain, {10400, 1500, -0.0004}),
        "left-hand curve from 10400 m (km 10.400) for 1500 m, radius 2500 m"},
+  };
+  for (const worded& c : cases) EXPECT_EQ(c.shown, c.says);
+}
+
+// The built-in route's progressives, as its records hold them (greatest start first).
+const progressive_mark kBuiltinProgressives[3] = {{63200, 101400, 1}, {40500, 63300, 1},
+                                                  {9600, -9550, 0}};
+
+TEST(Describe, MetresBesideTheLinesOwnKilometreMarks) {
+  const kilometre_marks marks(kBuiltinProgressives);
+  const worded cases[] = {
+      {metres_text(marks, 6000), "6000 m (km 6.000)"},  // before the first progressive
+      {metres_text(marks, 9600), "9600 m (km -9.550)"},
+      {metres_text(marks, 10000), "10000 m (km -9.150)"},
+      {metres_text(marks, 40450), "40450 m (km 21.300)"},
+      {metres_text(marks, 40500), "40500 m (km 63.300)"},  // the next progressive takes over
+      {metres_text(marks, 82000), "82000 m (km 120.200)"},
+      {stretch_text(marks, 9000, 10000), "9000 m to 10000 m (km 9.000 to -9.150)"},
+      {located(marks, 63200, "signal"), "63200 m (km 101.400): signal"},
   };
   for (const worded& c : cases) EXPECT_EQ(c.shown, c.says);
 }

@@ -6,6 +6,7 @@
 #include "binary/cell_objects.h"
 #include "binary/profile_codes.h"
 #include "binary/station_record.h"
+#include "model/grid.h"
 
 namespace {
 
@@ -38,7 +39,9 @@ std::vector<station_mark> read_stations(const std::vector<scenario_record>& reco
     const scenario_record& r = records[e];
     if (r == blank || board_entries.count(e)) break;
     const station_object s = read_station_record(r);
-    out.push_back({e, s.name, s.position, s.start, s.end, s.type, s.scheduled, s.stop_value});
+    const int64_t stop_cell = stop_cell_of(s.end);
+    out.push_back({e, s.name, s.position, s.start, s.end, s.type, s.scheduled, s.stop_value,
+                   s.type < 25 && stop_cell > 1, static_cast<double>(stop_cell) * kCell});
   }
   return out;
 }
@@ -150,8 +153,8 @@ route_features read_route_features(const std::vector<track_cell>& cells,
         f.speed_cuts.push_back({metre, read_speed_cut_cell(c), {}});
         break;
       case kind_stop_point:
-        // The stop cell is the one that ends at the station's end.
-        f.stop_points.push_back({(cell + 1) * kCell, read_stop_point_cell(c), {}});
+        // Listed where the stop cell starts: it ends at the station's end.
+        f.stop_points.push_back({cell_start(i), read_stop_point_cell(c), {}});
         continue;  // the picture's axis follows the stations' stop positions
       case kind_indicator_board: {
         const int entry = read_indicator_board_cell(c);
@@ -175,6 +178,8 @@ route_features read_route_features(const std::vector<track_cell>& cells,
   }
 
   f.stations = read_stations(records, board_entries);
+  if (records.size() >= scenario_record_count)
+    f.marks = kilometre_marks(read_data(records).progressives);
   for (const station_mark& s : f.stations) furthest = std::max<double>(furthest, s.position);
 
   // The last three cells of a grid are never filled: the profiles stop before them.

@@ -7,17 +7,22 @@
 #include <utility>
 #include <vector>
 
+#include "inspect/kilometre_marks.h"
 #include "model/route_model.h"
 
 struct station_mark {
   int entry = 0;          // the record entry that holds the station
   std::string name;
-  int32_t position = 0;   // the stop position
+  int32_t position = 0;   // the station's position, as its row gives it
   int32_t start = 0;
   int32_t end = 0;
   int type = 0;
   int32_t scheduled = 0;  // seconds since midnight, 0 where the timetable gives none
   int stop_value = 0;
+  // The stop cell, the last cell inside the station, where the train stops: from
+  // stop_from to stop_from + 50. Stations of type 25 and above have none (has_stop false).
+  bool has_stop = false;
+  double stop_from = 0;
 };
 
 struct signal_mark {
@@ -71,18 +76,13 @@ struct route_features {
   std::vector<point_mark> warning_boards;
   std::vector<point_mark> speed_cuts;
   std::vector<point_mark> indicator_boards;
-  std::vector<point_mark> stop_points;  // value: the station entry; metre: the station's end
+  std::vector<point_mark> stop_points;  // value: the station entry; metre: where the cell starts
   std::vector<point_mark> unknown_objects;  // value: a kind no row makes
   std::vector<value_run> mountains;  // value: the mountain type
   std::vector<value_run> speed;      // km/h
   std::vector<value_run> gradient;
   std::vector<value_run> adhesion;
-};
-
-struct progressive_mark {
-  int32_t start = 0;  // the route position from which the progressive applies
-  int32_t value = 0;  // the line's kilometre there, in metres
-  int flag = 0;
+  kilometre_marks marks;  // from the records' progressives; the route's own count without them
 };
 
 // What the record entries above the stations and boards hold.

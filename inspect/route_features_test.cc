@@ -166,7 +166,7 @@ TEST(RouteFeatures, SignalsStopCellsAndTheStamps) {
   EXPECT_EQ(f.signals[1].left_side, 2);
   EXPECT_EQ(f.signals[1].right_side, 1);
   ASSERT_EQ(f.stop_points.size(), 1u);
-  EXPECT_EQ(f.stop_points[0].metre, 1200);  // the station's end
+  EXPECT_EQ(f.stop_points[0].metre, 1150);  // the last cell inside the station, to its end
   EXPECT_EQ(f.stop_points[0].value, 1);
   EXPECT_EQ(f.check_stamp, 5121);
   EXPECT_EQ(f.check_code, 2520);

@@ -49,9 +49,16 @@ std::vector<listed> objects_along(const route_features& f) {
 }
 
 template <class Describe>
-void print_runs(std::ostream& out, const std::vector<value_run>& runs, Describe describe) {
+void print_runs(std::ostream& out, const kilometre_marks& marks, const std::vector<value_run>& runs,
+                Describe describe) {
   for (const value_run& r : runs)
-    out << "  " << stretch_text(r.from, r.to) << ": " << describe(r) << '\n';
+    out << "  " << stretch_text(marks, r.from, r.to) << ": " << describe(r) << '\n';
+}
+
+// Says where the kilometre marks beside the metres come from.
+void print_marks_source(std::ostream& out, const kilometre_marks& marks) {
+  out << (marks.from_progressives() ? "km: the line's kilometre marks, from its progressives\n"
+                                    : "km: metres from the route's start (no kilometre progressive)\n");
 }
 
 // Metres to the decimetre; a value far beyond any route in six digits.
@@ -74,35 +81,40 @@ void print_route_cells(std::ostream& out, const std::string& file,
                        const std::vector<scenario_record>& records,
                        const std::string& records_file) {
   route_features f = read_route_features(cells, records);
+  const kilometre_marks& marks = f.marks;
   out << file << ": track cells 0 to " << cells.size() - 1 << ", 50 m each, from 0 m to "
-      << metres_text(f.grid_length) << '\n';
+      << metres_text(marks, f.grid_length) << '\n';
   if (!records.empty())
-    out << "Route length: " << metres_text(read_route_records(records).data.length)
-        << ", without the run-out; station names and board texts from " << records_file << '\n';
+    out << "Route length: " << metres_text(marks, read_route_records(records).data.length)
+        << ", without the run-out; station names, board texts and kilometre progressives from "
+        << records_file << '\n';
+  print_marks_source(out, marks);
   if (f.check_stamp != 0 || f.check_code != 0)
     out << "cell 1 holds the stamp " << f.check_stamp << " and the check code " << f.check_code
         << '\n';
   std::vector<listed> objects = objects_along(f);
   out << "Along the route (" << objects.size() << (objects.size() == 1 ? " object" : " objects")
       << "):\n";
-  for (const listed& o : objects) out << "  " << located(o.metre, o.text) << '\n';
+  for (const listed& o : objects) out << "  " << located(marks, o.metre, o.text) << '\n';
   out << "Speed limit:\n";
-  print_runs(out, f.speed, describe_speed);
+  print_runs(out, marks, f.speed, describe_speed);
   out << "Gradient:\n";
-  print_runs(out, f.gradient, describe_gradient);
+  print_runs(out, marks, f.gradient, describe_gradient);
   out << "Adhesion:\n";
-  print_runs(out, f.adhesion, describe_adhesion);
+  print_runs(out, marks, f.adhesion, describe_adhesion);
 }
 
 void print_route_records(std::ostream& out, const std::string& file,
                          const std::vector<scenario_record>& records) {
   route_records r = read_route_records(records);
   const route_data& d = r.data;
+  const kilometre_marks marks(d.progressives);
   out << file << ": scenario records of train " << quoted(d.train_number) << " on route "
       << quoted(d.route_name) << '\n'
-      << "Route length: " << metres_text(d.length) << ", without the run-out\n"
-      << "Stations (" << r.stations.size() << "):\n";
-  for (const station_mark& s : r.stations) out << "  " << describe_station(s) << '\n';
+      << "Route length: " << metres_text(marks, d.length) << ", without the run-out\n";
+  print_marks_source(out, marks);
+  out << "Stations (" << r.stations.size() << "):\n";
+  for (const station_mark& s : r.stations) out << "  " << describe_station(marks, s) << '\n';
   if (!r.board_texts.empty()) {
     out << "Indicator board texts:\n";
     for (const auto& [entry, text] : r.board_texts)
@@ -124,7 +136,8 @@ void print_route_records(std::ostream& out, const std::string& file,
       << time_of_day(d.clock[0] * 3600 + d.clock[1] * 60 + d.clock[2]) << '\n';
   if (d.repetition_codes != 0 || d.repetition_end != 0)
     out << "Signal repetition: " << d.repetition_codes << " codes from "
-        << metres_text(d.repetition_start) << " to " << metres_text(d.repetition_end) << '\n';
+        << metres_text(marks, d.repetition_start) << " to " << metres_text(marks, d.repetition_end)
+        << '\n';
   else
     out << "Signal repetition: none\n";
   out << "Stamps: " << d.stamp << " and the check code " << d.check_code << '\n';
@@ -142,7 +155,9 @@ void print_route_records(std::ostream& out, const std::string& file,
 
 void print_route_plan(std::ostream& out, const std::string& file, const route_plan_table& plan) {
   plan_summary s = read_plan(plan);
-  out << file << ": route plan from 0 m to " << metres_text(plan.upper) << ", " << s.points
+  // The plan is the route's, shared by its trains: the progressives are in each train's records.
+  const kilometre_marks marks;
+  out << file << ": route plan from 0 m to " << metres_text(marks, plan.upper) << ", " << s.points
       << (s.points == 1 ? " point" : " points");
   if (s.points == 0) {
     out << '\n';
@@ -153,13 +168,13 @@ void print_route_plan(std::ostream& out, const std::string& file, const route_pl
       << " m, y " << coordinate(s.extent.ymin) << " m to " << coordinate(s.extent.ymax)
       << " m (north is +y)\n"
       << "Curves (" << s.curves.size() << "):\n";
-  for (const curve_mark& c : s.curves) out << "  " << describe_curve(c) << '\n';
+  for (const curve_mark& c : s.curves) out << "  " << describe_curve(marks, c) << '\n';
   out << "Along the route:\n";
   int32_t step = sample_step(s.last - s.first);
   for (int32_t m = s.first;;) {
     if (has_point(plan, m)) {
       plan_place p = point_at(plan, m);
-      out << "  " << metres_text(m) << ": x " << coordinate(p.x) << " m, y " << coordinate(p.y)
+      out << "  " << metres_text(marks, m) << ": x " << coordinate(p.x) << " m, y " << coordinate(p.y)
           << " m";
       if (std::isfinite(p.heading)) {
         char heading[32];

@@ -38,6 +38,11 @@ inline bool fits_grid(int64_t last_cell, int32_t position, int32_t margin) {
 inline int64_t first_mountain_cell(int32_t start) { return round_even(start / 50.0); }
 inline int64_t last_mountain_cell(int32_t end) { return round_even(end / 50.0 - 1); }
 
+// A station's stop cell: the last cell inside it, the one that ends at its end.
+inline int64_t stop_cell_of(int64_t station_end) {
+  return round_even(static_cast<double>(station_end) / kCellMetres) - 1;
+}
+
 // A mountain that starts this close after the end of the one before it (metres, or closer) is
 // given the type of close mountains, whatever type its row asks for.
 inline constexpr int32_t kCloseMountainGap = 150;

@@ -204,7 +204,7 @@ def main():
         webdriver.ActionChains(driver).move_to_element(dot).perform()
         hover = driver.find_element(By.ID, "hover")
         wait.until(lambda d: hover.is_displayed())
-        if "MORLANDO" not in hover.text or "stop at 6000 m (km 6.000)" not in hover.text:
+        if "MORLANDO" not in hover.text or "at 6000 m (km 6.000)" not in hover.text or "stop cell 6250 m to 6300 m" not in hover.text:
             fail(f"the hover reads {hover.text!r}")
         shot("hover")
 

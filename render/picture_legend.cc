@@ -4,7 +4,7 @@
 
 namespace {
 
-enum class sample { line, dashed, tick, square, dot, start, end, triangle, cut, band, diamond };
+enum class sample { line, dashed, tick, square, dot, start, end, triangle, cut, band, diamond, stop };
 
 struct entry {
   picture_mark mark;
@@ -53,6 +53,10 @@ void draw_sample(svg_writer& svg, sample kind, const char* colour, double x, dou
       svg.element("rect", {{"x", n(x)}, {"y", n(y - 6)}, {"width", "18"}, {"height", "12"},
                            {"fill", colour}});
       break;
+    case sample::stop:
+      svg.element("rect", {{"x", n(x + 6)}, {"y", n(y - 5)}, {"width", "6"}, {"height", "10"},
+                           {"fill", colour}});
+      break;
     case sample::diamond:
       svg.element("path", {{"d", "M" + n(x + 9) + " " + n(y - 5) + " l5 5 l-5 5 l-5 -5 z"},
                            {"fill", colour}});
@@ -77,6 +81,7 @@ const entry kEntries[] = {
     {picture_mark::adhesion, sample::line, kAdhesionColour, "adhesion"},
     {picture_mark::indicator_board, sample::diamond, kIndicatorBoardColour, "indicator board"},
     {picture_mark::station, sample::dashed, kStationLineColour, "station"},
+    {picture_mark::stop_cell, sample::stop, kStopCellColour, "stop cell"},
 };
 
 constexpr double kRow = 20, kFont = 10.5;

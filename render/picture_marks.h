@@ -20,6 +20,7 @@ enum class picture_mark {
   adhesion,
   indicator_board,
   station,
+  stop_cell,
 };
 
 using picture_marks = std::set<picture_mark>;

@@ -9,6 +9,7 @@ constexpr const char* kEndColour = "#b22222";
 constexpr const char* kRunOutColour = "#8a94a6";
 constexpr const char* kStationColour = "#111";
 constexpr const char* kStationLineColour = "#9aa";
+constexpr const char* kStopCellColour = "#245";
 constexpr const char* kSpeedColour = "#1f5fbf";
 constexpr const char* kSpeedBoardColour = "#0b2e6b";
 constexpr const char* kSlowdownColour = "#d62728";

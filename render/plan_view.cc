@@ -65,7 +65,7 @@ page_box place_labels(const plan_path& path, const route_features& f, plan_view&
   };
   v.stations.clear();
   for (const station_mark& s : f.stations) {
-    v.stations.push_back(anchor(s.position, s.name, describe_station(s)));
+    v.stations.push_back(anchor(s.position, s.name, describe_station(f.marks, s)));
     placer.add_obstacle(square(v.stations.back().anchor_x, v.stations.back().anchor_y, 4));
   }
   v.start = anchor(0, "start", "start of the route");
@@ -150,6 +150,7 @@ plan_view layout_plan_view(const plan_path& path, const route_features& features
   // Signals beyond the run-out drawn would stand where no track is shown.
   for (const signal_mark& s : features.signals)
     if (s.metre <= v.drawn_end) v.signals.push_back(s);
+  v.marks = features.marks;
   v.strip_left = left;
   v.strip_right = left + width;
   const plan_box box = path.extent(0, v.drawn_end);
@@ -222,7 +223,7 @@ void draw_plan_view(svg_writer& svg, const plan_path& path, const plan_view& v) 
                                     {"x1", svg_number(x - nx)}, {"y1", svg_number(y - ny)},
                                     {"x2", svg_number(x + nx)}, {"y2", svg_number(y + ny)},
                                     {"stroke", kSignalColour}, {"stroke-width", "1.8"}},
-                           located(metre, describe_signal(s)));
+                           located(v.marks, metre, describe_signal(s)));
   }
 
   // Leaders under the marks, so that a mark hides the leader's end.

@@ -22,6 +22,7 @@ struct plan_view {
                           // where the track goes on, but a long one would dwarf a short route
   std::vector<placed_label> stations;
   std::vector<signal_mark> signals;
+  kilometre_marks marks;  // the line's kilometre marks, for the tooltips
   placed_label start, end;
   page_box bounds;  // everything drawn
   double strip_left = 0, strip_right = 0;  // the page strip the view was laid out in

@@ -95,8 +95,9 @@ std::string mountain_text(const value_run& m, const value_run* before) {
   return close_after(m, before) ? text + ", near the previous" : text;
 }
 
-std::string mountain_title(const value_run& m, const value_run* before) {
-  std::string title = located(m.from, describe_mountain(m));
+std::string mountain_title(const kilometre_marks& marks, const value_run& m,
+                           const value_run* before) {
+  std::string title = located(marks, m.from, describe_mountain(m));
   if (close_after(m, before))
     title += "; it starts " + svg_number(m.from - before->to) +
              " m after the mountain before it";
@@ -146,7 +147,7 @@ std::vector<placed_label> place_mountain_labels(const route_features& f, const p
     if (m.from >= v.axis_end) break;
     placed_label l;
     l.text = mountain_text(m, before);
-    l.title = mountain_title(m, before);
+    l.title = mountain_title(f.marks, m, before);
     l.metre = m.from;
     double a = v.page_x(m.from), b = v.page_x(std::min(m.to, v.axis_end));
     // Lower case runs narrower than the estimate; a little room keeps neighbours apart.
@@ -205,12 +206,22 @@ void draw_station_names(svg_writer& svg, const route_features& f, const profile_
       svg.element("line", {{"class", "label-leader"}, {"x1", sx}, {"y1", svg_number(v.strip_bottom)},
                            {"x2", svg_number(col)}, {"y2", svg_number(v.strip_bottom - 6)},
                            {"stroke", kStationLineColour}, {"stroke-width", "0.8"}});
+    // Where the train stops: the station's last cell, on the axis below its position's line.
+    if (s.has_stop && s.stop_from < v.axis_end) {
+      const double a = v.page_x(s.stop_from);
+      const double b = std::max(a + 3, v.page_x(std::min(s.stop_from + 50, v.axis_end)));
+      svg.element_with_title(
+          "rect", {{"class", "stop-cell"}, {"data-m", svg_number(s.stop_from)}, {"x", svg_number(a)},
+                   {"y", svg_number(v.axis_y - 9)}, {"width", svg_number(b - a)}, {"height", "9"},
+                   {"fill", kStopCellColour}},
+          located(f.marks, s.stop_from, describe_stop_point({s.stop_from, s.entry, {}}, s.name)));
+    }
     // Read upwards from just above the axis; the glyphs stand left of the baseline.
     double tx = col + kNameFont * 0.35, ty = v.strip_bottom - 8;
     svg.text_with_title({{"class", "axis-station-label"}, {"data-m", std::to_string(s.position)},
                          {"x", svg_number(tx)}, {"y", svg_number(ty)},
                          {"transform", "rotate(-90 " + svg_number(tx) + " " + svg_number(ty) + ")"}},
-                        shortened(s.name, kLongestName), describe_station(s));
+                        shortened(s.name, kLongestName), describe_station(f.marks, s));
   }
   svg.close();
 }
@@ -230,7 +241,7 @@ void draw_signal_row(svg_writer& svg, const route_features& f, const profile_vie
                                     {"x1", x}, {"x2", x}, {"y1", svg_number(top + 3)},
                                     {"y2", svg_number(bottom)}, {"stroke", kSignalColour},
                                     {"stroke-width", "1.6"}},
-                           located(metre, describe_signal(signal)));
+                           located(f.marks, metre, describe_signal(signal)));
   }
   for (const point_mark& b : f.indicator_boards) {
     if (!v.on_axis(b.metre)) continue;
@@ -240,7 +251,7 @@ void draw_signal_row(svg_writer& svg, const route_features& f, const profile_vie
         {{"class", "indicator-board"}, {"data-m", svg_number(b.metre)},
          {"d", "M" + svg_number(x) + " " + svg_number(y - 5) + " l5 5 l-5 5 l-5 -5 z"},
          {"fill", kIndicatorBoardColour}, {"stroke", "white"}, {"stroke-width", "0.8"}},
-        located(b.metre, describe_indicator_board(b)));
+        located(f.marks, b.metre, describe_indicator_board(b)));
   }
 }
 
@@ -256,7 +267,7 @@ void draw_speed_panel(svg_writer& svg, const route_features& f, const profile_vi
         {{"class", "slowdown"}, {"data-m", svg_number(s.start)}, {"x", svg_number(a - 1)},
          {"y", svg_number(p.page_y(s.speed) - 2)}, {"width", svg_number(b - a + 2)}, {"height", "4"},
          {"fill", kSlowdownColour}},
-        located(s.start, describe_slowdown_start(s)));
+        located(f.marks, s.start, describe_slowdown_start(s)));
   }
   svg.element("path", {{"class", "profile-speed"}, {"d", step_path(f.speed, v, p)}, {"fill", "none"},
                        {"stroke", kSpeedColour}, {"stroke-width", "2"}, {"stroke-linejoin", "round"}});
@@ -268,7 +279,7 @@ void draw_speed_panel(svg_writer& svg, const route_features& f, const profile_vi
         {{"class", "slowdown-warning"}, {"data-m", svg_number(w.metre)},
          {"d", "M" + svg_number(x) + " " + svg_number(y - 6) + " l5.5 9.5 h-11 z"},
          {"fill", kWarningBoardFill}, {"stroke", kSlowdownColour}, {"stroke-width", "1.2"}},
-        located(w.metre, describe_warning_board(w)));
+        located(f.marks, w.metre, describe_warning_board(w)));
   }
   for (const point_mark& c : f.speed_cuts) {
     if (!v.on_axis(c.metre)) continue;
@@ -278,7 +289,7 @@ void draw_speed_panel(svg_writer& svg, const route_features& f, const profile_vi
         {{"class", "speed-cut"}, {"data-m", svg_number(c.metre)},
          {"d", "M" + svg_number(x) + " " + svg_number(y + 5) + " l-5 -9 h10 z"}, {"fill", kCutColour},
          {"stroke", "white"}, {"stroke-width", "0.8"}},
-        located(c.metre, describe_speed_cut(c)));
+        located(f.marks, c.metre, describe_speed_cut(c)));
   }
   for (const speed_board_mark& b : f.speed_boards) {
     if (!v.on_axis(b.metre)) continue;
@@ -287,7 +298,7 @@ void draw_speed_panel(svg_writer& svg, const route_features& f, const profile_vi
                                     {"x", svg_number(x - 3.5)}, {"y", svg_number(y - 3.5)},
                                     {"width", "7"}, {"height", "7"}, {"fill", "white"},
                                     {"stroke", kSpeedBoardColour}, {"stroke-width", "1.5"}},
-                           located(b.metre, describe_speed_board(b)));
+                           located(f.marks, b.metre, describe_speed_board(b)));
   }
 }
 
@@ -303,7 +314,7 @@ void draw_gradient_panel(svg_writer& svg, const route_features& f, const profile
                                     {"x", svg_number(a)}, {"y", svg_number(p.top + 1)},
                                     {"width", svg_number(std::max(b - a, 3.0))},
                                     {"height", svg_number(p.height - 2)}, {"fill", kMountainFill}},
-                           mountain_title(m, before));
+                           mountain_title(f.marks, m, before));
     before = &m;
   }
   svg.element("path", {{"class", "profile-gradient"}, {"d", step_path(f.gradient, v, p)},
@@ -419,6 +430,8 @@ picture_marks profile_marks(const route_features& f, const profile_view& v) {
   if (any_on_axis(f.indicator_boards, [](const point_mark& b) { return b.metre; }))
     marks.insert(picture_mark::indicator_board);
   if (!f.stations.empty()) marks.insert(picture_mark::station);
+  for (const station_mark& s : f.stations)
+    if (s.has_stop && s.stop_from < v.axis_end) marks.insert(picture_mark::stop_cell);
   if (any_on_axis(f.speed_boards, [](const speed_board_mark& b) { return b.metre; }))
     marks.insert(picture_mark::speed_board);
   if (any_on_axis(f.slowdowns, [](const slowdown_mark& s) { return s.start; }))
