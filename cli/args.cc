@@ -26,8 +26,7 @@ parsed_args parse_args(const std::vector<std::string>& args,
     if (!option) {
       std::vector<std::string_view> names;
       for (const known_option& k : known) names.push_back(k.name);
-      const std::string close = closest_word(name, names);
-      out.error = "unknown option " + name + (close.empty() ? "" : "; did you mean " + close + "?");
+      out.error = "unknown option " + name + did_you_mean(name, names, "", "");
       return out;
     }
     if (!option->takes_value) {
@@ -48,4 +47,11 @@ parsed_args parse_args(const std::vector<std::string>& args,
     out.values[name] = value;
   }
   return out;
+}
+
+std::string did_you_mean(std::string_view word, const std::vector<std::string_view>& names,
+                         std::string_view before, std::string_view after) {
+  const std::string close = closest_word(word, names);
+  if (close.empty()) return {};
+  return "; did you mean " + std::string(before) + close + std::string(after) + "?";
 }

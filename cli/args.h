@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct known_option {
@@ -26,3 +27,8 @@ struct parsed_args {
 
 parsed_args parse_args(const std::vector<std::string>& args,
                        const std::vector<known_option>& known);
+
+// "; did you mean 'check'?" for a mistyped command line word: the closest of `names`, shown
+// between `before` and `after`; empty when none is close.
+std::string did_you_mean(std::string_view word, const std::vector<std::string_view>& names,
+                         std::string_view before, std::string_view after);

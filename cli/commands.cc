@@ -7,7 +7,7 @@
 
 #include "form1/form1.h"
 #include "cli/format_reference.h"
-#include "lint/suggest.h"
+#include "cli/args.h"
 #include "diagnostics/diagnostic.h"
 #include "files/atomic_file.h"
 #include "files/temp_registry.h"
@@ -254,9 +254,7 @@ bool is_help_option(const std::string& arg) { return arg == "--help" || arg == "
 int unknown_command(const std::string& name, diagnostic_engine& diagnostics) {
   std::vector<std::string_view> names;
   for (const command& c : kCommands) names.push_back(c.name);
-  const std::string close = closest_word(name, names);
-  diagnostics.tell("unknown command '" + name + "'" +
-                   (close.empty() ? "" : "; did you mean '" + close + "'?"));
+  diagnostics.tell("unknown command '" + name + "'" + did_you_mean(name, names, "'", "'"));
   std::ostringstream list;
   list_commands(list);
   list << "'scenario-compiler help COMMAND' shows a command's whole help.";

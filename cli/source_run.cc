@@ -7,7 +7,7 @@
 #include "files/file_names.h"
 #include "files/whole_file.h"
 #include "lint/encoding.h"
-#include "lint/suggest.h"
+#include "cli/args.h"
 
 namespace {
 
@@ -39,10 +39,8 @@ int parse_source_run(const command& self, const std::vector<std::string>& args,
     if (!is_warning_kind(name)) {
       std::vector<std::string_view> names;
       for (const warning_kind& k : warning_kinds()) names.push_back(k.name);
-      const std::string close = closest_word(name, names);
       return usage_error(self, diagnostics,
-                         "unknown warning " + word +
-                             (close.empty() ? "" : "; did you mean -Wno-" + close + "?"));
+                         "unknown warning " + word + did_you_mean(name, names, "-Wno-", ""));
     }
     run.lint.disabled.insert(name);
   }
