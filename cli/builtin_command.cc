@@ -10,6 +10,7 @@
 #include "files/file_names.h"
 #include "builtin/builtin_scenario.h"
 #include "cli/args.h"
+#include "cli/leftovers.h"
 #include "cli/commands.h"
 
 namespace {
@@ -67,8 +68,15 @@ int run_builtin(const std::vector<std::string>& args, command_io& io) {
                         "; give a folder to write the scenario into with --out DIR");
     return exit_file_fault;
   }
+  const auto run_start = std::filesystem::file_time_type::clock::now();
   const int status = run_reporting(io.diagnostics, [&] {
     folder_lock lock(form.program_folder);  // one run at a time writes into a folder
+    // The two sources are written and read back in the folder too.
+    std::vector<std::string> names = files_left(form);
+    names.push_back(plan_file_name(form.route_name));
+    names.push_back(line_file_name(form.route_name));
+    names.push_back(train_file_name(form.route_name, form.train_number));
+    remove_leftovers(io.diagnostics, form.program_folder, names, run_start);
     form.Form_Load();
     return form.faults_reported > 0 ? exit_scenario_fault : exit_clean;
   });

@@ -9,6 +9,7 @@
 #include "files/atomic_file.h"
 #include "files/file_names.h"
 #include "cli/args.h"
+#include "cli/leftovers.h"
 #include "cli/commands.h"
 #include "cli/source_run.h"
 
@@ -69,8 +70,13 @@ int run_compile(const std::vector<std::string>& args, command_io& io) {
   const bool emit_on_fault = a.has("--emit-on-fault");
   form.write_on_fault = emit_on_fault;
   if (warnings_fail) form.write_binaries = false;
+  const auto run_start = std::filesystem::file_time_type::clock::now();
   const int status = run_reporting(diagnostics, [&] {
     folder_lock lock(out_folder);  // one run at a time writes into a folder
+    // A killed run's temporary files of these names: the plan's too, under --no-plan.
+    std::vector<std::string> names = outputs;
+    if (!plan) names.push_back(plan_file_name(route));
+    remove_leftovers(diagnostics, out_folder, names, run_start);
     form.memorizza_percorso(plan ? 1 : 0);
     return form.faults_reported > 0 || form.warnings_made_errors > 0 || warnings_fail
                ? exit_scenario_fault
@@ -80,6 +86,14 @@ int run_compile(const std::vector<std::string>& args, command_io& io) {
     for (const std::string& name : outputs)
       if (name != plan_file_name(route) || form.route_plan.exists())
         out << "wrote " << join_path(out_folder, name) << '\n';
+    // An earlier compile's plan beside the new files would be drawn with them as if theirs.
+    const std::string plan_path = join_path(out_folder, plan_file_name(route));
+    std::error_code exists_ec;
+    if (!plan && std::filesystem::exists(plan_path, exists_ec))
+      diagnostics.tell("kept " + plan_path +
+                       " as it was: --no-plan writes no plan, so it is an earlier compile's, "
+                       "and render draws it with these files; compile without --no-plan to "
+                       "write it anew, or remove it");
   } else if (status == exit_scenario_fault) {
     diagnostics.tell(std::string("no file written") +
                      (emit_on_fault || warnings_fail || form.warnings_made_errors > 0

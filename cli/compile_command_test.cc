@@ -137,6 +137,46 @@ TEST_F(CompileCommand, NoPlanLeavesAnOlderPlanFileAlone) {
   EXPECT_EQ(read_file(out_file("Mini_linea.dat")), "old plan");
   EXPECT_TRUE(file_present(out_file("Mini_42.sim")));
   EXPECT_TRUE(file_present(out_file("Mini_42.dat")));
+  // ... and says so, since render would draw it with the new files.
+  EXPECT_EQ(r.err, "scenario-compiler: kept " + out_file("Mini_linea.dat") +
+                       " as it was: --no-plan writes no plan, so it is an earlier compile's, and "
+                       "render draws it with these files; compile without --no-plan to write it "
+                       "anew, or remove it\n");
+  // Without an older plan there is nothing to say.
+  fs::remove(out_file("Mini_linea.dat"));
+  EXPECT_EQ(compile({"--no-plan"}).err, "");
+}
+
+// A run killed with SIGKILL cannot remove its temporary files: the next run into the folder
+// removes those of the files it writes, and only those.
+TEST_F(CompileCommand, RemovesTheTemporaryFilesAKilledRunLeft) {
+  const auto an_hour_ago = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  const std::vector<std::string> left = {".Mini_42.sim.a1B2c3", ".Mini_42.dat.ZZZZZZ",
+                                         ".Mini_linea.dat.000000"};
+  const std::vector<std::string> kept = {
+      ".Mini_42.sim.a1B2c",     // not six letters
+      ".Mini_43.dat.a1B2c3",    // another train's
+      ".Mini_42.sim.a1B2c!",    // not a letter or digit
+      "Mini_42.sim.a1B2c3",     // not hidden
+      ".Mini_42.dat.fresh1"};   // newer than the run: another run's, perhaps still writing
+  for (const std::string& name : left) write_file(out_file(name), "partial");
+  for (const std::string& name : kept) write_file(out_file(name), "kept");
+  for (const std::string& name : left) fs::last_write_time(out_file(name), an_hour_ago);
+  for (const std::string& name : kept)
+    if (name != ".Mini_42.dat.fresh1") fs::last_write_time(out_file(name), an_hour_ago);
+  fs::last_write_time(out_file(".Mini_42.dat.fresh1"),
+                      fs::file_time_type::clock::now() + std::chrono::hours(1));
+
+  cli_result r = compile({"--no-plan"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  for (const std::string& name : left) {
+    EXPECT_FALSE(file_present(out_file(name))) << name;
+    EXPECT_NE(r.err.find("scenario-compiler: removed " + out_file(name) +
+                         ", a temporary file an interrupted run left\n"),
+              std::string::npos)
+        << r.err;
+  }
+  for (const std::string& name : kept) EXPECT_TRUE(file_present(out_file(name))) << name;
 }
 
 TEST_F(CompileCommand, DiagnosticsNameTheAuthorsFileAndLine) {

@@ -212,6 +212,13 @@ int run_render(const std::vector<std::string>& args, command_io& io) {
         } catch (const decoding_fault& f) {
           throw damaged_file{plan_path, kPlanFileNoun, f};
         }
+        const long older = seconds_plan_before_records(plan_path, records_path);
+        if (older > kStalePlanSeconds)
+          io.diagnostics.tell("the plan " + plan_path + " was written " + duration_text(older) +
+                              " before " + records_path +
+                              ": it is an earlier compile's (one with --no-plan leaves it), "
+                              "drawn as it stands; compile with the plan to draw the route of "
+                              "these records");
       }
       if (to_standard_output) {
         out << draw_route_picture(in) << std::flush;

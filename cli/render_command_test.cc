@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -442,6 +443,22 @@ TEST(RenderCommand, WithoutAPlanDrawsTheProfilesAloneAndSaysSo) {
   EXPECT_EQ(with_class(p.root, "profile-speed").size(), 1u);
   EXPECT_EQ(with_class(p.root, "axis-station-label").size(), 3u);
   EXPECT_EQ(with_class(p.root, "axis-signal").size(), 3u);
+}
+
+// A plan left by an earlier compile (one with --no-plan leaves it) is drawn, and told.
+TEST(RenderCommand, APlanOlderThanItsRecordsIsTold) {
+  temp_folder t;
+  small_route().write(t.path(), kRoute, kTrain, /*with_plan=*/true);
+  const std::string plan = t.file("Zenvro_Quarvel_linea.dat");
+  const std::string records = t.file("Zenvro_Quarvel_2417.sim");
+  std::filesystem::last_write_time(
+      plan, std::filesystem::last_write_time(records) - std::chrono::hours(3));
+  cli_result r = run({"render", "--dir", t.path(), "-o", t.file("out.svg")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "scenario-compiler: the plan " + plan + " was written 3 h before " + records +
+                       ": it is an earlier compile's (one with --no-plan leaves it), drawn as it "
+                       "stands; compile with the plan to draw the route of these records\n");
+  EXPECT_FALSE(with_class(parse_xml(read_file(t.file("out.svg"))), "plan").empty());
 }
 
 TEST(RenderCommand, DrawsTheOneScenarioOfTheCurrentFolderByDefault) {

@@ -177,6 +177,37 @@ TEST(RunSafety, InterruptedCompilesLeaveNoTemporaryFileAndNoMixedSet) {
   EXPECT_GT(interrupted, runs / 3);
 }
 
+// SIGKILL cannot be caught: a run killed so leaves its temporary files. The next run into the
+// folder removes them, and the folder holds a whole set again.
+TEST(RunSafety, TheNextRunRemovesWhatAKilledRunLeft) {
+  sources long_route(1000000);
+  temp_folder out;
+  auto began = std::chrono::steady_clock::now();
+  wait_for(start(long_route.compile_into(out)));
+  const auto whole_run = std::chrono::duration_cast<std::chrono::microseconds>(
+      std::chrono::steady_clock::now() - began);
+  const std::vector<std::string> whole_set = set_in(out);
+
+  std::mt19937 random(std::random_device{}());
+  int left_something = 0;
+  for (int i = 0; i < 10; ++i) {
+    pid_t pid = start(long_route.compile_into(out));
+    ASSERT_GT(pid, 0);
+    // The files are written in the run's second half.
+    auto wait = std::uniform_int_distribution<long>(whole_run.count() / 3, whole_run.count())(random);
+    std::this_thread::sleep_for(std::chrono::microseconds(wait));
+    kill(pid, SIGKILL);
+    wait_for(pid);
+    if (!hidden_names(out).empty()) ++left_something;
+    int status = wait_for(start(long_route.compile_into(out)));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "run " << i << ": " << status;
+    EXPECT_EQ(hidden_names(out), std::vector<std::string>{}) << "run " << i << " after " << wait << " us";
+    EXPECT_EQ(set_in(out), whole_set) << "run " << i;
+    if (HasFailure()) break;
+  }
+  std::cout << left_something << " of 10 killed runs left temporary files\n";
+}
+
 // Two compiles of different routes into one folder at once: the folder ends with one whole
 // set or the other.
 TEST(RunSafety, ConcurrentCompilesIntoOneFolderLeaveOneWholeSet) {

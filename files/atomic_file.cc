@@ -17,14 +17,29 @@ namespace {
 
 std::string errno_text(int err) { return std::strerror(err); }
 
+constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+constexpr size_t kRandomLetters = 6;
+
 // A fresh name beside the target: "." + its name + "." + six random letters or digits.
 std::string temporary_name(const std::string& folder, const std::string& name) {
-  static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   thread_local std::mt19937_64 random{std::random_device{}()};
   std::uniform_int_distribution<size_t> pick(0, sizeof kLetters - 2);
   std::string temp = (folder.empty() ? std::string() : folder + "/") + "." + name + ".";
-  for (int i = 0; i < 6; ++i) temp += kLetters[pick(random)];
+  for (size_t i = 0; i < kRandomLetters; ++i) temp += kLetters[pick(random)];
   return temp;
+}
+
+// Whether `file` is a temporary name that temporary_name makes for one of `names`.
+bool temporary_of(const std::string& file, const std::vector<std::string>& names) {
+  for (const std::string& name : names) {
+    const size_t head = name.size() + 2;  // "." + name + "."
+    if (file.size() != head + kRandomLetters || file[0] != '.' ||
+        file.compare(1, name.size(), name) != 0 || file[head - 1] != '.')
+      continue;
+    const std::string_view tail = std::string_view(file).substr(head);
+    if (tail.find_first_not_of(kLetters) == std::string_view::npos) return true;
+  }
+  return false;
 }
 
 std::string joined(const std::vector<std::string>& paths) {
@@ -182,6 +197,27 @@ void file_set::commit() {
     fsync(fd);
     close(fd);
   }
+}
+
+std::vector<std::string> remove_stale_temporaries(const std::string& folder,
+                                                  const std::vector<std::string>& names,
+                                                  std::filesystem::file_time_type run_start) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> removed;
+  std::error_code ec;
+  fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec), end;
+  // A folder that cannot be listed keeps its leftovers: the run itself goes on.
+  for (; !ec && it != end; it.increment(ec)) {
+    const fs::path& path = it->path();
+    std::error_code entry_ec;
+    if (!temporary_of(path.filename().string(), names) ||
+        !fs::is_regular_file(it->symlink_status(entry_ec)) || entry_ec)
+      continue;
+    const fs::file_time_type written = fs::last_write_time(path, entry_ec);
+    if (entry_ec || written >= run_start) continue;
+    if (fs::remove(path, entry_ec) && !entry_ec) removed.push_back(path.string());
+  }
+  return removed;
 }
 
 folder_lock::folder_lock(const std::string& folder) {

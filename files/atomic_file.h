@@ -6,6 +6,7 @@
 // binary files of a run are, as one set (file_set below).
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -71,6 +72,14 @@ class file_set {
   static write_failure nothing_replaced(const write_failure& f);
   std::vector<std::unique_ptr<atomic_file>> files_;
 };
+
+// Removes from `folder` the temporary files that an earlier run killed before it could remove
+// them left beside any of `names` (".NAME." and six letters or digits, as atomic_file makes
+// them), when they are older than `run_start`; returns their paths. Call it under the folder's
+// lock: a run that holds it is the only one writing those names there.
+std::vector<std::string> remove_stale_temporaries(const std::string& folder,
+                                                  const std::vector<std::string>& names,
+                                                  std::filesystem::file_time_type run_start);
 
 // Holds an exclusive lock on a folder for its lifetime (flock on the folder itself, so no lock
 // file is left behind): two runs writing into one folder take turns, and each leaves a whole set.

@@ -1,6 +1,7 @@
 #include "render/scenario_files.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <set>
 #include <system_error>
@@ -46,4 +47,19 @@ std::vector<std::string> folder_file_names(const std::string& folder, std::strin
     names.clear();
   }
   return names;
+}
+
+long seconds_plan_before_records(const std::string& plan_path, const std::string& records_path) {
+  std::error_code plan_ec, records_ec;
+  const auto plan = std::filesystem::last_write_time(plan_path, plan_ec);
+  const auto records = std::filesystem::last_write_time(records_path, records_ec);
+  if (plan_ec || records_ec || plan >= records) return 0;
+  return static_cast<long>(std::chrono::duration_cast<std::chrono::seconds>(records - plan).count());
+}
+
+std::string duration_text(long seconds) {
+  if (seconds < 120) return std::to_string(seconds) + " s";
+  if (seconds < 2 * 3600) return std::to_string(seconds / 60) + " min";
+  if (seconds < 2 * 86400) return std::to_string(seconds / 3600) + " h";
+  return std::to_string(seconds / 86400) + " days";
 }

@@ -49,3 +49,15 @@ TEST(ScenarioFiles, AFolderThatCannotBeRead) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ScenarioFiles, ALapseInItsLargestWholeUnit) {
+  const std::pair<long, const char*> cases[] = {{3, "3 s"},        {119, "119 s"},
+                                                {120, "2 min"},    {7199, "119 min"},
+                                                {7200, "2 h"},     {172799, "47 h"},
+                                                {172800, "2 days"}};
+  for (const auto& [seconds, text] : cases) EXPECT_EQ(duration_text(seconds), text) << seconds;
+}
+
+}  // namespace
