@@ -12,15 +12,38 @@
 
 namespace {
 
-void header(std::ostream& out, const std::string& title, int section, const std::string& part) {
-  out << ".TH " << troff_argument(title) << ' ' << section << " \"" << SC_DATE << "\" "
+// A page being written: knows whether a heading came last, since the heading already breaks the
+// paragraph and a .PP right after it is one too many.
+class troff_page {
+ public:
+  std::ostream& text() {
+    after_heading_ = false;
+    return out_;
+  }
+  void heading(const std::string& macro_line) {
+    out_ << macro_line << '\n';
+    after_heading_ = true;
+  }
+  std::ostream& paragraph_break() {
+    if (!after_heading_) out_ << ".PP\n";
+    return text();
+  }
+  std::string str() const { return out_.str(); }
+
+ private:
+  std::ostringstream out_;
+  bool after_heading_ = false;
+};
+
+void header(troff_page& page, const std::string& title, int section, const std::string& part) {
+  page.text() << ".TH " << troff_argument(title) << ' ' << section << " \"" << SC_DATE << "\" "
       << troff_argument(std::string("scenario-compiler ") + SC_VERSION) << ' '
       << troff_argument(part) << '\n'
       << ".nh\n.ad l\n";  // no hyphens in option names, ragged right
 }
 
-void paragraph(std::ostream& out, const std::string& text) {
-  out << ".PP\n" << troff_text(text) << '\n';
+void paragraph(troff_page& page, const std::string& text) {
+  page.paragraph_break() << troff_text(text) << '\n';
 }
 
 // A usage line with the program and option names in bold and placeholders in italics; brackets,
@@ -60,8 +83,8 @@ std::string styled_usage(const std::string& usage) {
 }
 
 // A usage line hanging under its first word, as a synopsis is set.
-void usage_paragraph(std::ostream& out, const std::string& usage) {
-  out << ".PP\n.in +4n\n.ti -4n\n" << troff_wrapped(styled_usage(usage)) << "\n.in\n";
+void usage_paragraph(troff_page& page, const std::string& usage) {
+  page.paragraph_break() << ".in +4n\n.ti -4n\n" << troff_wrapped(styled_usage(usage)) << "\n.in\n";
 }
 
 // An entry's term: its first word in bold ("--out", "-Wno-" with its glued NAME in italics) and
@@ -74,14 +97,14 @@ std::string styled_term(const std::string& term) {
   return out;
 }
 
-void long_help(std::ostream& out, const std::string& text) {
+void long_help(troff_page& page, const std::string& text) {
   for (const help_block& block : help_blocks(text)) {
     if (!block.paragraph.empty()) {
-      paragraph(out, block.paragraph);
+      paragraph(page, block.paragraph);
       continue;
     }
     for (const help_entry& e : block.entries)
-      out << ".TP\n" << styled_term(e.term) << '\n' << troff_text(e.text) << '\n';
+      page.text() << ".TP\n" << styled_term(e.term) << '\n' << troff_text(e.text) << '\n';
   }
 }
 
@@ -90,42 +113,29 @@ std::string sentence(std::string text) {
   return text + ".";
 }
 
-void tagged(std::ostream& out, const std::string& tag, const std::string& text) {
-  out << ".TP\n" << tag << '\n' << troff_text(text) << '\n';
+void tagged(troff_page& page, const std::string& tag, const std::string& text) {
+  page.text() << ".TP\n" << tag << '\n' << troff_text(text) << '\n';
 }
 
-void verbatim(std::ostream& out, const std::string& line) {
-  out << ".PP\n.RS 4n\n.nf\n" << troff_line(line) << "\n.fi\n.RE\n";
-}
-
-// A paragraph break right after a heading is one the heading already makes: dropped.
-std::string without_paragraph_after_heading(const std::string& page) {
-  std::istringstream lines(page);
-  std::string out, line;
-  bool after_heading = false;
-  while (std::getline(lines, line)) {
-    if (after_heading && line == ".PP") continue;
-    after_heading = line.starts_with(".SH ") || line.starts_with(".SS ");
-    out += line + '\n';
-  }
-  return out;
+void verbatim(troff_page& page, const std::string& line) {
+  page.paragraph_break() << ".RS 4n\n.nf\n" << troff_line(line) << "\n.fi\n.RE\n";
 }
 
 }  // namespace
 
-void write_command_manual(std::ostream& page) {
-  std::ostringstream out;
+void write_command_manual(std::ostream& written) {
+  troff_page out;
   header(out, "SCENARIO-COMPILER", 1, "User Commands");
-  out << ".SH NAME\n"
-      << troff_wrapped("scenario\\-compiler \\- compile scenarios of a train\\-driving simulator "
+  out.heading(".SH NAME");
+  out.text() << troff_wrapped("scenario\\-compiler \\- compile scenarios of a train\\-driving simulator "
                        "from their source text")
       << '\n';
 
-  out << ".SH SYNOPSIS\n";
+  out.heading(".SH SYNOPSIS");
   usage_paragraph(out, "scenario-compiler [COMMAND] [OPTIONS]");
   for (const command& c : command_table()) usage_paragraph(out, c.usage);
 
-  out << ".SH DESCRIPTION\n";
+  out.heading(".SH DESCRIPTION");
   paragraph(out,
             "scenario-compiler compiles a route's and a train's source text into the files a "
             "train-driving simulator loads: a grid of 50-metre track cells, a table of scenario "
@@ -140,15 +150,15 @@ void write_command_manual(std::ostream& page) {
          "[COMMAND]' and 'scenario-compiler COMMAND --help'.");
   tagged(out, "\\fB\\-\\-version\\fR", "Print the program's version.");
 
-  out << ".SH COMMANDS\n";
+  out.heading(".SH COMMANDS");
   for (const command& c : command_table()) {
-    out << ".SS " << troff_argument(c.name) << '\n';
+    out.heading(".SS " + troff_argument(c.name));
     usage_paragraph(out, c.usage);
     paragraph(out, sentence(c.short_help));
     long_help(out, c.long_help);
   }
 
-  out << ".SH \"EXIT STATUS\"\n";
+  out.heading(".SH \"EXIT STATUS\"");
   tagged(out, "0", "A clean run.");
   tagged(out, "1", "A scenario fault: a recorded error code, or the shown messages 1250 and 1251.");
   tagged(out, "2", "Wrong usage.");
@@ -159,7 +169,7 @@ void write_command_manual(std::ostream& page) {
          "Interrupted by signal N (SIGINT, SIGTERM, SIGHUP or SIGPIPE); the run's temporary "
          "files are removed.");
 
-  out << ".SH DIAGNOSTICS\n";
+  out.heading(".SH DIAGNOSTICS");
   paragraph(out,
             "Every fault is reported on standard error as it is recorded, in the order "
             "recorded, one diagnostic each:");
@@ -183,7 +193,7 @@ void write_command_manual(std::ostream& page) {
             "A compile that reports any fault ends with the line \"scenario-compiler: no file "
             "written\" and leaves the binary files of an earlier compile as they were.");
 
-  out << ".SH FILES\n";
+  out.heading(".SH FILES");
   tagged(out, "\\fINAME\\fR_linea.txt", "The line description: the route's source text.");
   tagged(out, "\\fINAME\\fR_\\fINUMBER\\fR\\-.txt",
          "The train description: the train's source text.");
@@ -199,19 +209,20 @@ void write_command_manual(std::ostream& page) {
             "Every file is replaced whole: written under a temporary name in its own folder "
             "and renamed over the old one. Text files are Windows-1252 with CR LF line ends.");
 
-  out << ".SH \"SEE ALSO\"\n.BR scenario\\-compiler\\-format (5)\n";
-  page << without_paragraph_after_heading(out.str());
+  out.heading(".SH \"SEE ALSO\"");
+  out.text() << ".BR scenario\\-compiler\\-format (5)\n";
+  written << out.str();
 }
 
-void write_format_manual(std::ostream& page, std::span<const reference_section> sections) {
-  std::ostringstream out;
+void write_format_manual(std::ostream& written, std::span<const reference_section> sections) {
+  troff_page out;
   header(out, "SCENARIO-COMPILER-FORMAT", 5, "File Formats");
-  out << ".SH NAME\n"
-      << troff_wrapped("scenario\\-compiler\\-format \\- the line and train source files of "
+  out.heading(".SH NAME");
+  out.text() << troff_wrapped("scenario\\-compiler\\-format \\- the line and train source files of "
                        "scenario\\-compiler")
       << '\n';
   for (const reference_section& s : sections) {
-    out << ".SH " << troff_argument(s.title) << '\n';
+    out.heading(".SH " + troff_argument(s.title));
     std::istringstream lines(s.text);
     std::string line, prose;
     bool in_example = false;
@@ -220,15 +231,15 @@ void write_format_manual(std::ostream& page, std::span<const reference_section> 
       prose.clear();
     };
     auto end_example = [&] {
-      if (in_example) out << ".fi\n.RE\n";
+      if (in_example) out.text() << ".fi\n.RE\n";
       in_example = false;
     };
     while (std::getline(lines, line)) {
       if (line.compare(0, 2, "  ") == 0) {
         end_prose();
-        if (!in_example) out << ".PP\n.RS 4n\n.nf\n";
+        if (!in_example) out.paragraph_break() << ".RS 4n\n.nf\n";
         in_example = true;
-        out << troff_line(line.substr(2)) << '\n';
+        out.text() << troff_line(line.substr(2)) << '\n';
       } else if (line.find_first_not_of(' ') == std::string::npos) {
         end_prose();
         end_example();
@@ -240,6 +251,7 @@ void write_format_manual(std::ostream& page, std::span<const reference_section> 
     end_prose();
     end_example();
   }
-  out << ".SH \"SEE ALSO\"\n.BR scenario\\-compiler (1)\n";
-  page << without_paragraph_after_heading(out.str());
+  out.heading(".SH \"SEE ALSO\"");
+  out.text() << ".BR scenario\\-compiler (1)\n";
+  written << out.str();
 }
