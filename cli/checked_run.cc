@@ -66,11 +66,10 @@ checked_run run_checked(const source_run& run, diagnostic_engine& diagnostics) {
   diagnostic_engine engine(keeper(result.diagnostics), warning_settings_of(run));
   size_t next = 0;
   for (const diagnostic& d : read) {
+    // At one place what was found before the compile comes first, as `compile` tells it: an
+    // error of a file as a whole (the files swapped) before what the compile said of that file.
     const place at = place_of(d, run);
-    // An error of a file as a whole, found before the compile (the files swapped), comes before
-    // what the compile said of that file, as `compile` tells it.
-    const bool before_the_compile = d.level == severity::error && d.where.line == 0;
-    for (; next < compiler.size() && !(at < compiler_places[next]) && !before_the_compile; ++next)
+    for (; next < compiler.size() && compiler_places[next] < at; ++next)
       engine.report(compiler[next]);
     engine.report(d);
   }
