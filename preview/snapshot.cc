@@ -15,7 +15,7 @@ void snapshot_store::publish(compile_outcome outcome) {
   }
   next->outcome = std::move(outcome);
   latest_ = std::move(next);
-  changed_.notify_all();
+  if (changed_) changed_(latest_->version);
 }
 
 std::shared_ptr<const preview_snapshot> snapshot_store::latest() const {
@@ -23,18 +23,9 @@ std::shared_ptr<const preview_snapshot> snapshot_store::latest() const {
   return latest_;
 }
 
-std::shared_ptr<const preview_snapshot> snapshot_store::wait_newer(
-    long since, std::chrono::milliseconds timeout) const {
-  std::unique_lock<std::mutex> lock(mutex_);
-  // Any other version is news: a page left open across a restart of serve holds a later one.
-  changed_.wait_for(lock, timeout, [&] { return closed_ || latest_->version != since; });
-  return latest_;
-}
-
-void snapshot_store::close() {
+void snapshot_store::on_change(std::function<void(long)> changed) {
   std::lock_guard<std::mutex> lock(mutex_);
-  closed_ = true;
-  changed_.notify_all();
+  changed_ = std::move(changed);
 }
 
 std::string state_json(const preview_snapshot& s) {

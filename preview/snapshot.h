@@ -1,11 +1,10 @@
 // What the page shows at one moment: the picture of the last compile that had no error, the
-// problems of the latest compile and its summary. The compiler publishes; the server's threads
-// read the latest under a lock held only to copy a pointer, so a slow browser never holds up a
+// problems of the latest compile and its summary. The compiler publishes; the server's thread
+// reads the latest under a lock held only to copy a pointer, so a slow browser never holds up a
 // compile.
 #pragma once
 
-#include <chrono>
-#include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -47,19 +46,15 @@ class snapshot_store {
 
   std::shared_ptr<const preview_snapshot> latest() const;
 
-  // The latest once its version is other than `since` (a page that saw a later version saw an
-  // earlier run of serve), waiting at most `timeout` for it; the latest as it is at the timeout
-  // or once the store is closed.
-  std::shared_ptr<const preview_snapshot> wait_newer(long since,
-                                                     std::chrono::milliseconds timeout) const;
-
-  // Wakes every waiter for good: the server is stopping.
-  void close();
+  // Calls `changed` with the new version after each publication, from the publishing thread,
+  // until another (or an empty one) replaces it: the server wakes its own thread with it. It is
+  // called under the store's lock, so once on_change returns the old one is never running; it
+  // must be quick and must not call the store.
+  void on_change(std::function<void(long version)> changed);
 
  private:
   mutable std::mutex mutex_;
-  mutable std::condition_variable changed_;
-  bool closed_ = false;
+  std::function<void(long)> changed_;
   std::shared_ptr<const preview_snapshot> latest_ = std::make_shared<preview_snapshot>();
 };
 
