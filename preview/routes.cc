@@ -74,12 +74,6 @@ http_reply preview_routes::answer(const http_request& request, int port, long& w
 
 bool preview_routes::news_for(long since) const { return store_.latest()->version != since; }
 
-http_reply preview_routes::state() {
-  auto s = store_.latest();
-  if (s != shown_) {
-    shown_json_ = std::make_shared<const std::string>(state_json(*s));
-    shown_ = std::move(s);
-  }
-  http_reply r{200, kJson, {{"Cache-Control", "no-store"}}, shown_json_};
-  return r;
+http_reply preview_routes::state() const {
+  return http_reply{200, kJson, {{"Cache-Control", "no-store"}}, store_.latest()->state};
 }

@@ -26,11 +26,8 @@ class preview_routes {
   bool news_for(long since) const;
 
   // The state as it is now.
-  http_reply state();
+  http_reply state() const;
 
  private:
   snapshot_store& store_;
-  // The state's text is made once per version, however many tabs ask for it.
-  std::shared_ptr<const preview_snapshot> shown_;
-  std::shared_ptr<const std::string> shown_json_;
 };

@@ -182,20 +182,23 @@ struct preview_server::impl {
       for (size_t i = 1; i < first; ++i)
         if (polled[i].revents != 0) accept_all(polled[i].fd);
       for (size_t i = 0; i < count; ++i) {
-        if (polled[first + i].revents == 0) continue;
         connection& c = connections[i];
+        // A connection ended this turn may have left its descriptor's number to a new one.
+        if (polled[first + i].revents == 0 || c.gone) continue;
         if (c.now == phase::sending)
-          send_more(c);
+          advance(c);
         else
           receive(c);
       }
       const auto now = clock_type::now();
       for (connection& c : connections) {
         if (c.gone) continue;
-        if (c.now == phase::waiting && (routes.news_for(c.wait_since) || now >= c.deadline()))
+        if (c.now == phase::waiting && (routes.news_for(c.wait_since) || now >= c.deadline())) {
           reply(c, routes.state(), c.keep, false);
-        else if (now >= c.deadline())
+          advance(c);
+        } else if (now >= c.deadline()) {
           end(c);
+        }
       }
       std::erase_if(connections, [](const connection& c) { return c.gone; });
     }
@@ -260,6 +263,7 @@ struct preview_server::impl {
     if (!victim) return false;
     if (victim->now == phase::waiting) {
       reply(*victim, routes.state(), false, false);
+      advance(*victim);
       if (victim->now == phase::sending) return false;  // still going out: it keeps its place
     }
     end(*victim);
@@ -281,30 +285,41 @@ struct preview_server::impl {
       if (c.received.size() > max_head_bytes) end(c);
       return;
     }
-    if (c.now == phase::idle) {
-      c.now = phase::reading;
-      c.since = clock_type::now();
-    }
-    serve_received(c);
+    advance(c);
   }
 
-  // Answers the request at the start of what `c` sent, once its head is whole.
-  void serve_received(connection& c) {
+  // Moves `c` on as far as it can go now: sends what the socket takes, then answers the next
+  // request it sent, if any, once the reply before it is out.
+  void advance(connection& c) {
+    while (!c.gone) {
+      if (c.now == phase::sending) {
+        send_more(c);
+        if (c.now == phase::sending) return;
+      } else if ((c.now == phase::idle || c.now == phase::reading) && !c.received.empty()) {
+        if (!serve_received(c)) return;
+      } else {
+        return;
+      }
+    }
+  }
+
+  // Answers the request at the start of what `c` sent: true once a reply is set to go out,
+  // false while its head is not whole or it waits for news.
+  bool serve_received(connection& c) {
     const head_reading h = read_request_head(c.received);
     switch (h.what) {
       case head_reading::outcome::partial:
-        if (c.received.empty()) return;
         if (c.now == phase::idle) {
-          c.now = phase::reading;
+          c.now = phase::reading;  // the whole head is due within kHeadLimit from now
           c.since = clock_type::now();
         }
-        return;
+        return false;
       case head_reading::outcome::too_large:
         reply(c, text_reply(431, "request head too large\n"), false, false);
-        return;
+        return true;
       case head_reading::outcome::bad:
         reply(c, text_reply(400, "bad request\n"), false, false);
-        return;
+        return true;
       case head_reading::outcome::complete:
         break;
     }
@@ -318,9 +333,10 @@ struct preview_server::impl {
       c.since = clock_type::now();
       c.wait_since = wait_since;
       c.keep = keep;
-      return;
+      return false;
     }
     reply(c, std::move(r), keep, request.method == "HEAD");
+    return true;
   }
 
   void reply(connection& c, http_reply r, bool keep, bool head_only) {
@@ -330,7 +346,6 @@ struct preview_server::impl {
     c.keep = keep;
     c.now = phase::sending;
     c.since = clock_type::now();
-    send_more(c);
   }
 
   void send_more(connection& c) {
@@ -366,8 +381,6 @@ struct preview_server::impl {
       return;
     }
     c.now = phase::idle;
-    // A request sent behind the one just answered.
-    serve_received(c);
   }
 
   void end(connection& c) {

@@ -2,19 +2,33 @@
 
 #include <nlohmann/json.hpp>
 
+namespace {
+
+std::shared_ptr<const preview_snapshot> with_state(std::shared_ptr<preview_snapshot> s) {
+  s->state = std::make_shared<const std::string>(state_json(*s));
+  return s;
+}
+
+}  // namespace
+
+snapshot_store::snapshot_store() : latest_(with_state(std::make_shared<preview_snapshot>())) {}
+
 void snapshot_store::publish(compile_outcome outcome) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<std::mutex> one_at_a_time(publishing_);
+  const auto last = latest();
   auto next = std::make_shared<preview_snapshot>();
-  next->version = latest_->version + 1;
+  next->version = last->version + 1;
   if (outcome.picture) {
     next->picture_version = next->version;
   } else {
-    outcome.picture = latest_->outcome.picture;
-    next->picture_version = latest_->picture_version;
+    outcome.picture = last->outcome.picture;
+    next->picture_version = last->picture_version;
     next->stale = outcome.picture != nullptr;
   }
   next->outcome = std::move(outcome);
-  latest_ = std::move(next);
+  auto made = with_state(std::move(next));
+  std::lock_guard<std::mutex> lock(mutex_);
+  latest_ = std::move(made);
   if (changed_) changed_(latest_->version);
 }
 

@@ -1,7 +1,6 @@
 // What the page shows at one moment: the picture of the last compile that had no error, the
 // problems of the latest compile and its summary. The compiler publishes; the server's thread
-// reads the latest under a lock held only to copy a pointer, so a slow browser never holds up a
-// compile.
+// reads the latest under a lock held only to copy a pointer, so neither holds up the other.
 #pragma once
 
 #include <functional>
@@ -36,10 +35,15 @@ struct preview_snapshot {
   long picture_version = 0;  // the version whose compile made the picture; 0: none yet
   bool stale = false;        // the picture comes from an earlier state of the sources
   compile_outcome outcome;   // its picture is the last good one
+  // state_json of this snapshot, made once by the publisher: the server's one thread only
+  // sends it, however many problems it lists and however many tabs ask.
+  std::shared_ptr<const std::string> state;
 };
 
 class snapshot_store {
  public:
+  snapshot_store();
+
   // Makes `outcome` the latest. Without a picture of its own it keeps the last good one, then
   // marked stale.
   void publish(compile_outcome outcome);
@@ -53,9 +57,10 @@ class snapshot_store {
   void on_change(std::function<void(long version)> changed);
 
  private:
+  std::mutex publishing_;  // one publication at a time, made outside mutex_
   mutable std::mutex mutex_;
   std::function<void(long)> changed_;
-  std::shared_ptr<const preview_snapshot> latest_ = std::make_shared<preview_snapshot>();
+  std::shared_ptr<const preview_snapshot> latest_;
 };
 
 // The snapshot as the page's script reads it, without the picture itself.

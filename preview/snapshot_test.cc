@@ -82,6 +82,7 @@ TEST(SnapshotStore, TellsOfEachPublicationUntilToldNoMore) {
 
 TEST(StateJson, CarriesTheProblemsAndThePictureVersionNotThePicture) {
   snapshot_store store;
+  EXPECT_EQ(nlohmann::json::parse(*store.latest()->state)["version"], 0);  // before any compile
   store.publish(good("<svg>secret-picture</svg>"));
   compile_outcome o = broken(1);
   o.warnings = 1;
@@ -92,6 +93,7 @@ TEST(StateJson, CarriesTheProblemsAndThePictureVersionNotThePicture) {
   o.milliseconds = 3.5;
   store.publish(o);
   const std::string text = state_json(*store.latest());
+  EXPECT_EQ(*store.latest()->state, text);  // made once, at publication
   EXPECT_EQ(text.find("secret-picture"), std::string::npos);
   const nlohmann::json j = nlohmann::json::parse(text);  // valid UTF-8 despite the odd byte
   EXPECT_EQ(j["version"], 2);
