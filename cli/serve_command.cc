@@ -216,7 +216,7 @@ int run_serve(const std::vector<std::string>& args, command_io& io) {
   if (!compiled) {
     // The compile still running is left behind: the process ends here, without the exit
     // handlers and destructors that the compile may still be using. serve's compile writes no
-    // file, but whatever temporary file there were goes, as an interrupted run's does.
+    // file, but any temporary file the run has goes, as an interrupted run's does.
     std::lock_guard<std::mutex> lock(console);
     out << "stopped" << std::endl;
     std::fflush(stdout);
