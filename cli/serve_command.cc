@@ -1,9 +1,13 @@
 // The serve command: compiles an author's sources in memory as check does, at start and after
 // every save, and serves the picture and the problems to a browser on the loopback address.
+#include <unistd.h>
+
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -13,6 +17,7 @@
 #include "cli/commands.h"
 #include "cli/source_run.h"
 #include "files/file_names.h"
+#include "files/temp_registry.h"
 #include "preview/compiled_picture.h"
 #include "preview/problem_list.h"
 #include "preview/server_module.h"
@@ -32,8 +37,8 @@ volatile std::sig_atomic_t stop_requested = 0;
 
 void request_stop(int) { stop_requested = 1; }
 
-// serve writes no file, so nothing is left to clean up: SIGINT, SIGTERM and SIGHUP end the
-// loop and the run ends as usual; a browser that hangs up mid-reply must not end it (SIGPIPE).
+// serve writes no file: SIGINT, SIGTERM and SIGHUP end the loop and the run ends with status 0;
+// a browser that hangs up mid-reply must not end it (SIGPIPE).
 void handle_signals() {
   struct sigaction action {};
   action.sa_handler = request_stop;
@@ -182,17 +187,43 @@ int run_serve(const std::vector<std::string>& args, command_io& io) {
 
   compiler compiling(base);
   source_watch watch({base.line_source, base.train_source}, kSettle);
-  auto publish = [&] {
-    compile_outcome o = compiling.compile();
-    report(out, o);
-    store.publish(std::move(o));
-  };
-  publish();
+  // The compiles run on a thread of their own, one at a time, so that a signal ends serve at
+  // once however long a compile takes (a 200 MB source can take minutes).
+  std::mutex console;  // the compile's report lines and the last line
+  std::atomic<bool> compiled{true};
+  std::thread compiling_thread;
+  bool due = true;  // the sources changed since the last compile began; at start, the first
   while (!stop_requested) {
+    if (compiled && compiling_thread.joinable()) compiling_thread.join();
+    if (due && !compiling_thread.joinable()) {
+      due = false;
+      compiled = false;
+      signals_held held;  // the new thread blocks them: they come to this loop
+      compiling_thread = std::thread([&] {
+        compile_outcome o = compiling.compile();
+        {
+          std::lock_guard<std::mutex> lock(console);
+          report(out, o);
+        }
+        store.publish(std::move(o));
+        compiled = true;
+      });
+    }
     std::this_thread::sleep_for(kPollEvery);
-    if (watch.poll(std::chrono::steady_clock::now())) publish();
+    if (watch.poll(std::chrono::steady_clock::now())) due = true;
   }
   server->stop();
+  if (!compiled) {
+    // The compile still running is left behind: the process ends here, without the exit
+    // handlers and destructors that the compile may still be using. serve's compile writes no
+    // file, but any temporary file the run has goes, as an interrupted run's does.
+    std::lock_guard<std::mutex> lock(console);
+    out << "stopped" << std::endl;
+    std::fflush(stdout);
+    remove_temporaries();
+    _exit(exit_clean);
+  }
+  if (compiling_thread.joinable()) compiling_thread.join();
   out << "stopped" << std::endl;
   return exit_clean;
 }

@@ -3,18 +3,22 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <iostream>
+#include <memory>
 #include <thread>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include "cli/run_cli.h"
+#include "testing/loopback_client.h"
 #include "testing/temp_folder.h"
 
 namespace {
@@ -22,25 +26,29 @@ namespace {
 using namespace std::chrono_literals;
 using json = nlohmann::json;
 
-// The program running `serve` in a child process, its standard output read line by line.
+// The program running `serve` in a child process (the executable at `program`), its standard
+// output read line by line.
 class serving {
  public:
-  explicit serving(const std::vector<std::string>& args) {
-    int out[2];
-    if (pipe(out) != 0) return;
+  explicit serving(const std::vector<std::string>& args,
+                   const std::string& program = SC_EXECUTABLE) {
+    int out[2], err[2];
+    if (pipe(out) != 0 || pipe(err) != 0) return;
     pid_ = fork();
     if (pid_ == 0) {
       dup2(out[1], 1);
-      close(out[0]);
-      close(out[1]);
-      std::vector<char*> argv = {const_cast<char*>(SC_EXECUTABLE), const_cast<char*>("serve")};
+      dup2(err[1], 2);
+      for (int fd : {out[0], out[1], err[0], err[1]}) close(fd);
+      std::vector<char*> argv = {const_cast<char*>(program.c_str()), const_cast<char*>("serve")};
       for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
       argv.push_back(nullptr);
-      execv(SC_EXECUTABLE, argv.data());
+      execv(program.c_str(), argv.data());
       _exit(127);
     }
     close(out[1]);
+    close(err[1]);
     out_ = out[0];
+    err_ = err[0];
   }
   ~serving() {
     if (pid_ > 0 && !ended_) {
@@ -48,6 +56,7 @@ class serving {
       waitpid(pid_, nullptr, 0);
     }
     if (out_ >= 0) close(out_);
+    if (err_ >= 0) close(err_);
   }
 
   // The next line of standard output, or "" when none comes within a few seconds.
@@ -71,49 +80,46 @@ class serving {
     }
   }
 
-  // Sends `signal` and returns the exit status, or -1 when it did not end within seconds.
-  int end_with(int signal) {
-    kill(pid_, signal);
-    for (int i = 0; i < 500; ++i) {
+  // The exit status once it has ended, or -1 when it has not ended within `limit`.
+  int ended_within(std::chrono::milliseconds limit) {
+    const auto until = std::chrono::steady_clock::now() + limit;
+    do {
       int status = 0;
       if (waitpid(pid_, &status, WNOHANG) == pid_) {
         ended_ = true;
         return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
       }
-      std::this_thread::sleep_for(10ms);
-    }
+      std::this_thread::sleep_for(5ms);
+    } while (std::chrono::steady_clock::now() < until);
     return -1;
+  }
+
+  // Sends `signal` and returns the exit status, or -1 when it did not end within seconds.
+  int end_with(int signal) {
+    kill(pid_, signal);
+    return ended_within(5s);
+  }
+
+  // What it wrote on standard error, once it has ended.
+  std::string errors() {
+    std::string all;
+    char chunk[512];
+    for (ssize_t n; (n = read(err_, chunk, sizeof chunk)) > 0;) all.append(chunk, static_cast<size_t>(n));
+    return all;
   }
 
  private:
   pid_t pid_ = -1;
-  int out_ = -1;
+  int out_ = -1, err_ = -1;
   bool ended_ = false;
   std::string buffer_;
 };
 
 // One GET on 127.0.0.1; the body, or "" when the status is not 200.
 std::string get(int port, const std::string& path) {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_port = htons(static_cast<uint16_t>(port));
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  timeval timeout{10, 0};
-  setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-  if (connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
-    close(fd);
-    return "";
-  }
-  const std::string request = "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1:" +
-                              std::to_string(port) + "\r\nConnection: close\r\n\r\n";
-  send(fd, request.data(), request.size(), MSG_NOSIGNAL);
-  std::string all;
-  char chunk[65536];
-  for (ssize_t n; (n = recv(fd, chunk, sizeof chunk, 0)) > 0;) all.append(chunk, static_cast<size_t>(n));
-  close(fd);
-  if (all.rfind("HTTP/1.1 200", 0) != 0) return "";
-  return all.substr(all.find("\r\n\r\n") + 4);
+  http_answer r = ask(port, request_for(path, "127.0.0.1:" + std::to_string(port), "GET",
+                                        "Connection: close\r\n"));
+  return r.status == 200 ? r.body : "";
 }
 
 // The port from "serving ROUTE_TRAIN at http://127.0.0.1:PORT/".
@@ -261,6 +267,127 @@ TEST_F(ServeCommand, WrongUsage) {
     EXPECT_EQ(r.status, 2) << args.back();
     EXPECT_NE(r.err.find("usage: scenario-compiler serve"), std::string::npos) << args.back();
   }
+}
+
+std::chrono::milliseconds since(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                               start);
+}
+
+// Pages waiting for the next compile and clients trickling their heads hold up no one, and a
+// signal ends serve at once with them all still connected.
+TEST_F(ServeCommand, AnswersAtOnceUnderLoadAndEndsWithinASecondOfSigterm) {
+  serving serve({line, train, "--port", "0"});
+  const int port = port_of(serve.line(), "Zenvro_Quarvel_2417");
+  ASSERT_GT(port, 0);
+  const long version = state_when(port, [](const json& j) { return j["version"] == 1; })["version"];
+  const std::string self = "127.0.0.1:" + std::to_string(port);
+  std::vector<std::unique_ptr<loopback_connection>> held;
+  for (int i = 0; i < 60; ++i) {
+    held.push_back(std::make_unique<loopback_connection>(port));
+    ASSERT_TRUE(held.back()->connected());
+    // 50 pages waiting for news, 10 clients still sending their heads.
+    held.back()->send(i < 50 ? request_for("/state?since=" + std::to_string(version), self)
+                             : "GET / HTTP/1.1\r\nHost: " + self + "\r\nX-Slow: 1\r\n");
+  }
+  std::chrono::milliseconds worst{0};
+  for (int i = 0; i < 5; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_NE(get(port, "/page.js"), "");
+    worst = std::max(worst, since(start));
+  }
+  EXPECT_LT(worst, 100ms);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(serve.end_with(SIGTERM), 0);
+  const auto to_end = since(start);
+  EXPECT_LT(to_end, 1000ms);
+  std::cout << "with 50 waiting pages and 10 slow clients: the slowest of 5 GETs took "
+            << worst.count() << " ms; serve ended " << to_end.count() << " ms after SIGTERM\n";
+}
+
+// A compile is left behind at a signal, however long it would take.
+TEST_F(ServeCommand, EndsWithinASecondOfSigintMidCompile) {
+  // 100,000 gradient rows, off the grid: the compile and its warnings take seconds.
+  std::string big = "[generale]\r\nlunghezza percorso,    1000000\r\n[pendenze]\r\n";
+  for (int k = 0; k < 100000; ++k)
+    big += "pendenza,  " + std::to_string(k * 10) + ",   " + std::to_string(k % 7) + "\r\n";
+  write_file(line, big + "[fine]\r\n");
+  serving serve({line, train, "--port", "0"});
+  ASSERT_GT(port_of(serve.line(), "Zenvro_Quarvel_2417"), 0);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(serve.end_with(SIGINT), 0);
+  const auto to_end = since(start);
+  EXPECT_LT(to_end, 1000ms);
+  // Mid-compile indeed: no compile was reported.
+  EXPECT_EQ(serve.line(), "stopped");
+  std::cout << "serve ended " << to_end.count() << " ms after SIGINT, mid-compile\n";
+}
+
+// Whatever stands where serve looks for its module, it says so and ends with status 3.
+TEST_F(ServeCommand, AModuleThatCannotBeHadIsOneMessageAndStatus3) {
+  namespace fs = std::filesystem;
+  temp_folder root;
+  const std::string bin = root.file("bin"), lib = root.file("lib");
+  fs::create_directory(bin);
+  const std::string program = bin + "/scenario-compiler";
+  fs::copy_file(SC_EXECUTABLE, program);
+  const std::string beside = bin + "/scenario-compiler-preview.so";
+  const std::string installed = lib + "/scenario-compiler/scenario-compiler-preview.so";
+  // Whether a folder without permissions keeps this process out (not when it runs as root).
+  fs::create_directory(lib);
+  fs::permissions(lib, fs::perms::none);
+  std::error_code ec;
+  const bool permissions_bite = !fs::exists(lib + "/x", ec) && ec;
+  fs::permissions(lib, fs::perms::owner_all);
+  fs::remove(lib);
+  const struct {
+    const char* what;
+    std::function<void()> make;
+    std::string said;
+  } cases[] = {
+      {"a loop of links",
+       [&] {
+         fs::create_symlink("loop", beside);
+         fs::create_symlink("scenario-compiler-preview.so", bin + "/loop");
+       },
+       "cannot look for the preview module at " + beside + ": Too many levels of symbolic links"},
+      {"a FIFO", [&] { mkfifo(beside.c_str(), 0600); },
+       "cannot load the preview module " + beside + ": it is a FIFO, not a regular file"},
+      {"a folder", [&] { fs::create_directory(beside); },
+       "cannot load the preview module " + beside + ": it is a folder"},
+      {"a folder that cannot be searched",
+       [&] {
+         fs::create_directories(lib + "/scenario-compiler");
+         fs::permissions(lib, fs::perms::none);
+       },
+       permissions_bite ? "cannot look for the preview module at " + installed + ": Permission denied"
+                        : ""},
+      // A fault that bites as root too: a name longer than a folder allows.
+      {"a link to a name too long",
+       [&] {
+         fs::create_directory(lib);
+         fs::create_symlink(std::string(300, 'n'), lib + "/scenario-compiler");
+       },
+       "cannot look for the preview module at " + installed + ": File name too long"},
+  };
+  for (const auto& c : cases) {
+    fs::remove_all(beside, ec);
+    fs::remove(bin + "/loop", ec);
+    fs::permissions(lib, fs::perms::owner_all, ec);
+    fs::remove_all(lib, ec);
+    if (c.said.empty()) {
+      std::cout << "skipped " << c.what << ": permissions do not bite here\n";
+      continue;
+    }
+    c.make();
+    serving serve({line, train, "--port", "0"}, program);
+    const int status = serve.ended_within(5s);
+    EXPECT_EQ(status, 3) << c.what;
+    if (status < 0) continue;
+    EXPECT_EQ(serve.line(), "") << c.what;
+    EXPECT_EQ(serve.errors(), "scenario-compiler: " + c.said + "\n") << c.what;
+  }
+  fs::permissions(lib, fs::perms::owner_all, ec);
 }
 
 }  // namespace

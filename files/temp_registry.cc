@@ -29,8 +29,7 @@ sigset_t handled_signals() {
 }
 
 void remove_and_end(int sig) {
-  for (slot& s : slots)
-    if (s.used.load()) unlink(s.path);
+  remove_temporaries();
   // The handler was reset to the default on entry; the signal, raised again, ends the run
   // once this handler returns and unblocks it.
   raise(sig);
@@ -45,6 +44,11 @@ signals_held::signals_held() {
 
 signals_held::~signals_held() {
   sigprocmask(SIG_SETMASK, &saved_, nullptr);
+}
+
+void remove_temporaries() {
+  for (slot& s : slots)
+    if (s.used.load()) unlink(s.path);
 }
 
 int remember_temporary(const char* path) {

@@ -25,5 +25,9 @@ int remember_temporary(const char* path);
 // Forgets the path in `slot` (no-op for -1). Call with the signals held.
 void forget_temporary(int slot);
 
+// Removes every remembered file; safe in a signal handler. For a run that ends at once with a
+// thread still writing.
+void remove_temporaries();
+
 // Installs the handlers that remove the remembered files on SIGINT, SIGTERM, SIGHUP and SIGPIPE.
 void remove_temporaries_on_signals();

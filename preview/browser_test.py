@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The preview page in a real headless Chromium: it draws the built-in route, follows saves
 without a reload, shows a broken row's diagnostic and the stale mark, clears both once fixed,
-and the server refuses other host names and other paths.
+the server refuses other host names and other paths, and twenty tabs open at once all draw
+the route and follow a save while the server still answers at once.
 
 Usage: browser_test.py SCENARIO_COMPILER SCREENSHOT_FOLDER
 Screenshots of each step go into SCREENSHOT_FOLDER. Every wait is bounded.
@@ -14,6 +15,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import urllib.request
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -22,6 +24,9 @@ from selenium.webdriver.support.ui import WebDriverWait
 
 WAIT = 8  # seconds, for any one condition
 ROUTE = "Zenvro_Quarvel_2417"
+TABS = 20
+TAB_WAIT = 3  # seconds for a new tab to draw the route, however many are open
+LOOPBACK_NAMES = ("127.0.0.1", "localhost", "[::1]")
 
 
 def fail(message):
@@ -73,7 +78,7 @@ def browser():
                      # No name resolves but the one the rebinding test points at loopback:
                      # the page must need no outside address.
                      "--host-resolver-rules=MAP rebound.example 127.0.0.1, "
-                     "MAP * ~NOTFOUND, EXCLUDE localhost, EXCLUDE 127.0.0.1"):
+                     "MAP * ~NOTFOUND, EXCLUDE localhost, EXCLUDE 127.0.0.1, EXCLUDE ::1"):
         options.add_argument(argument)
     return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
@@ -222,6 +227,54 @@ def main():
         shot("not-found")
         driver.get(f"http://localhost:{serving.port}/")
         wait.until(lambda d: js("return document.body.dataset.picture") is not None)
+
+        # Twenty tabs under the three names of loopback: more than a browser's six connections
+        # a name. Each draws the route at once, the server answers at once meanwhile, and a
+        # save reaches every tab, also once the tab that asked the server for the others closed.
+        first = driver.current_window_handle
+        tabs = []
+        started = time.monotonic()
+        slowest = 0
+        for i in range(TABS):
+            driver.switch_to.new_window("tab")
+            opened = time.monotonic()
+            driver.get(f"http://{LOOPBACK_NAMES[i % 3]}:{serving.port}/")
+            WebDriverWait(driver, TAB_WAIT).until(lambda d: "MORLANDO" in svg_text(),
+                                                  f"tab {i + 1} did not draw the route")
+            slowest = max(slowest, time.monotonic() - opened)
+            tabs.append(driver.current_window_handle)
+        loaded = time.monotonic() - started
+        probe = 0
+        for _ in range(5):
+            asked = time.monotonic()
+            with urllib.request.urlopen(serving.url + "page.css", timeout=WAIT) as reply:
+                reply.read()
+            probe = max(probe, time.monotonic() - asked)
+            time.sleep(0.1)
+        if probe > 0.1:
+            fail(f"with {TABS} tabs open a GET took {probe * 1000:.0f} ms")
+        followed = []
+        for old, new in (("MORLANDO", "MORLANDINO"), ("MORLANDINO", "MORLANDETTO")):
+            save_over(train, old, new)
+            saved = time.monotonic()
+            for tab in tabs:
+                driver.switch_to.window(tab)
+                wait.until(lambda d: new in svg_text())
+            followed.append(time.monotonic() - saved)
+            shot("many-tabs")
+            # The first tab of each name asked the server for the others of its name.
+            for tab in tabs[:3]:
+                driver.switch_to.window(tab)
+                driver.close()
+            tabs = tabs[3:]
+        for tab in tabs:
+            driver.switch_to.window(tab)
+            driver.close()
+        driver.switch_to.window(first)
+        print(f"{TABS} tabs drawn in {loaded:.1f} s, the slowest in {slowest:.1f} s; the slowest of "
+              f"5 GETs meanwhile took {probe * 1000:.0f} ms; "
+              f"every tab showed a save within {followed[0]:.1f} s, and within {followed[1]:.1f} s "
+              "once the first tabs closed")
     finally:
         driver.quit()
         rest = serving.stop()

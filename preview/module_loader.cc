@@ -1,5 +1,4 @@
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <system_error>
@@ -18,6 +17,18 @@ fs::path program_folder() {
   return ec ? fs::path() : self.parent_path();
 }
 
+// Why a path that is there is no module: what it holds when it is not a regular file.
+const char* not_regular(fs::file_type type) {
+  switch (type) {
+    case fs::file_type::directory: return "it is a folder";
+    case fs::file_type::fifo: return "it is a FIFO, not a regular file";
+    case fs::file_type::character:
+    case fs::file_type::block: return "it is a device, not a regular file";
+    case fs::file_type::socket: return "it is a socket, not a regular file";
+    default: return "it is not a regular file";
+  }
+}
+
 }  // namespace
 
 std::unique_ptr<preview_listener> load_preview_listener(snapshot_store& store,
@@ -30,9 +41,24 @@ std::unique_ptr<preview_listener> load_preview_listener(snapshot_store& store,
   std::string tried;
   for (const fs::path& path : {folder / preview_module_name,
                                folder / ".." / "lib" / "scenario-compiler" / preview_module_name}) {
-    if (!fs::exists(path)) {
+    // Every look is by error code: a link loop or a folder that cannot be searched is a
+    // message and status 3, as any other start fault of serve.
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (status.type() == fs::file_type::not_found) {
       tried += (tried.empty() ? "" : ", ") + path.lexically_normal().string();
       continue;
+    }
+    if (ec) {
+      error = "cannot look for the preview module at " + path.lexically_normal().string() +
+              ": " + ec.message();
+      return nullptr;
+    }
+    // dlopen would wait forever on a FIFO for a writer.
+    if (status.type() != fs::file_type::regular) {
+      error = "cannot load the preview module " + path.lexically_normal().string() + ": " +
+              not_regular(status.type());
+      return nullptr;
     }
     // Kept loaded for the rest of the process: the listener's code lives there.
     void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);

@@ -11,19 +11,57 @@ let chosen = null;       // the chosen problem's where and text, to find it agai
 
 const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
 
+// Tabs of one address share one waiting request: a browser opens six connections at most to
+// one address, and a request waiting in every tab would leave none for a new tab's page. The
+// tab holding the lock asks the server and tells the others; when it closes, another takes over.
+const tabs = 'BroadcastChannel' in window && navigator.locks ? new BroadcastChannel('preview') : null;
+let latest = null;      // the last state this tab had, for a tab that opens later
+let leading = false;    // this tab asks the server for the others
+let showing = Promise.resolve();  // states are shown one after the other, in the order they came
+
+function receive(state) {
+  latest = state;
+  showing = showing.then(() => (state.version !== version ? show(state) : undefined))
+    .catch(unanswered);
+  return showing;
+}
+
+function unanswered() {
+  $('status').textContent = 'the server does not answer';
+  $('status').className = 'errors';
+}
+
 async function follow() {
+  leading = true;
   for (;;) {
     try {
       const reply = await fetch('/state?since=' + version, { cache: 'no-store' });
       if (!reply.ok) throw new Error('state ' + reply.status);
       const state = await reply.json();
-      if (state.version !== version) await show(state);
+      if (tabs) tabs.postMessage(state);
+      await receive(state);
     } catch (e) {
-      $('status').textContent = 'the server does not answer';
-      $('status').className = 'errors';
+      if (tabs) tabs.postMessage(null);
+      unanswered();
       await sleep(500);
     }
   }
+}
+
+function start() {
+  if (!tabs) return follow();
+  tabs.onmessage = (event) => {
+    if (event.data === 'hello') {
+      if (leading && latest) tabs.postMessage(latest);
+    } else if (event.data === null) {
+      unanswered();
+    } else {
+      receive(event.data);
+    }
+  };
+  tabs.postMessage('hello');  // the tab that asks the server tells this one the state now
+  // Held for the tab's life: granted when no other tab of this address holds it.
+  navigator.locks.request('preview-follow', follow);
 }
 
 async function show(state) {
@@ -235,4 +273,4 @@ function hover(event) {
 }
 holder.addEventListener('pointerleave', () => { $('hover').hidden = true; });
 
-follow();
+start();

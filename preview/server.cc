@@ -1,109 +1,394 @@
 #include "preview/server.h"
 
-#include <httplib.h>
-
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <map>
 #include <thread>
 #include <vector>
 
-#include "preview/page.h"
+#include "preview/http_message.h"
+#include "preview/routes.h"
 
 namespace {
 
-constexpr std::chrono::milliseconds kLongestWait{5000};
+using clock_type = std::chrono::steady_clock;
+using std::chrono::milliseconds;
 
-// The state and the picture go out as they are, on the loopback address: the library would
-// compress these types, brotli first, which costs a large picture a tenth of a second and more.
-// It leaves alone a type with parameters.
-constexpr const char* kJson = "application/json; charset=utf-8";
-constexpr const char* kSvg = "image/svg+xml; charset=utf-8";
+// How long each phase of a connection may last. A page's wait for the next state ends with the
+// state as it is after kLongestWait; the page then asks again.
+constexpr milliseconds kLongestWait{5000};
+// A connection kept alive with no request, or a new one that has sent nothing yet.
+constexpr milliseconds kIdleLimit{5000};
+// A request's whole head, from its first byte, however it trickles in: a browser sends it in
+// one piece.
+constexpr milliseconds kHeadLimit{3000};
+// A reply, from its first byte to its last: the largest picture takes milliseconds on loopback.
+constexpr milliseconds kReplyLimit{10000};
+// After a refusal, what the client still sends is read and dropped for this long, so that it
+// reads the refusal rather than a reset.
+constexpr milliseconds kDrainLimit{1000};
+// The connections held at once from one client address, and in all. Every client is on this
+// machine: a browser holds six at most per host name, and each of its tabs one waiting request.
+// Beyond them the oldest connection doing nothing gives way, else the newcomer is refused.
+constexpr size_t kMostPerAddress = 128;
+constexpr size_t kMostInAll = 256;
+// The longest poll() sleeps with nothing due: a bound, not a tick.
+constexpr milliseconds kLongestSleep{1000};
+// With no descriptor left for a new connection, the waiting ones are left in the queue this
+// long rather than polled for in a busy loop.
+constexpr milliseconds kAcceptPause{100};
 
-long since_of(const httplib::Request& req) {
-  if (!req.has_param("since")) return -1;
-  const std::string text = req.get_param_value("since");
-  char* end = nullptr;
-  errno = 0;
-  long v = std::strtol(text.c_str(), &end, 10);
-  return errno != 0 || end == text.c_str() || *end != '\0' ? -1 : v;
+enum class phase {
+  idle,     // waiting for a request
+  reading,  // a request's head is coming
+  waiting,  // a request for the state waits for the next publication
+  sending,  // a reply is going out
+  draining  // the reply is out and the connection ends: input is dropped until the client closes
+};
+
+struct connection {
+  int fd = -1;
+  std::string address;  // the client's, for the limit per address
+  phase now = phase::idle;
+  clock_type::time_point since;  // when the phase began
+  std::string received;          // at most a head's worth: nothing more is read before a reply
+  long wait_since = 0;           // the version a waiting page has
+  std::string head;              // the reply going out: its head, then its body
+  std::shared_ptr<const std::string> body;
+  size_t sent = 0;
+  bool keep = false;  // the connection stays open once the reply is out
+  bool gone = false;  // closed; dropped from the list at the end of the turn
+
+  clock_type::time_point deadline() const {
+    switch (now) {
+      case phase::idle: return since + kIdleLimit;
+      case phase::reading: return since + kHeadLimit;
+      case phase::waiting: return since + kLongestWait;
+      case phase::sending: return since + kReplyLimit;
+      case phase::draining: return since + kDrainLimit;
+    }
+    return since;
+  }
+};
+
+std::string address_of(const sockaddr_storage& a) {
+  char text[INET6_ADDRSTRLEN] = "";
+  if (a.ss_family == AF_INET)
+    inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in&>(a).sin_addr, text, sizeof text);
+  else
+    inet_ntop(AF_INET6, &reinterpret_cast<const sockaddr_in6&>(a).sin6_addr, text, sizeof text);
+  return text;
+}
+
+// A listening socket on `host` (127.0.0.1 or ::1) at `port`; -1 with errno set when it cannot
+// be had.
+int listen_on(const char* host, int port) {
+  const bool v6 = std::strchr(host, ':') != nullptr;
+  const int fd = socket(v6 ? AF_INET6 : AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  if (fd < 0) return -1;
+  // SO_REUSEADDR only lets a restart take a port whose old connections are closing; a port
+  // another server listens on is still refused (no SO_REUSEPORT).
+  int yes = 1;
+  setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  sockaddr_storage address{};
+  socklen_t size = 0;
+  if (v6) {
+    setsockopt(fd, IPPROTO_IPV6, IPV6_V6ONLY, &yes, sizeof yes);
+    auto& a = reinterpret_cast<sockaddr_in6&>(address);
+    a.sin6_family = AF_INET6;
+    a.sin6_port = htons(static_cast<uint16_t>(port));
+    a.sin6_addr = in6addr_loopback;
+    size = sizeof a;
+  } else {
+    auto& a = reinterpret_cast<sockaddr_in&>(address);
+    a.sin_family = AF_INET;
+    a.sin_port = htons(static_cast<uint16_t>(port));
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    size = sizeof a;
+  }
+  if (bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0 || listen(fd, SOMAXCONN) != 0) {
+    const int why = errno;
+    close(fd);
+    errno = why;
+    return -1;
+  }
+  return fd;
+}
+
+int bound_port(int fd) {
+  sockaddr_storage address{};
+  socklen_t size = sizeof address;
+  if (getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) != 0) return -1;
+  return address.ss_family == AF_INET6
+             ? ntohs(reinterpret_cast<const sockaddr_in6&>(address).sin6_port)
+             : ntohs(reinterpret_cast<const sockaddr_in&>(address).sin_port);
 }
 
 }  // namespace
 
-bool allowed_host(std::string_view host, int port) {
-  for (std::string_view name : {"localhost", "127.0.0.1", "[::1]"}) {
-    if (!host.starts_with(name)) continue;
-    std::string_view rest = host.substr(name.size());
-    if (rest.empty() || rest == ":" + std::to_string(port)) return true;
-  }
-  return false;
-}
-
 struct preview_server::impl {
-  explicit impl(snapshot_store& s) : store(s) {}
+  explicit impl(snapshot_store& s) : store(s), routes(s) {}
 
   snapshot_store& store;
+  preview_routes routes;
   int port = 0;
-  // One server per address: 127.0.0.1 first, then ::1 when it binds.
-  std::vector<std::unique_ptr<httplib::Server>> servers;
-  std::vector<std::thread> threads;
+  std::vector<int> listeners;  // 127.0.0.1 first, then ::1 when it binds
+  int wake[2] = {-1, -1};      // a byte written to wake[1] wakes the loop: news, or stop
+  std::atomic<bool> stopping{false};
+  std::thread thread;
+  std::vector<connection> connections;
+  clock_type::time_point accept_after;  // no accept before: descriptors ran out
 
-  void set_up(httplib::Server& server) {
-    // The library's default would also set SO_REUSEPORT, letting a second server share the
-    // port: a port in use must be refused instead. SO_REUSEADDR alone only lets a restart
-    // take a port whose old connections are closing.
-    server.set_socket_options([](socket_t sock) {
-      int yes = 1;
-      setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-    });
-    server.set_tcp_nodelay(true);
-    server.set_keep_alive_timeout(1);
-    server.set_read_timeout(2);
-    server.set_payload_max_length(1024);
-    server.set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
-      if (!allowed_host(req.get_header_value("Host"), port)) {
-        res.status = 403;
-        res.set_content("forbidden: this server answers only as localhost\n", "text/plain");
-        return httplib::Server::HandlerResponse::Handled;
+  void wake_up() {
+    const char byte = 1;
+    // A full pipe already holds a wake-up: nothing is lost.
+    [[maybe_unused]] ssize_t n = write(wake[1], &byte, 1);
+  }
+
+  void run() {
+    while (!stopping.load()) {
+      std::vector<pollfd> polled;
+      polled.push_back({wake[0], POLLIN, 0});
+      clock_type::time_point due = clock_type::now() + kLongestSleep;
+      if (clock_type::now() >= accept_after)
+        for (int fd : listeners) polled.push_back({fd, POLLIN, 0});
+      else
+        due = std::min(due, accept_after);
+      const size_t first = polled.size(), count = connections.size();
+      for (const connection& c : connections) {
+        polled.push_back({c.fd, static_cast<short>(c.now == phase::sending ? POLLOUT : POLLIN), 0});
+        due = std::min(due, c.deadline());
       }
-      if (req.method != "GET" && req.method != "HEAD") {
-        res.status = 405;
-        res.set_header("Allow", "GET, HEAD");
-        res.set_content("only GET\n", "text/plain");
-        return httplib::Server::HandlerResponse::Handled;
+      const auto sleep = std::chrono::ceil<milliseconds>(due - clock_type::now());
+      if (poll(polled.data(), polled.size(), static_cast<int>(std::max<long>(0, sleep.count()))) < 0 &&
+          errno != EINTR)
+        break;
+      if (polled[0].revents != 0) {
+        char bytes[64];
+        while (read(wake[0], bytes, sizeof bytes) > 0) {
+        }
       }
-      return httplib::Server::HandlerResponse::Unhandled;
-    });
-    server.set_error_handler([](const httplib::Request&, httplib::Response& res) {
-      if (res.status == 404) res.set_content("not found\n", "text/plain");
-    });
-    server.Get("/", [](const httplib::Request&, httplib::Response& res) {
-      res.set_content(preview_page_html, "text/html; charset=utf-8");
-    });
-    server.Get("/page.js", [](const httplib::Request&, httplib::Response& res) {
-      res.set_content(preview_page_script, "text/javascript; charset=utf-8");
-    });
-    server.Get("/page.css", [](const httplib::Request&, httplib::Response& res) {
-      res.set_content(preview_page_style, "text/css; charset=utf-8");
-    });
-    server.Get("/state", [this](const httplib::Request& req, httplib::Response& res) {
-      const long since = since_of(req);
-      auto s = since < 0 ? store.latest() : store.wait_newer(since, kLongestWait);
-      res.set_header("Cache-Control", "no-store");
-      res.set_content(state_json(*s), kJson);
-    });
-    server.Get("/picture.svg", [this](const httplib::Request&, httplib::Response& res) {
-      auto s = store.latest();
-      res.set_header("Cache-Control", "no-store");
-      res.set_header("X-Picture-Version", std::to_string(s->picture_version));
-      if (!s->outcome.picture) {
-        res.status = 404;
+      for (size_t i = 1; i < first; ++i)
+        if (polled[i].revents != 0) accept_all(polled[i].fd);
+      for (size_t i = 0; i < count; ++i) {
+        connection& c = connections[i];
+        // A connection ended this turn may have left its descriptor's number to a new one.
+        if (polled[first + i].revents == 0 || c.gone) continue;
+        if (c.now == phase::sending)
+          advance(c);
+        else
+          receive(c);
+      }
+      const auto now = clock_type::now();
+      for (connection& c : connections) {
+        if (c.gone) continue;
+        if (c.now == phase::waiting && (routes.news_for(c.wait_since) || now >= c.deadline())) {
+          reply(c, routes.state(), c.keep, false);
+          advance(c);
+        } else if (now >= c.deadline()) {
+          end(c);
+        }
+      }
+      std::erase_if(connections, [](const connection& c) { return c.gone; });
+    }
+    for (connection& c : connections) end(c);
+    connections.clear();
+  }
+
+  void accept_all(int listener) {
+    for (;;) {
+      sockaddr_storage address{};
+      socklen_t size = sizeof address;
+      const int fd = accept4(listener, reinterpret_cast<sockaddr*>(&address), &size,
+                             SOCK_NONBLOCK | SOCK_CLOEXEC);
+      if (fd < 0) {
+        if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM)
+          accept_after = clock_type::now() + kAcceptPause;
         return;
       }
-      res.set_content(*s->outcome.picture, kSvg);
-    });
+      int yes = 1;
+      setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
+      connection c;
+      c.fd = fd;
+      c.address = address_of(address);
+      c.since = clock_type::now();
+      if (!make_room(c.address)) {
+        close(fd);
+        continue;
+      }
+      connections.push_back(std::move(c));
+    }
+  }
+
+  // Below the limits for one more connection from `address`, ending the one that has waited
+  // longest doing least: one drained or idle, else a waiting page (answered now), else a head
+  // still coming. False when every one is sending a reply.
+  bool make_room(const std::string& address) {
+    size_t all = 0, same = 0;
+    for (const connection& c : connections) {
+      if (c.gone) continue;
+      ++all;
+      same += c.address == address;
+    }
+    if (all < kMostInAll && same < kMostPerAddress) return true;
+    const bool by_address = same >= kMostPerAddress;
+    connection* victim = nullptr;
+    auto rank = [](phase p) {
+      switch (p) {
+        case phase::draining: return 0;
+        case phase::idle: return 1;
+        case phase::waiting: return 2;
+        case phase::reading: return 3;
+        case phase::sending: return 4;
+      }
+      return 4;
+    };
+    for (connection& c : connections) {
+      if (c.gone || c.now == phase::sending || (by_address && c.address != address)) continue;
+      if (!victim || rank(c.now) < rank(victim->now) ||
+          (rank(c.now) == rank(victim->now) && c.since < victim->since))
+        victim = &c;
+    }
+    if (!victim) return false;
+    if (victim->now == phase::waiting) {
+      reply(*victim, routes.state(), false, false);
+      advance(*victim);
+      if (victim->now == phase::sending) return false;  // still going out: it keeps its place
+    }
+    end(*victim);
+    return true;
+  }
+
+  void receive(connection& c) {
+    char bytes[max_head_bytes];
+    const ssize_t n = recv(c.fd, bytes, sizeof bytes, 0);
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) return;
+    if (n <= 0) {
+      end(c);  // the client closed, or the connection broke
+      return;
+    }
+    if (c.now == phase::draining) return;
+    c.received.append(bytes, static_cast<size_t>(n));
+    if (c.now == phase::waiting) {
+      // A next request sent behind a waiting one is kept for later, up to a head's worth.
+      if (c.received.size() > max_head_bytes) end(c);
+      return;
+    }
+    advance(c);
+  }
+
+  // Moves `c` on as far as it can go now: sends what the socket takes, then answers the next
+  // request it sent, if any, once the reply before it is out.
+  void advance(connection& c) {
+    while (!c.gone) {
+      if (c.now == phase::sending) {
+        send_more(c);
+        if (c.now == phase::sending) return;
+      } else if ((c.now == phase::idle || c.now == phase::reading) && !c.received.empty()) {
+        if (!serve_received(c)) return;
+      } else {
+        return;
+      }
+    }
+  }
+
+  // Answers the request at the start of what `c` sent: true once a reply is set to go out,
+  // false while its head is not whole or it waits for news.
+  bool serve_received(connection& c) {
+    const head_reading h = read_request_head(c.received);
+    switch (h.what) {
+      case head_reading::outcome::partial:
+        if (c.now == phase::idle) {
+          c.now = phase::reading;  // the whole head is due within kHeadLimit from now
+          c.since = clock_type::now();
+        }
+        return false;
+      case head_reading::outcome::too_large:
+        reply(c, text_reply(431, "request head too large\n"), false, false);
+        return true;
+      case head_reading::outcome::bad:
+        reply(c, text_reply(400, "bad request\n"), false, false);
+        return true;
+      case head_reading::outcome::complete:
+        break;
+    }
+    c.received.erase(0, h.length);
+    const http_request& request = h.request;
+    const bool keep = request.keep_alive() && !request.has_body();
+    long wait_since = -1;
+    http_reply r = routes.answer(request, port, wait_since);
+    if (wait_since >= 0) {
+      c.now = phase::waiting;
+      c.since = clock_type::now();
+      c.wait_since = wait_since;
+      c.keep = keep;
+      return false;
+    }
+    reply(c, std::move(r), keep, request.method == "HEAD");
+    return true;
+  }
+
+  void reply(connection& c, http_reply r, bool keep, bool head_only) {
+    c.head = reply_head(r, keep);
+    c.body = head_only ? nullptr : std::move(r.body);
+    c.sent = 0;
+    c.keep = keep;
+    c.now = phase::sending;
+    c.since = clock_type::now();
+  }
+
+  void send_more(connection& c) {
+    const size_t body_size = c.body ? c.body->size() : 0;
+    while (c.sent < c.head.size() + body_size) {
+      iovec parts[2];
+      int count = 0;
+      if (c.sent < c.head.size())
+        parts[count++] = {c.head.data() + c.sent, c.head.size() - c.sent};
+      const size_t into_body = c.sent > c.head.size() ? c.sent - c.head.size() : 0;
+      if (body_size > into_body)
+        parts[count++] = {const_cast<char*>(c.body->data()) + into_body, body_size - into_body};
+      msghdr message{};
+      message.msg_iov = parts;
+      message.msg_iovlen = static_cast<size_t>(count);
+      const ssize_t n = sendmsg(c.fd, &message, MSG_NOSIGNAL);
+      if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) return;
+      if (n <= 0) {
+        end(c);
+        return;
+      }
+      c.sent += static_cast<size_t>(n);
+    }
+    c.head.clear();
+    c.body.reset();
+    c.sent = 0;
+    c.since = clock_type::now();
+    if (!c.keep) {
+      // Half-closed: the client reads the whole reply, then its close ends the drain.
+      shutdown(c.fd, SHUT_WR);
+      c.received.clear();
+      c.now = phase::draining;
+      return;
+    }
+    c.now = phase::idle;
+  }
+
+  void end(connection& c) {
+    if (c.gone) return;
+    close(c.fd);
+    c.gone = true;
+    c.received.clear();
+    c.body.reset();
   }
 };
 
@@ -112,44 +397,51 @@ preview_server::preview_server(snapshot_store& store) : impl_(std::make_unique<i
 preview_server::~preview_server() { stop(); }
 
 bool preview_server::start(int port, std::string& error) {
+  stop();
+  std::vector<int>& listeners = impl_->listeners;
   for (const char* host : {"127.0.0.1", "::1"}) {
-    auto server = std::make_unique<httplib::Server>();
-    impl_->set_up(*server);
-    const bool first = impl_->servers.empty();
-    int bound = first ? port : impl_->port;
-    if (first && port == 0)
-      bound = server->bind_to_any_port(host);
-    else if (!server->bind_to_port(host, bound))
-      bound = -1;
-    if (bound < 0) {
+    const bool first = listeners.empty();
+    const int at = first ? port : impl_->port;
+    const int fd = listen_on(host, at);
+    if (fd < 0) {
       const int why = errno;
       // No ::1 on this machine: 127.0.0.1 alone. But ::1's port held by another program would
       // let "localhost" reach that program: then this port will not do.
       if (!first && why != EADDRINUSE) continue;
-      error = std::string("cannot listen on ") + host + " port " +
-              std::to_string(first ? port : impl_->port) + ": " +
-              (why != 0 ? std::strerror(why) : "the port is taken");
-      impl_->servers.clear();
+      error = std::string("cannot listen on ") + host + " port " + std::to_string(at) + ": " +
+              std::strerror(why);
+      for (int l : listeners) close(l);
+      listeners.clear();
       return false;
     }
-    impl_->port = bound;
-    impl_->servers.push_back(std::move(server));
+    listeners.push_back(fd);
+    if (first) impl_->port = bound_port(fd);
   }
-  for (auto& server : impl_->servers)
-    impl_->threads.emplace_back([s = server.get()] { s->listen_after_bind(); });
-  // A stop before a server's accept loop runs would not reach it: start only once all run.
-  for (auto& server : impl_->servers)
-    for (int i = 0; i < 2000 && !server->is_running(); ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  if (pipe2(impl_->wake, O_NONBLOCK | O_CLOEXEC) != 0) {
+    error = std::string("cannot make the server's wake-up pipe: ") + std::strerror(errno);
+    for (int l : listeners) close(l);
+    listeners.clear();
+    return false;
+  }
+  impl_->stopping = false;
+  impl* self = impl_.get();
+  impl_->store.on_change([self](long) { self->wake_up(); });
+  impl_->thread = std::thread([self] { self->run(); });
   return true;
 }
 
 int preview_server::port() const { return impl_->port; }
 
 void preview_server::stop() {
-  impl_->store.close();
-  for (auto& server : impl_->servers) server->stop();
-  for (std::thread& t : impl_->threads) t.join();
-  impl_->threads.clear();
-  impl_->servers.clear();
+  if (!impl_->thread.joinable()) return;
+  impl_->store.on_change({});
+  impl_->stopping = true;
+  impl_->wake_up();
+  impl_->thread.join();
+  for (int fd : impl_->listeners) close(fd);
+  impl_->listeners.clear();
+  for (int& fd : impl_->wake) {
+    close(fd);
+    fd = -1;
+  }
 }

@@ -1,16 +1,13 @@
-// The preview's HTTP server: on the loopback addresses only, it answers GET for its own few
-// paths (the page, its state, the picture) and nothing else; no request changes anything.
+// The preview's HTTP server: on the loopback addresses only, it answers GET and HEAD for its
+// own few paths (the page, its state, the picture) and nothing else; no request changes
+// anything. One thread serves every client from a poll() loop over non-blocking sockets: a page
+// waiting for the next compile holds no thread, and a slow or silent client holds up no other.
 #pragma once
 
 #include <memory>
 #include <string>
-#include <string_view>
 
 #include "preview/snapshot.h"
-
-// A Host header the server answers: localhost, 127.0.0.1 or [::1], with no port or with
-// `port`. Any other name may be a page elsewhere reaching us through a rebound DNS name.
-bool allowed_host(std::string_view host, int port);
 
 class preview_server {
  public:
@@ -23,6 +20,7 @@ class preview_server {
   // with `error` saying why, when 127.0.0.1 cannot be had.
   bool start(int port, std::string& error);
   int port() const;
+  // Closes every connection and stops listening, at once, whatever the clients are doing.
   void stop();
 
  private:

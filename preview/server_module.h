@@ -1,6 +1,5 @@
-// The HTTP server lives in a module loaded only by `serve`: the HTTP library brings in the TLS
-// and compression libraries, which every other command would otherwise load at start (in
-// address space a tight memory limit does not have).
+// The HTTP server lives in a module that only `serve` loads: no other command carries the code
+// that listens on the network.
 #pragma once
 
 #include <memory>
@@ -27,5 +26,6 @@ extern "C" __attribute__((visibility("default"))) preview_listener* sc_make_prev
 constexpr const char* preview_module_name = "scenario-compiler-preview.so";
 
 // Loads the module and makes a listener publishing `store`; null with `error` set when the
-// module cannot be loaded.
+// module cannot be found or loaded, or when what stands in its place is not a regular file (a
+// FIFO would block the load), naming the path.
 std::unique_ptr<preview_listener> load_preview_listener(snapshot_store& store, std::string& error);

@@ -1,68 +1,28 @@
 #include "preview/server.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <functional>
+#include <iostream>
 #include <thread>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "preview/http_message.h"
+#include "preview/page.h"
+#include "preview/routes.h"
+#include "testing/loopback_client.h"
+
 namespace {
 
 using namespace std::chrono_literals;
-
-struct reply {
-  int status = 0;
-  std::string head, body;
-};
-
-// Sends `request` as it is to the loopback address and reads the whole reply; the connection
-// is closed after one request.
-reply ask(int port, const std::string& request, bool ipv6 = false) {
-  reply r;
-  const int fd = socket(ipv6 ? AF_INET6 : AF_INET, SOCK_STREAM, 0);
-  if (fd < 0) return r;
-  timeval timeout{10, 0};
-  setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-  int connected = -1;
-  if (ipv6) {
-    sockaddr_in6 a{};
-    a.sin6_family = AF_INET6;
-    a.sin6_port = htons(static_cast<uint16_t>(port));
-    a.sin6_addr = in6addr_loopback;
-    connected = connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-  } else {
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(static_cast<uint16_t>(port));
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    connected = connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-  }
-  if (connected != 0) {
-    close(fd);
-    return r;
-  }
-  send(fd, request.data(), request.size(), MSG_NOSIGNAL);
-  std::string all;
-  char buffer[4096];
-  for (ssize_t n; (n = recv(fd, buffer, sizeof buffer, 0)) > 0;)
-    all.append(buffer, static_cast<size_t>(n));
-  close(fd);
-  size_t split = all.find("\r\n\r\n");
-  r.head = all.substr(0, split);
-  r.body = split == std::string::npos ? "" : all.substr(split + 4);
-  if (all.rfind("HTTP/1.1 ", 0) == 0) r.status = std::stoi(all.substr(9, 3));
-  return r;
-}
+using reply = http_answer;
 
 std::string get(const std::string& path, const std::string& host,
                 const std::string& method = "GET") {
-  std::string request = method + " " + path + " HTTP/1.1\r\n";
-  if (!host.empty()) request += "Host: " + host + "\r\n";
-  return request + "Connection: close\r\n\r\n";
+  return request_for(path, host, method, "Connection: close\r\n");
 }
 
 class PreviewServer : public testing::Test {
@@ -233,6 +193,169 @@ TEST(PreviewServerPort, APortTakenOnIpv6LoopbackIsRefusedToo) {
   EXPECT_FALSE(server.start(port, error));
   EXPECT_NE(error.find("::1 port " + std::to_string(port)), std::string::npos) << error;
   close(holder);
+}
+
+// A plain GET, timed from connecting to the last byte of the reply.
+std::chrono::milliseconds time_to_answer(int port, const std::string& self, int& status) {
+  const auto start = std::chrono::steady_clock::now();
+  status = ask(port, get("/page.css", self)).status;
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                               start);
+}
+
+// Connections held open by a test, closed at its end.
+struct held_connections {
+  std::vector<int> fds;
+  ~held_connections() {
+    for (int fd : fds) close(fd);
+  }
+  int open(int port, const std::string& bytes) {
+    const int fd = connect_loopback(port);
+    if (fd >= 0 && !bytes.empty()) send_all(fd, bytes);
+    if (fd >= 0) fds.push_back(fd);
+    return fd;
+  }
+};
+
+// Whatever the clients do, a page gets its answer at once, and the server stops at once.
+TEST_F(PreviewServer, AnswersAtOnceWhateverOtherClientsDo) {
+  compile_outcome o;
+  o.picture = std::make_shared<const std::string>("<svg/>");
+  store.publish(o);
+  const std::string waiting = request_for("/state?since=1", self);
+  const std::string slow = "GET / HTTP/1.1\r\nHost: " + self + "\r\nX-Slow: 1\r\n";
+  held_connections held;
+  const struct {
+    const char* what;
+    std::function<void()> clients;
+  } cases[] = {
+      {"50 pages waiting for news and 10 clients sending a head slowly",
+       [&] {
+         for (int i = 0; i < 50; ++i) held.open(port, waiting);
+         for (int i = 0; i < 10; ++i) held.open(port, slow);
+       }},
+      {"100 waiting pages opened and closed at once",
+       [&] {
+         held_connections gone;
+         for (int i = 0; i < 100; ++i) gone.open(port, waiting);
+       }},
+      {"200 clients that asked and left without reading",
+       [&] {
+         held_connections gone;
+         for (int i = 0; i < 200; ++i) gone.open(port, get("/picture.svg", self));
+       }},
+      {"300 connections that say nothing, beyond the limits", [&] {
+         for (int i = 0; i < 300; ++i) held.open(port, "");
+       }},
+  };
+  for (const auto& c : cases) {
+    c.clients();
+    int status = 0;
+    const auto took = time_to_answer(port, self, status);
+    EXPECT_EQ(status, 200) << c.what;
+    EXPECT_LT(took, 100ms) << c.what;
+    std::cout << c.what << ": a GET answered in " << took.count() << " ms\n";
+  }
+  const auto start = std::chrono::steady_clock::now();
+  server.stop();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+}
+
+// However it trickles, a head must come whole within a few seconds of its first byte.
+TEST_F(PreviewServer, CutsAClientThatSendsItsHeadALineAtATime) {
+  loopback_connection slow(port);
+  ASSERT_TRUE(slow.send("GET / HTTP/1.1\r\nHost: " + self + "\r\n"));
+  const auto start = std::chrono::steady_clock::now();
+  bool cut = false;
+  for (int line = 0; line < 40 && !cut; ++line) {
+    cut = !slow.send("X-Line-" + std::to_string(line) + ": 1\r\n") || slow.closed_within(250);
+  }
+  EXPECT_TRUE(cut);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+  // Never the page: the head was never whole.
+  EXPECT_NE(slow.next_reply().status, 200);
+}
+
+// Header lines one by one, as a client sends them while the server reads.
+std::string many_headers(size_t count, size_t value_size = 1) {
+  std::string s;
+  for (size_t i = 0; i < count; ++i)
+    s += "X-" + std::to_string(i) + ": " + std::string(value_size, 'v') + "\r\n";
+  return s;
+}
+
+TEST_F(PreviewServer, RefusesAHeadTooLargeOrWithTooManyLines) {
+  const struct {
+    const char* what;
+    std::string headers;
+    int status;
+  } cases[] = {
+      {"200,000 header lines", many_headers(200000), 431},
+      {"101 header lines", many_headers(max_header_lines), 431},  // with Host
+      {"100 header lines", many_headers(max_header_lines - 1), 200},
+      {"one header of 17 KB", many_headers(1, 17 * 1024), 431},
+      {"15 KB of headers", many_headers(15, 1000), 200},
+  };
+  for (const auto& c : cases) {
+    loopback_connection client(port);
+    ASSERT_TRUE(client.connected());
+    const std::string request = request_for("/", self, "GET", c.headers);
+    // Sent while the reply is read: the server answers before the client is done sending.
+    std::thread sender([&] { client.send(request); });
+    reply r = client.next_reply();
+    shutdown(client.fd(), SHUT_RDWR);
+    sender.join();
+    EXPECT_EQ(r.status, c.status) << c.what;
+    if (c.status == 200) {
+      EXPECT_EQ(r.body, preview_page_html) << c.what;
+    }
+  }
+}
+
+TEST_F(PreviewServer, IgnoresRangesAndSendsTheWholeBodyOnce) {
+  compile_outcome o;
+  o.picture = std::make_shared<const std::string>("<svg>" + std::string(100000, 'x') + "</svg>");
+  store.publish(o);
+  std::string ranges = "bytes=0-";
+  for (int i = 1; i < 2700; ++i) ranges += ",0-";
+  ASSERT_GT(ranges.size(), 8000u);
+  for (const auto& [path, body] : {std::pair<std::string, std::string>{"/", preview_page_html},
+                                   {"/picture.svg", *o.picture}}) {
+    for (const std::string& range : {ranges, std::string("bytes=5-10")}) {
+      reply r = ask(port, request_for(path, self, "GET",
+                                      "Range: " + range + "\r\nConnection: close\r\n"));
+      EXPECT_EQ(r.status, 200) << path;
+      EXPECT_EQ(r.body.size(), body.size()) << path;
+      EXPECT_EQ(r.body, body) << path;
+    }
+  }
+}
+
+TEST_F(PreviewServer, KeepsTheConnectionForTheNextRequests) {
+  loopback_connection client(port);
+  // Three requests in one piece: three replies in order; a HEAD tells the length it leaves out.
+  ASSERT_TRUE(client.send(request_for("/page.js", self) + request_for("/", self, "HEAD") +
+                          request_for("/page.css", self)));
+  reply script = client.next_reply();
+  EXPECT_EQ(script.status, 200);
+  EXPECT_EQ(script.body, preview_page_script);
+  reply head = client.next_reply(true);
+  EXPECT_EQ(head.status, 200);
+  EXPECT_NE(head.head.find("Content-Length: " + std::to_string(std::string(preview_page_html).size())),
+            std::string::npos);
+  EXPECT_NE(head.head.find("Content-Type: text/html"), std::string::npos);
+  reply style = client.next_reply();
+  EXPECT_EQ(style.status, 200);
+  EXPECT_EQ(style.body, preview_page_style);
+  // A waiting request on the same connection is answered by the next publication.
+  ASSERT_TRUE(client.send(request_for("/state?since=0", self)));
+  EXPECT_FALSE(client.stirs_within(100));
+  store.publish(compile_outcome{});
+  EXPECT_EQ(nlohmann::json::parse(client.next_reply().body)["version"], 1);
+  // A request that is not HTTP: 400, and the connection ends.
+  ASSERT_TRUE(client.send("HELLO\r\n\r\n"));
+  EXPECT_EQ(client.next_reply().status, 400);
+  EXPECT_TRUE(client.closed_within(1000));
 }
 
 }  // namespace

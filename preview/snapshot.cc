@@ -2,20 +2,34 @@
 
 #include <nlohmann/json.hpp>
 
+namespace {
+
+std::shared_ptr<const preview_snapshot> with_state(std::shared_ptr<preview_snapshot> s) {
+  s->state = std::make_shared<const std::string>(state_json(*s));
+  return s;
+}
+
+}  // namespace
+
+snapshot_store::snapshot_store() : latest_(with_state(std::make_shared<preview_snapshot>())) {}
+
 void snapshot_store::publish(compile_outcome outcome) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<std::mutex> one_at_a_time(publishing_);
+  const auto last = latest();
   auto next = std::make_shared<preview_snapshot>();
-  next->version = latest_->version + 1;
+  next->version = last->version + 1;
   if (outcome.picture) {
     next->picture_version = next->version;
   } else {
-    outcome.picture = latest_->outcome.picture;
-    next->picture_version = latest_->picture_version;
+    outcome.picture = last->outcome.picture;
+    next->picture_version = last->picture_version;
     next->stale = outcome.picture != nullptr;
   }
   next->outcome = std::move(outcome);
-  latest_ = std::move(next);
-  changed_.notify_all();
+  auto made = with_state(std::move(next));
+  std::lock_guard<std::mutex> lock(mutex_);
+  latest_ = std::move(made);
+  if (changed_) changed_(latest_->version);
 }
 
 std::shared_ptr<const preview_snapshot> snapshot_store::latest() const {
@@ -23,18 +37,9 @@ std::shared_ptr<const preview_snapshot> snapshot_store::latest() const {
   return latest_;
 }
 
-std::shared_ptr<const preview_snapshot> snapshot_store::wait_newer(
-    long since, std::chrono::milliseconds timeout) const {
-  std::unique_lock<std::mutex> lock(mutex_);
-  // Any other version is news: a page left open across a restart of serve holds a later one.
-  changed_.wait_for(lock, timeout, [&] { return closed_ || latest_->version != since; });
-  return latest_;
-}
-
-void snapshot_store::close() {
+void snapshot_store::on_change(std::function<void(long)> changed) {
   std::lock_guard<std::mutex> lock(mutex_);
-  closed_ = true;
-  changed_.notify_all();
+  changed_ = std::move(changed);
 }
 
 std::string state_json(const preview_snapshot& s) {

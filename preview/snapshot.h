@@ -1,11 +1,9 @@
 // What the page shows at one moment: the picture of the last compile that had no error, the
-// problems of the latest compile and its summary. The compiler publishes; the server's threads
-// read the latest under a lock held only to copy a pointer, so a slow browser never holds up a
-// compile.
+// problems of the latest compile and its summary. The compiler publishes; the server's thread
+// reads the latest under a lock held only to copy a pointer, so neither holds up the other.
 #pragma once
 
-#include <chrono>
-#include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -37,30 +35,32 @@ struct preview_snapshot {
   long picture_version = 0;  // the version whose compile made the picture; 0: none yet
   bool stale = false;        // the picture comes from an earlier state of the sources
   compile_outcome outcome;   // its picture is the last good one
+  // state_json of this snapshot, made once by the publisher: the server's one thread only
+  // sends it, however many problems it lists and however many tabs ask.
+  std::shared_ptr<const std::string> state;
 };
 
 class snapshot_store {
  public:
+  snapshot_store();
+
   // Makes `outcome` the latest. Without a picture of its own it keeps the last good one, then
   // marked stale.
   void publish(compile_outcome outcome);
 
   std::shared_ptr<const preview_snapshot> latest() const;
 
-  // The latest once its version is other than `since` (a page that saw a later version saw an
-  // earlier run of serve), waiting at most `timeout` for it; the latest as it is at the timeout
-  // or once the store is closed.
-  std::shared_ptr<const preview_snapshot> wait_newer(long since,
-                                                     std::chrono::milliseconds timeout) const;
-
-  // Wakes every waiter for good: the server is stopping.
-  void close();
+  // Calls `changed` with the new version after each publication, from the publishing thread,
+  // until another (or an empty one) replaces it: the server wakes its own thread with it. It is
+  // called under the store's lock, so once on_change returns the old one is never running; it
+  // must be quick and must not call the store.
+  void on_change(std::function<void(long version)> changed);
 
  private:
+  std::mutex publishing_;  // one publication at a time, made outside mutex_
   mutable std::mutex mutex_;
-  mutable std::condition_variable changed_;
-  bool closed_ = false;
-  std::shared_ptr<const preview_snapshot> latest_ = std::make_shared<preview_snapshot>();
+  std::function<void(long)> changed_;
+  std::shared_ptr<const preview_snapshot> latest_;
 };
 
 // The snapshot as the page's script reads it, without the picture itself.

@@ -66,39 +66,23 @@ TEST(SnapshotStore, AReaderHoldsItsSnapshotWhileNewOnesArePublished) {
   EXPECT_EQ(*store.latest()->outcome.picture, "<svg>two</svg>");
 }
 
-TEST(SnapshotStore, WaitingReturnsOnPublicationOrTimeout) {
+TEST(SnapshotStore, TellsOfEachPublicationUntilToldNoMore) {
   snapshot_store store;
-  store.publish(good("a"));
-  // Already newer: no wait.
-  auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(store.wait_newer(0, 5000ms)->version, 1);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, 1000ms);
-  // A page that saw version 12 of an earlier run of serve: no wait either.
-  start = std::chrono::steady_clock::now();
-  EXPECT_EQ(store.wait_newer(12, 5000ms)->version, 1);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, 1000ms);
-  // Nothing newer: the timeout, with the latest.
-  start = std::chrono::steady_clock::now();
-  EXPECT_EQ(store.wait_newer(1, 50ms)->version, 1);
-  EXPECT_GE(std::chrono::steady_clock::now() - start, 50ms);
-  // Woken by a publication from another thread.
-  std::thread publisher([&] {
-    std::this_thread::sleep_for(30ms);
-    store.publish(good("b"));
-  });
-  start = std::chrono::steady_clock::now();
-  EXPECT_EQ(store.wait_newer(1, 5000ms)->version, 2);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, 2000ms);
+  std::vector<long> seen;
+  store.on_change([&](long) { seen.push_back(-1); });  // replaced before any publication
+  store.on_change([&](long version) { seen.push_back(version); });
+  std::thread publisher([&] { store.publish(good("a")); });
   publisher.join();
-  // Closed: every wait ends at once.
-  store.close();
-  start = std::chrono::steady_clock::now();
-  EXPECT_EQ(store.wait_newer(2, 5000ms)->version, 2);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, 1000ms);
+  store.publish(broken(1));
+  EXPECT_EQ(seen, (std::vector<long>{1, 2}));
+  store.on_change({});
+  store.publish(good("b"));
+  EXPECT_EQ(seen.size(), 2u);
 }
 
 TEST(StateJson, CarriesTheProblemsAndThePictureVersionNotThePicture) {
   snapshot_store store;
+  EXPECT_EQ(nlohmann::json::parse(*store.latest()->state)["version"], 0);  // before any compile
   store.publish(good("<svg>secret-picture</svg>"));
   compile_outcome o = broken(1);
   o.warnings = 1;
@@ -109,6 +93,7 @@ TEST(StateJson, CarriesTheProblemsAndThePictureVersionNotThePicture) {
   o.milliseconds = 3.5;
   store.publish(o);
   const std::string text = state_json(*store.latest());
+  EXPECT_EQ(*store.latest()->state, text);  // made once, at publication
   EXPECT_EQ(text.find("secret-picture"), std::string::npos);
   const nlohmann::json j = nlohmann::json::parse(text);  // valid UTF-8 despite the odd byte
   EXPECT_EQ(j["version"], 2);
