@@ -189,6 +189,27 @@ const command kCommands[] = {
      "Exit status: 0 ended by Ctrl-C (SIGINT), SIGTERM or SIGHUP, 2 wrong usage, 3 the port\n"
      "cannot be had or the preview module cannot be loaded.\n",
      run_serve},
+    {"lsp", "scenario-compiler lsp [--stdio]",
+     "the language server for editors, over standard input and output",
+     "Serves the Language Server Protocol (JSON-RPC with Content-Length headers) on standard\n"
+     "input and output, for an editor to start. A file named NAME_linea.txt is a line file\n"
+     "and NAME_NUMBER-.txt a train file; each is paired with the other file of its folder,\n"
+     "from the editor's open buffer, else from disk. On every open and change both are\n"
+     "checked in memory as check checks them, and every error and warning is published at\n"
+     "its field, with its code or warning name and its related places. An open buffer is\n"
+     "taken as text and converted to Windows-1252 (as --encoding utf-8 does); a file read\n"
+     "from disk is read as it is. Hover tells a field's name, unit, range and meaning (a\n"
+     "place's cell and kilometre mark too) and on a keyword what the row does; completion\n"
+     "offers the file's keywords with their fields and, inside a row, the field's name;\n"
+     "the outline lists stations, signals, slowdowns and boards; quick fixes write the\n"
+     "keyword an unknown row was meant to be and the values the warnings name. Nothing is\n"
+     "written to disk. Standard output carries the protocol only.\n"
+     "\n"
+     "  --stdio   the transport, standard input and output (the only one; editors pass it)\n"
+     "\n"
+     "Exit status: 0 after the client's shutdown and exit, 1 at an exit without shutdown or\n"
+     "the end of the input, 2 wrong usage.\n",
+     run_lsp},
     {"help", "scenario-compiler help [COMMAND]", "show the help of a command",
      "Without a command, lists the commands; with one, shows its whole help. So do\n"
      "'scenario-compiler --help [COMMAND]' and 'scenario-compiler COMMAND --help' (or -h).\n",
