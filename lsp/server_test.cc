@@ -214,7 +214,7 @@ TEST(Server, EveryChangeIsCheckedAndACharacterTheCodePageLacksIsAnError) {
   ASSERT_EQ(s.asked.size(), 2u);
   ASSERT_EQ(s.asked[1].encoding_faults.size(), 1u);
   // Its column counts characters, as the other diagnostics' do.
-  EXPECT_EQ(s.asked[1].encoding_faults[0].where.column, 13);
+  EXPECT_EQ(s.asked[1].encoding_faults[0].where.column, 14);
   EXPECT_EQ(s.asked[1].train_bytes, "[generale]\nstazione, 0, ?\n");
 
   // A change to a buffer the server does not hold is passed over.

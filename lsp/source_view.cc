@@ -6,6 +6,7 @@
 source_view::source_view(const open_document& d)
     : document(d),
       line_file(d.kind == source_kind::line),
+      encoding_faults(),
       bytes(utf8_to_windows_1252({d.path, d.text}, encoding_faults)),
       rows(source_rows(bytes, line_file)),
       lines(d.text) {}

@@ -15,8 +15,9 @@
 struct source_view {
   const open_document& document;
   bool line_file;
+  // Characters the code page lacks, each an error; filled as `bytes` is made, so before it.
+  std::vector<diagnostic> encoding_faults;
   std::string bytes;  // one byte a character of the buffer
-  std::vector<diagnostic> encoding_faults;  // characters the code page lacks, each an error
   std::vector<source_row> rows;
   text_lines lines;
 
