@@ -59,11 +59,14 @@ std::vector<source_row> source_rows(std::string_view bytes, bool line_file) {
 
 std::optional<field_place> field_at(const std::vector<source_row>& rows, std::string_view bytes,
                                     int line, int column) {
-  std::optional<field_place> found;
+  // The last field of the line that starts at or before the column, and the first after it.
+  std::optional<field_place> before, after;
   auto consider = [&](const source_row& row, int index, const source_field& f) {
-    if (f.line != line || f.column > column) return;
-    if (found && found->at()->column > f.column) return;
-    found = field_place{&row, index};
+    if (f.line != line) return;
+    if (f.column <= column && (!before || before->at()->column <= f.column))
+      before = field_place{&row, index};
+    if (f.column > column && (!after || after->at()->column > f.column))
+      after = field_place{&row, index};
   };
   for (const source_row& row : rows) {
     if (row.keyword.line > line) break;
@@ -71,12 +74,25 @@ std::optional<field_place> field_at(const std::vector<source_row>& rows, std::st
     for (size_t i = 0; i < row.values.size(); ++i)
       consider(row, static_cast<int>(i), row.values[i]);
   }
-  if (!found) return std::nullopt;
-  // A comma between the field and the column: the column is in a field no row took.
-  const source_field& f = *found->at();
-  const size_t from = f.line_offset + static_cast<size_t>(f.column - 1) + f.text.size();
-  const size_t to = f.line_offset + static_cast<size_t>(column - 1);
-  for (size_t i = from; i < to && i < bytes.size(); ++i)
-    if (bytes[i] == ',') return std::nullopt;
-  return found;
+  auto no_comma = [&](size_t from, size_t to) {
+    for (size_t i = from; i < to && i < bytes.size(); ++i)
+      if (bytes[i] == ',') return false;
+    return true;
+  };
+  const size_t cursor = [&] {
+    const source_field* f = before ? before->at() : after ? after->at() : nullptr;
+    return f ? f->line_offset + static_cast<size_t>(column - 1) : 0;
+  }();
+  // Within the field or the blanks after it, up to its comma.
+  if (before) {
+    const source_field& f = *before->at();
+    if (no_comma(f.line_offset + static_cast<size_t>(f.column - 1) + f.text.size(), cursor))
+      return before;
+  }
+  // In the blanks before a field, after the comma before it.
+  if (after) {
+    const source_field& f = *after->at();
+    if (no_comma(cursor, f.line_offset + static_cast<size_t>(f.column - 1))) return after;
+  }
+  return std::nullopt;
 }

@@ -29,7 +29,7 @@ struct field_place {
   }
 };
 
-// The field at `line` and `column` (from 1, in bytes): the last field of that line that
-// starts at or before the column, up to the next comma after it.
+// The field at `line` and `column` (from 1, in bytes): the field of that line the column
+// falls in, with the blanks on either side of it up to its commas.
 std::optional<field_place> field_at(const std::vector<source_row>& rows, std::string_view bytes,
                                     int line, int column);

@@ -64,6 +64,7 @@ TEST(SourceRows, TheFieldAtAColumn) {
       {2, 2, 0, -1},
       {1, 3, -1, 0},   // the section header is no row
       {4, 12, 2, 0},
+      {3, 10, 1, 0},   // the blank after a comma, before "500"
   };
   for (const case_& c : cases) {
     const std::optional<field_place> at = field_at(train, kTrain, c.line, c.column);
@@ -75,7 +76,7 @@ TEST(SourceRows, TheFieldAtAColumn) {
     EXPECT_EQ(at->row, &train[static_cast<size_t>(c.row)]) << c.line << ":" << c.column;
     EXPECT_EQ(at->field, c.field) << c.line << ":" << c.column;
   }
-  // Past a comma that no field of a row follows: no field.
+  // Past a comma that no field of a row follows: no field; nor in a line no row took.
   EXPECT_FALSE(field_at(source_rows("[generale]\nvelocita, 0, 30, \n", false),
                         "[generale]\nvelocita, 0, 30, \n", 2, 17));
 }
