@@ -5,11 +5,10 @@
 
 #include "cli/checked_run.h"
 #include "cli/commands.h"
+#include "cli/lsp_command.h"
 #include "cli/source_run.h"
 #include "inspect/route_features.h"
 #include "lsp/server.h"
-
-namespace {
 
 check_outcome check_in_memory(const check_request& r) {
   source_run run;
@@ -34,8 +33,6 @@ check_outcome check_in_memory(const check_request& r) {
   }
   return outcome;
 }
-
-}  // namespace
 
 int run_lsp(const std::vector<std::string>& args, command_io& io) {
   const command& self = *find_command("lsp");
