@@ -1,6 +1,5 @@
 #include "lsp/code_actions.h"
 
-#include <charconv>
 #include <cstdlib>
 #include <iterator>
 #include <optional>
@@ -8,6 +7,7 @@
 
 #include "files/keywords.h"
 #include "lint/suggest.h"
+#include "lsp/field_text.h"
 #include "model/rounding.h"
 #include "source/row_table.h"
 
@@ -69,13 +69,6 @@ std::optional<std::string> spelt_right(const std::string& field, bool line_file)
   return fixed;
 }
 
-// The number a field holds, when it is one.
-std::optional<int32_t> number_in(const std::string& text) {
-  int32_t v = 0;
-  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return v;
-}
 
 // A curve keyword with the class whose radius comes closest to the number written in it.
 std::optional<std::string> curve_for_radius(const std::string& keyword) {

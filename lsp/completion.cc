@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "files/keywords.h"
+#include "lsp/field_text.h"
 #include "source/row_table.h"
 
 namespace {
@@ -49,17 +50,12 @@ nlohmann::json keyword_items(bool line_file) {
   return items;
 }
 
-std::string_view trimmed(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
 
 }  // namespace
 
 nlohmann::json completion_at(const source_view& view, int line, int column) {
   const int character = view.character_at(line, column);
-  // The line up to the cursor, in the compiler's bytes: one a character.
+  // The buffer's line up to the cursor; the commas before it say which field it is in.
   const std::string_view whole = view.lines.line(line);
   const std::string_view before = whole.substr(0, view.lines.byte_of(line, character));
   const size_t commas = static_cast<size_t>(std::count(before.begin(), before.end(), ','));

@@ -1,5 +1,7 @@
 #include "lsp/framing.h"
 
+#include "lsp/field_text.h"
+
 #include <charconv>
 #include <istream>
 #include <ostream>
@@ -32,11 +34,6 @@ bool same_nocase(std::string_view a, std::string_view b) {
   return true;
 }
 
-std::string_view trimmed(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
 
 }  // namespace
 

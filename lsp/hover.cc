@@ -1,10 +1,10 @@
 #include "lsp/hover.h"
 
-#include <charconv>
 #include <cstring>
 #include <optional>
 
 #include "files/keywords.h"
+#include "lsp/field_text.h"
 #include "model/rounding.h"
 
 namespace {
@@ -32,12 +32,6 @@ int64_t cell_of(row_kind kind, int32_t metre) {
   }
 }
 
-std::optional<int32_t> number_in(const std::string& text) {
-  int32_t v = 0;
-  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return v;
-}
 
 std::string field_list(const row_spec& spec) {
   std::string out;

@@ -1,8 +1,7 @@
 #include "lsp/symbols.h"
 
-#include <charconv>
-
 #include "binary/cp1252.h"
+#include "lsp/field_text.h"
 
 namespace {
 
@@ -41,11 +40,9 @@ nlohmann::json document_symbols(const source_view& view, const kilometre_marks& 
     if (row.spec->kind == row_kind::indicator_board && last) name = "board \"" + cp1252_to_utf8(*last) + "\"";
     std::string detail;
     if (const std::string* place = field_text(row, 0)) {
-      int32_t metre = 0;
-      auto [end, ec] = std::from_chars(place->data(), place->data() + place->size(), metre);
-      detail = ec == std::errc() && end == place->data() + place->size()
-                   ? std::to_string(metre) + " m (km " + marks.text(metre) + ")"
-                   : cp1252_to_utf8(*place);
+      const std::optional<int32_t> metre = number_in(*place);
+      detail = metre ? std::to_string(*metre) + " m (km " + marks.text(*metre) + ")"
+                     : cp1252_to_utf8(*place);
     }
     if (row.spec->kind == row_kind::station) detail = "station at " + detail;
     const source_field& end_field = row.values.empty() ? row.keyword : row.values.back();
