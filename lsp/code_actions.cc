@@ -8,6 +8,7 @@
 #include "files/keywords.h"
 #include "lint/suggest.h"
 #include "lsp/field_text.h"
+#include "lsp/lsp_diagnostics.h"
 #include "model/rounding.h"
 #include "source/row_table.h"
 
@@ -23,8 +24,8 @@ struct buffer_field {
 
 buffer_field field_of(const source_view& view, const nlohmann::json& range) {
   buffer_field f;
-  f.line = range.at("start").at("line").get<int>();
-  f.from = view.character_at(f.line, range.at("start").at("character").get<int>());
+  f.line = position_value(range.at("start").at("line"));
+  f.from = view.character_at(f.line, position_value(range.at("start").at("character")));
   f.to = view.lines.field_end(f.line, f.from);
   const std::string_view line = view.lines.line(f.line);
   const size_t a = view.lines.byte_of(f.line, f.from), b = view.lines.byte_of(f.line, f.to);
@@ -86,6 +87,21 @@ std::optional<std::string> curve_for_radius(const std::string& keyword) {
   return fixed;
 }
 
+// The diagnostic the fix answers, as the client sent it, less what the server does not read
+// (its "data" may nest as deep as a client likes).
+nlohmann::json answered(const nlohmann::json& d) {
+  auto position = [](const nlohmann::json& p) {
+    return lsp_position(position_value(p.at("line")), position_value(p.at("character")));
+  };
+  const nlohmann::json& range = d.at("range");
+  nlohmann::json out = {{"range", {{"start", position(range.at("start"))}, {"end", position(range.at("end"))}}},
+                        {"code", d.at("code").get<std::string>()}};
+  for (const char* key : {"message", "source"})
+    if (d.contains(key) && d[key].is_string()) out[key] = d[key];
+  if (d.contains("severity") && d["severity"].is_number_integer()) out["severity"] = d["severity"];
+  return out;
+}
+
 nlohmann::json action(const source_view& view, const nlohmann::json& diagnostic,
                       const buffer_field& f, const std::string& title, const std::string& text) {
   nlohmann::json edit = {
@@ -95,7 +111,7 @@ nlohmann::json action(const source_view& view, const nlohmann::json& diagnostic,
       {"newText", text}};
   return {{"title", title},
           {"kind", "quickfix"},
-          {"diagnostics", nlohmann::json::array({diagnostic})},
+          {"diagnostics", nlohmann::json::array({answered(diagnostic)})},
           {"isPreferred", true},
           {"edit", {{"changes", {{view.document.uri, nlohmann::json::array({edit})}}}}}};
 }

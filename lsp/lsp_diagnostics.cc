@@ -1,6 +1,7 @@
 #include "lsp/lsp_diagnostics.h"
 
 #include <sstream>
+#include <stdexcept>
 
 #include "lsp/documents.h"
 
@@ -16,6 +17,14 @@ nlohmann::json field_range(const source_location& where, const text_lines* text)
   const int to = text->field_end(line, from);
   return {{"start", lsp_position(line, text->utf16_column(line, from))},
           {"end", lsp_position(line, text->utf16_column(line, to))}};
+}
+
+int position_value(const nlohmann::json& value) {
+  constexpr int64_t kLargest = int64_t{1} << 30;
+  if (!value.is_number_integer() || (value.is_number_unsigned() && value.get<uint64_t>() > kLargest) ||
+      value.get<int64_t>() < 0 || value.get<int64_t>() > kLargest)
+    throw std::invalid_argument("a line or character that is no whole number from 0 to 2^30");
+  return static_cast<int>(value.get<int64_t>());
 }
 
 std::string message_of(const diagnostic& d) {

@@ -16,6 +16,10 @@ using text_of_file = std::function<const text_lines*(const std::string& path)>;
 // {"line", "character"} of the protocol.
 nlohmann::json lsp_position(int line, int character);
 
+// A line or character of a position a client sent: a whole number from 0 that leaves room
+// to count from 1. Anything else is std::invalid_argument.
+int position_value(const nlohmann::json& value);
+
 // The range of the field at a diagnostic's line and column (from 1) in `text`; the file's
 // start for a place with no line.
 nlohmann::json field_range(const source_location& where, const text_lines* text);

@@ -88,10 +88,11 @@ void lsp_server::handle(std::string_view body) {
   json id = nullptr;
   const bool has_id = message.contains("id");
   if (has_id) {
-    id = message["id"];
-    if (!id.is_number_integer() && !id.is_string() && !id.is_null()) {
+    // Checked before it is copied: a client's nesting is never walked by recursion.
+    const json& given = message["id"];
+    if (!given.is_number_integer() && !given.is_string() && !given.is_null())
       return reply_error(nullptr, kInvalidRequest, "the id is neither a number nor a string");
-    }
+    id = given;
   }
   if (!message.contains("method")) {
     // An answer to a request of ours: the server sends none, so it is passed over.
@@ -101,7 +102,8 @@ void lsp_server::handle(std::string_view body) {
   if (!message["method"].is_string())
     return reply_error(id, kInvalidRequest, "the method is no string");
   const std::string method = message["method"].get<std::string>();
-  const json params = message.contains("params") ? message["params"] : json::object();
+  static const json kNoParams = json::object();
+  const json& params = message.contains("params") ? message["params"] : kNoParams;
   if (has_id)
     request(id, method, params);
   else
@@ -147,9 +149,8 @@ json lsp_server::answer(const std::string& method, const json& params) {
   if (method == "textDocument/documentSymbol") return document_symbols(view, marks);
   if (method == "textDocument/codeAction")
     return code_actions(view, params.at("context").at("diagnostics"));
-  const int line = params.at("position").at("line").get<int>();
-  const int column = params.at("position").at("character").get<int>();
-  if (line < 0 || column < 0) throw std::invalid_argument("a negative position");
+  const int line = position_value(params.at("position").at("line"));
+  const int column = position_value(params.at("position").at("character"));
   if (method == "textDocument/hover") return hover_at(view, line, column, marks);
   return completion_at(view, line, column);
 }

@@ -88,6 +88,19 @@ TEST(Server, MalformedMessagesGetErrorsAndTheServerGoesOn) {
                       {{"textDocument", {{"uri", "file:///nowhere/A_1-.txt"}}},
                        {"position", {{"line", -1}, {"character", 0}}}})["error"]["code"],
             -32602);
+  // A position that is no whole number from 0 is refused, not converted.
+  for (const json& bad : {json(1e30), json(2.5), json(uint64_t{1} << 40), json("3")})
+    EXPECT_EQ(s.request(9, "textDocument/hover",
+                        {{"textDocument", {{"uri", "file:///nowhere/A_1-.txt"}}},
+                         {"position", {{"line", bad}, {"character", 0}}}})["error"]["code"],
+              -32602)
+        << bad;
+  // Nesting as deep as the input allows is answered, never walked by recursion.
+  s.sent.clear();
+  s.server.handle("{\"jsonrpc\":\"2.0\",\"id\":10,\"method\":\"textDocument/hover\",\"params\":" +
+                  std::string(200000, '[') + std::string(200000, ']') + "}");
+  ASSERT_EQ(s.sent.size(), 1u);
+  EXPECT_EQ(s.sent[0]["error"]["code"], -32602);
   // A notification that does not fit is passed over without an answer; an unknown one too.
   s.sent.clear();
   s.notify("textDocument/didOpen", {{"textDocument", 5}});
