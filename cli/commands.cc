@@ -189,6 +189,42 @@ const command kCommands[] = {
      "Exit status: 0 ended by Ctrl-C (SIGINT), SIGTERM or SIGHUP, 2 wrong usage, 3 the port\n"
      "cannot be had or the preview module cannot be loaded.\n",
      run_serve},
+    {"lsp", "scenario-compiler lsp [--stdio]",
+     "the language server for editors, over standard input and output",
+     "Serves the Language Server Protocol (JSON-RPC with Content-Length headers) on standard\n"
+     "input and output, for an editor to start. A file named NAME_linea.txt is a line file\n"
+     "and NAME_NUMBER-.txt a train file; each is paired with the other file of its folder,\n"
+     "from the editor's open buffer, else from disk. On every open and change both are\n"
+     "checked in memory as check checks them, and every error and warning is published at\n"
+     "its field, with its code or warning name and its related places. An open buffer is\n"
+     "taken as text and converted to Windows-1252 (as --encoding utf-8 does); a file read\n"
+     "from disk is read as it is. Hover tells a field's name, unit, range and meaning (a\n"
+     "place's cell and kilometre mark too) and on a keyword what the row does; completion\n"
+     "offers the file's keywords with their fields and, inside a row, the field's name;\n"
+     "the outline lists stations, signals, slowdowns and boards; quick fixes write the\n"
+     "keyword an unknown row was meant to be and the values the warnings name. Nothing is\n"
+     "written to disk. Standard output carries the protocol only.\n"
+     "\n"
+     "  --stdio   the transport, standard input and output (the only one; editors pass it)\n"
+     "\n"
+     "Editors: VS Code takes the extension built from editors/vscode/ (the tests leave it as\n"
+     "build/default/scenario-compiler.vsix); it knows the two kinds of file by name,\n"
+     "highlights them and starts this server. Neovim 0.7 or later takes the configuration in\n"
+     "editors/neovim/scenario_compiler.lua, which attaches every such buffer to one server:\n"
+     "\n"
+     "  code --install-extension scenario-compiler.vsix\n"
+     "                       VS Code; the setting scenarioCompiler.path names the program\n"
+     "                       when it is not on PATH\n"
+     "  ~/.config/nvim/lua/scenario_compiler.lua\n"
+     "                       Neovim: a copy of editors/neovim/scenario_compiler.lua\n"
+     "  require('scenario_compiler')\n"
+     "                       Neovim: the line in init.lua that loads it; before it,\n"
+     "                       vim.g.scenario_compiler = '/path/to/scenario-compiler' when the\n"
+     "                       program is not on PATH\n"
+     "\n"
+     "Exit status: 0 after the client's shutdown and exit, 1 at an exit without shutdown or\n"
+     "the end of the input, 2 wrong usage.\n",
+     run_lsp},
     {"help", "scenario-compiler help [COMMAND]", "show the help of a command",
      "Without a command, lists the commands; with one, shows its whole help. So do\n"
      "'scenario-compiler --help [COMMAND]' and 'scenario-compiler COMMAND --help' (or -h).\n",

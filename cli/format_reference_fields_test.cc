@@ -18,7 +18,7 @@ TEST(FieldTable, ColumnsStandThreeBlanksPastTheirWidestAndALongRangeWrapsUnderIt
       {"code", false, "per mille",
        "one two three four five six seven eight nine ten eleven twelve thirteen", ""},
   };
-  const row_spec row{row_kind::gradient, "gradient", "pendenza", kNoTest, fields};
+  const row_spec row{row_kind::gradient, "gradient", "pendenza", kNoTest, fields, ""};
   const row_spec* rows[] = {&row};
   EXPECT_EQ(field_table(rows),
             "  field      unit        range\n"
@@ -38,7 +38,7 @@ TEST(FieldTable, ARepeatedRangeIsBlankAndAWrappedOneRunsOnBesideIt) {
       {"flag", false, "-", "16-bit", ""},
       {"again", false, "-", shared, ""},
   };
-  const row_spec row{row_kind::station, "station", "stazione", kNoTest, fields};
+  const row_spec row{row_kind::station, "station", "stazione", kNoTest, fields, ""};
   const row_spec* rows[] = {&row};
   EXPECT_EQ(field_table(rows),
             "  field     unit   range\n"
@@ -56,8 +56,8 @@ TEST(FieldTable, RowsSideBySideAreNamedByTheirKeywords) {
   const field_spec sand[] = {{"sand", false, "-", "16-bit", ""}};
   const field_spec clock[] = {{"hours", false, "h", "16-bit", ""},
                               {"minutes", false, "min", "16-bit", ""}};
-  const row_spec rows_of[] = {{row_kind::sand, "sand", "sabbia", kNoTest, sand},
-                              {row_kind::clock, "clock", "orologio", kNoTest, clock}};
+  const row_spec rows_of[] = {{row_kind::sand, "sand", "sabbia", kNoTest, sand, ""},
+                              {row_kind::clock, "clock", "orologio", kNoTest, clock, ""}};
   const row_spec* rows[] = {&rows_of[0], &rows_of[1]};
   EXPECT_EQ(field_table(rows),
             "  row        field     unit   range\n"

@@ -1,7 +1,9 @@
 #!/bin/bash
-# Builds the fuzz target with clang and runs it for SECONDS (default 60) over the corpus in
-# build/fuzz/corpus, seeded with the built-in sources and fuzz/seeds/, then runs every input of
-# the corpus once more under the same AddressSanitizer and UndefinedBehaviorSanitizer build.
+# Builds the fuzz targets with clang and runs the compiler's for SECONDS (default 60) over the
+# corpus in build/fuzz/corpus, seeded with the built-in sources and fuzz/seeds/, then runs every
+# input of the corpus once more under the same AddressSanitizer and UndefinedBehaviorSanitizer
+# build. The language server's target then runs for LSP_SECONDS (default 20) over
+# build/fuzz/lsp_corpus, seeded with fuzz/lsp_seeds/, and its corpus once more.
 # Further arguments go to libFuzzer as they are: a long unattended run that collects every
 # finding instead of stopping at the first is `fuzz/run.sh 3600 -fork=1 -ignore_crashes=1
 # -ignore_timeouts=1 -ignore_ooms=1`.
@@ -18,6 +20,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
+lsp_seconds=${LSP_SECONDS:-20}
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz >/dev/null
 fuzzer=build/fuzz/fuzz/compile_fuzzer
@@ -61,3 +64,20 @@ if ! "$fuzzer" "$corpus" fuzz/seeds fuzz/regressions -runs=0 -max_len=1048576 -t
 fi
 echo "every input of the corpus once, under the sanitizers:"
 grep -E '^#[0-9]+[[:space:]]+(INITED|DONE)' "$log" | tail -n 1
+
+# The language server: a session of messages parted by NUL bytes (see fuzz/lsp_fuzzer.cc).
+lsp_fuzzer=build/fuzz/fuzz/lsp_fuzzer
+lsp_corpus=build/fuzz/lsp_corpus
+mkdir -p "$lsp_corpus"
+"$lsp_fuzzer" "$lsp_corpus" fuzz/lsp_seeds -dict=fuzz/lsp.dict -max_len=65536 -timeout=5 \
+  -rss_limit_mb=2048 -max_total_time="$lsp_seconds" -artifact_prefix=build/fuzz/artifacts/lsp- \
+  -print_final_stats=1 "$@"
+lsp_log=build/fuzz/lsp_replay.log
+if ! "$lsp_fuzzer" "$lsp_corpus" fuzz/lsp_seeds -runs=0 -max_len=65536 -timeout=5 \
+    -rss_limit_mb=2048 -artifact_prefix=build/fuzz/artifacts/lsp- >"$lsp_log" 2>&1; then
+  tail -n 40 "$lsp_log"
+  echo "fuzz/run.sh: an input of the language server's corpus fails when run again (whole log: $lsp_log)" >&2
+  exit 1
+fi
+echo "every input of the language server's corpus once, under the sanitizers:"
+grep -E '^#[0-9]+[[:space:]]+(INITED|DONE)' "$lsp_log" | tail -n 1

@@ -35,6 +35,7 @@ struct row_spec {
   const char* keyword;  // as an author writes it, without a class or number: "curva"
   std::span<const row_keyword> tests;  // the keyword tests that start it, in the readers' order
   std::span<const field_spec> fields;  // after the keyword, in the order they are read
+  const char* does;  // what the row does, one line: an editor tells it on the keyword
 
   // The file and part of it where the row is read.
   row_part part() const { return keyword_test_of(tests.front()).part; }
