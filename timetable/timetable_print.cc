@@ -69,7 +69,7 @@ std::string tightness_words(const timetable& t) {
 
 void print_timetable(std::ostream& out, const timetable& t, const std::string& title) {
   out << title << ": " << t.stations.size() << " timed stations, " << t.legs.size()
-      << (t.legs.size() == 1 ? " leg" : " legs") << "; modelled at " << rates_words(t.rates) << "\n";
+      << (t.legs.size() == 1 ? " leg" : " legs") << "\nmodelled at " << rates_words(t.rates) << "\n";
   if (t.stations.empty()) {
     out << tightness_words(t) << "\n";
     return;

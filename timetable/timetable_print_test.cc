@@ -58,7 +58,7 @@ TEST(TimetablePrint, TableRowsLineUpAndTellTheTightness) {
   std::ostringstream out;
   print_timetable(out, three_stations(), "R_7");
   const std::string text = out.str();
-  EXPECT_NE(text.find("R_7: 3 timed stations, 2 legs; modelled at acceleration 0.50"), std::string::npos)
+  EXPECT_NE(text.find("R_7: 3 timed stations, 2 legs\nmodelled at acceleration 0.50"), std::string::npos)
       << text;
   // The name with a letter of two bytes keeps the columns of the others.
   const size_t b = text.find("BORGO SAN LÈO  ");
