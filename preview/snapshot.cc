@@ -10,6 +10,8 @@ void snapshot_store::publish(compile_outcome outcome) {
     next->picture_version = next->version;
   } else {
     outcome.picture = latest_->outcome.picture;
+    outcome.timetable = latest_->outcome.timetable;
+    outcome.timetable_late = latest_->outcome.timetable_late;
     next->picture_version = latest_->picture_version;
     next->stale = outcome.picture != nullptr;
   }
@@ -51,6 +53,8 @@ std::string state_json(const preview_snapshot& s) {
                 {"picture", s.picture_version},
                 {"stale", s.stale},
                 {"summary", o.summary},
+                {"timetable", o.timetable},
+                {"timetable_late", o.timetable_late},
                 {"message", o.message},
                 {"errors", o.errors},
                 {"warnings", o.warnings},

@@ -20,6 +20,10 @@ enum class picture_mark {
   adhesion,
   indicator_board,
   station,
+  modelled_run,     // its speed under the limit, and its line in the time-distance diagram
+  line_speed_run,
+  scheduled,
+  late_leg,
 };
 
 using picture_marks = std::set<picture_mark>;
