@@ -81,6 +81,8 @@ int parse_source_run(const command& self, const std::vector<std::string>& args,
   run.args = parse_args(rest, own);
   const parsed_args& a = run.args;
   if (!a.error.empty()) return usage_error(self, diagnostics, a.error);
+  if (std::string problem = take_rate_options(a, run.rates); !problem.empty())
+    return usage_error(self, diagnostics, problem);
   if (a.positional.size() < 2) return usage_error(self, diagnostics, "needs LINE_FILE and TRAIN_FILE");
   if (a.positional.size() > 2) return usage_error(self, diagnostics, "unexpected " + a.positional[2]);
   run.line_source = a.positional[0];
