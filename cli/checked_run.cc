@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli/commands.h"
+#include "cli/timetable_check.h"
 #include "files/file_names.h"
 
 namespace {
@@ -49,10 +50,23 @@ checked_run run_checked(const source_run& run, diagnostic_engine& diagnostics) {
   form.program_folder = ".";
   form.binary_folder = ".";
   form.write_binaries = false;
+  check_timetable(form, run.rates, &result.route_times);
   result.status = run_reporting(diagnostics, [&] {
     form.memorizza_percorso(run.plan ? 1 : 0);
     return form.faults_reported > 0 ? exit_scenario_fault : exit_clean;
   });
+  form.finished_route_check = nullptr;  // it holds a pointer into `result`
+  // The timetable's warnings, told once the route was finished, go among the others by place.
+  const auto timetable_start = std::stable_partition(
+      compiler.begin(), compiler.end(), [](const diagnostic& d) { return !d.name.starts_with("timetable"); });
+  std::vector<diagnostic> timings(timetable_start, compiler.end());
+  compiler.erase(timetable_start, compiler.end());
+  for (diagnostic& d : timings) {
+    auto after = std::find_if(compiler.begin(), compiler.end(), [&](const diagnostic& c) {
+      return !c.where.file.empty() && place_of(d, run) < place_of(c, run);
+    });
+    compiler.insert(after, std::move(d));
+  }
 
   // A compiler fault tied to no file (the message that ends the run) keeps the place of the one
   // before it.

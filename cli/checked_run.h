@@ -1,16 +1,18 @@
 // The compile that `check` and `serve` share: an author's sources compiled in memory with no
 // file written, every diagnostic of the compiler and the lint in line order, the numbers of the
-// summary, and the compiled cells, records and plan.
+// summary, the compiled cells, records and plan, and the route's timetable.
 #pragma once
 
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "form1/form1.h"
 #include "cli/source_run.h"
 #include "diagnostics/diagnostic.h"
+#include "timetable/timetable.h"
 
 struct checked_run {
   std::vector<diagnostic> diagnostics;  // lint and compiler merged, as `check` prints them
@@ -19,6 +21,7 @@ struct checked_run {
   int stations = 0, signals = 0, slowdowns = 0;
   int32_t route_length = 0;  // metres
   std::unique_ptr<Form1> form;  // the compiled route: track_cells, scenario_records, route_plan
+  std::optional<timetable> route_times;  // the route's timetable, when it compiled without fault
 
   // exit_clean, exit_scenario_fault for an error, or the status that cut the compile.
   int exit_status() const;

@@ -44,7 +44,8 @@ const command kCommands[] = {
      run_export},
     {"compile",
      "scenario-compiler compile LINE_FILE TRAIN_FILE [--out DIR] [--no-plan] [--route NAME] "
-     "[--train NUMBER] [--emit-on-fault] [--werror] [-Wno-NAME...] [--encoding utf-8|windows-1252]",
+     "[--train NUMBER] [--emit-on-fault] [--werror] [-Wno-NAME...] [-Wtimetable-model] "
+     "[--acceleration RATE] [--deceleration RATE] [--encoding utf-8|windows-1252]",
      "compile an author's own line and train description files",
      "Compiles LINE_FILE (a line description) and TRAIN_FILE (a train description) exactly as\n"
      "the built-in run compiles its own, and writes the binary scenario files into DIR.\n"
@@ -63,6 +64,10 @@ const command kCommands[] = {
      "                    to look at a partial result\n"
      "  --werror          warnings are errors: no binary file is written\n"
      "  -Wno-NAME         no warnings of kind NAME (the kinds: scenario-compiler help check)\n"
+     "  -Wtimetable-model  warn of legs the modelled run arrives late on\n"
+     "  --acceleration RATE  the modelled run's acceleration in m/s^2 (default 0.3)\n"
+     "  --deceleration RATE  its braking rate in m/s^2 (default: from the train's braked\n"
+     "                    mass; scenario-compiler help timetable)\n"
      "  --encoding ENC    utf-8: convert a file saved as UTF-8 to Windows-1252 first\n"
      "\n"
      "Exit status: 0 clean, 1 a scenario fault, 2 wrong usage (also a name that cannot be\n"
@@ -70,8 +75,9 @@ const command kCommands[] = {
      "that cannot be written.\n",
      run_compile},
     {"check",
-     "scenario-compiler check LINE_FILE TRAIN_FILE [--werror] [-Wno-NAME...] "
-     "[--encoding utf-8|windows-1252] [--route NAME] [--train NUMBER] [--no-plan]",
+     "scenario-compiler check LINE_FILE TRAIN_FILE [--werror] [-Wno-NAME...] [-Wtimetable-model] "
+     "[--acceleration RATE] [--deceleration RATE] [--encoding utf-8|windows-1252] [--route NAME] "
+     "[--train NUMBER] [--no-plan]",
      "check an author's line and train description files without writing any file",
      "Does all that compile does with LINE_FILE and TRAIN_FILE, in memory: every error of the\n"
      "compiler and every warning about rows that compile but not as meant, in line order, and\n"
@@ -80,6 +86,10 @@ const command kCommands[] = {
      "\n"
      "  --werror          warnings are errors\n"
      "  -Wno-NAME         no warnings of kind NAME\n"
+     "  -Wtimetable-model  warnings of the kind that is off unless asked for\n"
+     "  --acceleration RATE  the modelled run's acceleration in m/s^2 (default 0.3)\n"
+     "  --deceleration RATE  its braking rate in m/s^2 (default: from the train's braked\n"
+     "                    mass; scenario-compiler help timetable)\n"
      "  --encoding ENC    utf-8: a file saved as UTF-8 is converted to Windows-1252 first (a\n"
      "                    character the code page lacks is an error); windows-1252 (the\n"
      "                    default): the files are read as they are, and a UTF-8 one is warned of\n"
@@ -105,6 +115,10 @@ const command kCommands[] = {
      "                   on another object's cell, approach markers on other markers, a\n"
      "                   second route length, speed or adhesion rows at one place,\n"
      "                   kilometre progressives that clear one another\n"
+     "  timetable-order  a station's scheduled time not after the timed station's before it\n"
+     "  timetable        a scheduled time that even the line-speed bound cannot meet\n"
+     "  timetable-model  (off unless asked for: -Wtimetable-model) a leg the modelled run\n"
+     "                   arrives late on, by how much, at the rates used\n"
      "\n"
      "Exit status: 0 clean (warnings allowed), 1 an error (or a warning under --werror),\n"
      "2 wrong usage, 3 a file that cannot be read.\n",
@@ -135,14 +149,17 @@ const command kCommands[] = {
      run_inspect},
     {"render",
      "scenario-compiler render [SIM_FILE] [--dir DIR] [--route NAME] [--train NUMBER]"
-     " [-o FILE.svg]",
+     " [-o FILE.svg] [--acceleration RATE] [--deceleration RATE]",
      "draw a compiled scenario as an SVG picture",
      "Reads the binary files of a compiled scenario from one folder (found as below):\n"
      "the route plan (ROUTE_linea.dat), the scenario records (ROUTE_TRAIN.sim) and the track\n"
      "cells (ROUTE_TRAIN.dat), and writes one SVG picture of the route: the plan to scale,\n"
      "north up, with its stations, signals and a scale bar; under it the line speed limit,\n"
      "the gradient and the adhesion along the route, with the stations, signals, speed\n"
-     "boards, slowdowns, speed cuts and mountains marked. Without a route plan file (a\n"
+     "boards, slowdowns, speed cuts and mountains marked, and the modelled run's speed under\n"
+     "the limit; under them the time-distance diagram of the timetable: the scheduled stops\n"
+     "joined by the scheduled line, each leg's modelled run and line-speed bound, a late leg\n"
+     "in red with its slack (scenario-compiler help timetable). Without a route plan file (a\n"
      "scenario compiled with --no-plan) it draws the profiles alone and says so.\n"
      "\n"
      "The scenario is SIM_FILE, the route and train taken from its name and the files from\n"
@@ -157,19 +174,64 @@ const command kCommands[] = {
      "                   may not be one of the files read, nor a folder, device, FIFO or\n"
      "                   socket; a regular file there is replaced whole. A name that does\n"
      "                   not end in .svg (in any letter case) is refused\n"
+     "  --acceleration RATE  the modelled run's acceleration in m/s^2 (default 0.3)\n"
+     "  --deceleration RATE  its braking rate in m/s^2 (default: from the train's braked\n"
+     "                   mass; scenario-compiler help timetable)\n"
      "\n"
      "Exit status: 0 the picture is written, 1 a damaged file (the message names the file\n"
      "and the byte offset), 2 wrong usage or several scenarios to choose from, 3 a file or\n"
      "folder that cannot be read or written, or no scenario found.\n",
      run_render},
+    {"timetable",
+     "scenario-compiler timetable [LINE_FILE TRAIN_FILE | SIM_FILE] [--dir DIR] [--route NAME] "
+     "[--train NUMBER] [--json] [--acceleration RATE] [--deceleration RATE] [--no-plan] "
+     "[--werror] [-Wno-NAME...] [-Wtimetable-model] [--encoding utf-8|windows-1252]",
+     "tell whether a scenario's timetable can be kept: the fastest legal run, leg by leg",
+     "For each timed station of a scenario (one whose row gives a scheduled time), in route\n"
+     "order: its scheduled time and stop, the distance from the timed station before it, and\n"
+     "for the leg between them the line-speed bound (the running time at each metre's limit,\n"
+     "with no time lost to speed up or slow down: no train beats it), the modelled run's\n"
+     "running time (a train that speeds up and brakes at constant rates, stops at each stop\n"
+     "and keeps to every limit and slowdown at every metre), the modelled arrival when the\n"
+     "train leaves the station before on time, and the slack: the time the timetable gives the\n"
+     "leg, its stop excluded, less the modelled run. A last line says how tight the timetable\n"
+     "is. What the times and stop values mean: scenario-compiler help format, THE\n"
+     "TIMETABLE AND RUNNING TIME.\n"
+     "\n"
+     "The scenario is LINE_FILE and TRAIN_FILE, compiled in memory as check compiles them (its\n"
+     "diagnostics are told as check tells them, and sources with errors have no timetable);\n"
+     "else a compiled one, found as render finds it: SIM_FILE, or the one in DIR.\n"
+     "\n"
+     "  --json              the same figures as JSON: an object with a \"legs\" array, one\n"
+     "                      entry per leg between timed stations, with \"from\" and \"to\"\n"
+     "                      (station names), \"distance_m\", \"scheduled_s\", \"line_speed_s\"\n"
+     "                      and \"modelled_s\" (running times, stops excluded) and \"slack_s\";\n"
+     "                      a figure no train can have (a limit of 0 on the way) is null\n"
+     "  --acceleration RATE  the modelled run's acceleration in m/s^2 (default 0.3)\n"
+     "  --deceleration RATE  its braking rate in m/s^2 (default: from the train's braked\n"
+     "                      mass by the Minden formula, else 0.5)\n"
+     "  --dir DIR           look for the compiled scenario in DIR, as render does\n"
+     "  --route NAME        the route's name (of the sources: from NAME_linea.txt)\n"
+     "  --train NUMBER      the train's number (of the sources: from NAME_NUMBER-.txt)\n"
+     "  --no-plan           the sources are compiled without a route plan\n"
+     "  --werror            the sources' warnings are errors: no timetable\n"
+     "  -Wno-NAME           no warnings of kind NAME about the sources\n"
+     "  -Wtimetable-model   warn of legs the modelled run arrives late on\n"
+     "  --encoding ENC      utf-8: the sources are converted from UTF-8 first\n"
+     "\n"
+     "Exit status: 0 the timetable is told (late legs included), 1 sources with errors or a\n"
+     "damaged file, 2 wrong usage, 3 a file that cannot be read or no scenario found.\n",
+     run_timetable},
     {"serve",
      "scenario-compiler serve LINE_FILE TRAIN_FILE [--port N] [--no-plan] [--route NAME] "
-     "[--train NUMBER] [--werror] [-Wno-NAME...] [--encoding utf-8|windows-1252]",
+     "[--train NUMBER] [--werror] [-Wno-NAME...] [-Wtimetable-model] [--acceleration RATE] "
+     "[--deceleration RATE] [--encoding utf-8|windows-1252]",
      "show a live picture of an author's route in the browser, redrawn at each save",
      "Compiles LINE_FILE and TRAIN_FILE in memory as check does, and again after every save\n"
      "of either (an editor that saves by renaming a new file over the old one included; a\n"
      "burst of saves compiles once), and serves a page on this machine's loopback address\n"
-     "only: the picture render draws (the plan with pan and zoom, the profiles), what a\n"
+     "only: the picture render draws (the plan with pan and zoom, the profiles, the\n"
+     "time-distance diagram with late legs in red and the tightest slack above), what a\n"
      "station, signal, board or slowdown is when pointed at, and every error and warning\n"
      "with its FILE:LINE, whose place along the route is marked when chosen. The page\n"
      "follows each compile without a reload and keeps its zoom; while the sources have\n"
@@ -184,6 +246,10 @@ const command kCommands[] = {
      "  --train NUMBER    the train number (default: from NAME_NUMBER-.txt)\n"
      "  --werror          warnings are errors\n"
      "  -Wno-NAME         no warnings of kind NAME (the kinds: scenario-compiler help check)\n"
+     "  -Wtimetable-model  warn of legs the modelled run arrives late on\n"
+     "  --acceleration RATE  the modelled run's acceleration in m/s^2 (default 0.3)\n"
+     "  --deceleration RATE  its braking rate in m/s^2 (default: from the train's braked\n"
+     "                    mass; scenario-compiler help timetable)\n"
      "  --encoding ENC    utf-8: a file saved as UTF-8 is converted to Windows-1252 first\n"
      "\n"
      "Exit status: 0 ended by Ctrl-C (SIGINT), SIGTERM or SIGHUP, 2 wrong usage, 3 the port\n"

@@ -65,6 +65,7 @@ int run_export(const std::vector<std::string>& args, command_io& io);
 int run_render(const std::vector<std::string>& args, command_io& io);
 int run_serve(const std::vector<std::string>& args, command_io& io);
 int run_lsp(const std::vector<std::string>& args, command_io& io);
+int run_timetable(const std::vector<std::string>& args, command_io& io);
 
 // Readies the process before any command: an interrupted run (SIGINT, SIGTERM, SIGHUP,
 // SIGPIPE) removes its temporary files and ends with 128 + the signal's number.

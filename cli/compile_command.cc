@@ -12,6 +12,7 @@
 #include "cli/leftovers.h"
 #include "cli/commands.h"
 #include "cli/source_run.h"
+#include "cli/timetable_check.h"
 
 namespace fs = std::filesystem;
 
@@ -70,6 +71,8 @@ int run_compile(const std::vector<std::string>& args, command_io& io) {
   const bool emit_on_fault = a.has("--emit-on-fault");
   form.write_on_fault = emit_on_fault;
   if (warnings_fail) form.write_binaries = false;
+  // The timetable's warnings come once the route is finished, before any file is written.
+  check_timetable(form, run.rates);
   const auto run_start = std::filesystem::file_time_type::clock::now();
   const int status = run_reporting(diagnostics, [&] {
     folder_lock lock(out_folder);  // one run at a time writes into a folder

@@ -150,7 +150,8 @@ when the record table has no room left (78 stations, less one for each
 indicator board); 36 when the name is longer than 65535 bytes; 25 when the
 scheduled time does not fit 32 bits. Warnings: text-field (a comma or
 quotes in the name), run-out, range (shorter than 100 m or longer than
-1500 m).
+1500 m), timetable-order, timetable, timetable-model (see THE TIMETABLE AND
+RUNNING TIME).
 )"[1]},
     {"TRAIN FILE: SIGNALS", &R"(
 A field holding "segnale", in any letter case, starts a signal row. Its
@@ -243,6 +244,55 @@ value is above 32767. Warnings: off-grid, run-out.
 )"[1]},
 };
 
+// After the rows: what the stations' times and stop values mean to the timetable's checks.
+const reference_section kTimetable[] = {
+    {"THE TIMETABLE AND RUNNING TIME", &R"(
+A station whose row gives a scheduled time is timed; a time of 0, 0, 0 means
+none, and the train passes that station at speed whatever its stop value.
+The scheduled time is the departure: the train stands at the station for its
+stop value in seconds, so it must arrive that much earlier. A timed station
+with a stop value of 0 is passed at its time without stopping. The train
+stands at the first timed station, whose time starts the run, and ends the
+run at the last. A station's place is where the train's head stops: the far
+end of its stop cell, its end (a station of type 25 or above has no stop
+cell: its position).
+
+A leg runs from one timed station to the next. The time the timetable gives
+it is the later station's time, less the earlier's, less the later's stop
+value. check, compile and serve hold each leg to two figures, worked out from
+the compiled route: each cell's speed limit, lowered to each slowdown's speed
+from its start to its end, and the stops.
+
+  line-speed bound  the time at each metre's limit, with no time lost to
+                    speed up or slow down: no train can beat it
+  modelled run      a train that speeds up and brakes at constant rates,
+                    starts and ends at rest at each stop, and is never above
+                    the limit at any metre: it is down to a lower limit where
+                    that limit starts, braking before it, and speeds up only
+                    from where a higher one starts. The train is taken as its
+                    head; gradients and curves do not change the rates
+
+Each leg starts on time, so the slack of one (the time it is given less the
+modelled run) does not carry to the next. The rates: an acceleration of 0.3
+m/s^2 (a locomotive-hauled passenger train's mean rate up to line speed),
+and a braking rate from the braked-mass percentage (the "percentuale massa
+frenata" row, 1 to 250) by the Minden formula for passenger trains on level
+track: from v km/h the train stops within 3.85 v^2 / (6.1 (1 + B/10)) m at B
+per cent, a constant rate of 0.0611 (1 + B/10) m/s^2, 0.79 m/s^2 for the
+built-in 120 %; without a braked mass in that range, 0.5 m/s^2. The options
+--acceleration and --deceleration (m/s^2, above 0 and at most 10) of check,
+compile, serve, render and timetable give others.
+
+Warnings, at the later station's scheduled time, with a note at the earlier
+station's: timetable-order (a time not after the timed station's before it),
+timetable (a time that even the line-speed bound cannot meet, or a limit of
+0 km/h on the way) and timetable-model (the modelled run arrives late; off
+unless asked for with -Wtimetable-model). A compile with errors tells none.
+"scenario-compiler timetable" prints every leg's figures; render and serve
+draw them.
+)"[1]},
+};
+
 }  // namespace
 
 std::span<const row_section> train_row_sections() { return kRowSections; }
@@ -251,6 +301,7 @@ std::span<const reference_section> train_file_sections() {
   static const std::vector<reference_section> sections = [] {
     std::vector<reference_section> v(std::begin(kTrainOverview), std::end(kTrainOverview));
     for (const reference_section& s : with_field_tables(train_row_sections())) v.push_back(s);
+    v.insert(v.end(), std::begin(kTimetable), std::end(kTimetable));
     return v;
   }();
   return sections;

@@ -2,6 +2,7 @@
 // every save, and serves the picture and the problems to a browser on the loopback address.
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -23,6 +24,7 @@
 #include "preview/server_module.h"
 #include "preview/snapshot.h"
 #include "preview/source_watch.h"
+#include "timetable/timetable_print.h"
 
 namespace {
 
@@ -106,11 +108,17 @@ class compiler {
             diagnostic_engine& diagnostics) {
     const Form1& form = *checked.form;
     compiled_route route{run.route, run.train, &form.track_cells, &form.scenario_records,
-                         form.plan_enabled != 0 ? &form.route_plan : nullptr};
+                         form.plan_enabled != 0 ? &form.route_plan : nullptr, run.rates};
     try {
       std::optional<plan_path> plan = plan_of(route);
       o.picture = std::make_shared<const std::string>(draw_compiled_picture(route, plan));
       plan_ = std::move(plan);
+      if (checked.route_times) {
+        const timetable& t = *checked.route_times;
+        o.timetable = "timetable: " + tightness_words(t);
+        o.timetable_late = std::any_of(t.legs.begin(), t.legs.end(),
+                                       [](const timetable_leg& leg) { return !(leg.slack() >= 0); });
+      }
     } catch (const std::exception& e) {
       diagnostics.tell(std::string("cannot draw the route: ") + e.what());
     }

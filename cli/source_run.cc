@@ -25,34 +25,62 @@ bool usable_name(const std::string& name) {
 
 }  // namespace
 
-int parse_source_run(const command& self, const std::vector<std::string>& args,
-                     std::vector<known_option> own, source_run& run,
-                     diagnostic_engine& diagnostics) {
-  // -Wno-NAME words are taken out first: the option parser knows only fixed names.
-  std::vector<std::string> rest;
+std::string take_warning_words(const std::vector<std::string>& args, std::vector<std::string>& rest,
+                               std::set<std::string>& disabled) {
+  for (const warning_kind& k : warning_kinds())
+    if (!k.on_by_default) disabled.insert(k.name);
+  // -Wno-NAME and -WNAME are taken out first: the option parser knows only fixed names.
   for (const std::string& word : args) {
-    if (!word.starts_with("-Wno-")) {
+    const bool off = word.starts_with("-Wno-");
+    if (!off && !(word.starts_with("-W") && word.size() > 2)) {
       rest.push_back(word);
       continue;
     }
-    const std::string name = word.substr(5);
+    const std::string name = word.substr(off ? 5 : 2);
     if (!is_warning_kind(name)) {
       std::vector<std::string_view> names;
       for (const warning_kind& k : warning_kinds()) names.push_back(k.name);
-      return usage_error(self, diagnostics,
-                         "unknown warning " + word + did_you_mean(name, names, "-Wno-", ""));
+      return "unknown warning " + word + did_you_mean(name, names, off ? "-Wno-" : "-W", "");
     }
-    run.lint.disabled.insert(name);
+    if (off)
+      disabled.insert(name);
+    else
+      disabled.erase(name);
   }
+  return {};
+}
+
+std::string take_rate_options(const parsed_args& a, rate_overrides& rates) {
+  for (auto [option, rate] : {std::pair{"--acceleration", &rates.acceleration},
+                              {"--deceleration", &rates.deceleration}}) {
+    if (!a.values.count(option)) continue;
+    *rate = parse_rate(a.value(option));
+    if (!*rate)
+      return std::string(option) + " takes a rate in m/s^2 above 0 and at most 10, such as 0.5, not '" +
+             a.value(option) + "'";
+  }
+  return {};
+}
+
+int parse_source_run(const command& self, const std::vector<std::string>& args,
+                     std::vector<known_option> own, source_run& run,
+                     diagnostic_engine& diagnostics) {
+  std::vector<std::string> rest;
+  if (std::string problem = take_warning_words(args, rest, run.lint.disabled); !problem.empty())
+    return usage_error(self, diagnostics, problem);
   for (known_option o : {known_option{"--no-plan", false},
                          {"--route", true},
                          {"--train", true},
                          {"--werror", false},
+                         {"--acceleration", true},
+                         {"--deceleration", true},
                          {"--encoding", true}})
     own.push_back(o);
   run.args = parse_args(rest, own);
   const parsed_args& a = run.args;
   if (!a.error.empty()) return usage_error(self, diagnostics, a.error);
+  if (std::string problem = take_rate_options(a, run.rates); !problem.empty())
+    return usage_error(self, diagnostics, problem);
   if (a.positional.size() < 2) return usage_error(self, diagnostics, "needs LINE_FILE and TRAIN_FILE");
   if (a.positional.size() > 2) return usage_error(self, diagnostics, "unexpected " + a.positional[2]);
   run.line_source = a.positional[0];

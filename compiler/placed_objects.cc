@@ -27,14 +27,15 @@ bool Form1::overwrite_silenced() const {
   return diagnostics.settings().disabled.count(kOverwrite) > 0;
 }
 
-uint32_t Form1::note_placing_row(placed_kind what, int64_t at) {
-  // Where field 0 starts, as field_place(0) gives it, without its text.
+uint32_t Form1::note_placing_row(placed_kind what, int64_t at, size_t field) {
+  // Where the field starts, as field_place gives it, without its text.
   int line = row_place.line, column = row_place.column;
   size_t offset = row_line_offset;
   if (line > 0 && !row_fields.empty()) {
-    line = row_fields[0].line;
-    column = row_fields[0].column;
-    offset = row_fields[0].line_offset;
+    const field_start& f = row_fields[field < row_fields.size() ? field : 0];
+    line = f.line;
+    column = f.column;
+    offset = f.line_offset;
   }
   auto source = std::find_if(placing_sources.begin(), placing_sources.end(),
                              [&](const placing_source& s) { return s.name == input_name; });
@@ -74,6 +75,23 @@ source_location Form1::placing_place(uint32_t row) const {
   const field_reader* text = s.text ? s.text.get() : s.name == input_name ? input.get() : nullptr;
   return {shown_name(s.name), r.line, r.column,
           text && r.line > 0 ? text->line_text_at(r.line_offset, r.column) : std::string()};
+}
+
+diagnostic Form1::station_warning(int entry, const std::string& name,
+                                  const std::string& detail) const {
+  const auto row = station_rows.find(entry);
+  if (row == station_rows.end()) return warning_at({}, name, detail);
+  const placing_row& r = placing_rows[row->second];
+  diagnostic d = warning_at(placing_place(row->second), name, detail);
+  if (r.kind) d.row_kind = keyword_test_of(*r.kind).written;
+  if (r.metre) d.metre = *r.metre;
+  return d;
+}
+
+related_place Form1::station_note(int entry, const std::string& message) const {
+  const auto row = station_rows.find(entry);
+  if (row == station_rows.end()) return {{}, message};
+  return {placing_place(row->second), message};
 }
 
 void Form1::note_point_object(int64_t index, uint32_t placer) { point_placers[index] = placer; }

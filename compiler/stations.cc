@@ -93,6 +93,8 @@ Form1::row_outcome Form1::memo_stazione() {
     record_fault(fault);
     return row_outcome::stop_phase;
   }
+  // The timetable's warnings point at the station's scheduled time, the row's field 13.
+  station_rows[station_counter] = note_placing_row(placed_kind::station, station_counter, 13);
   if (type < 25) {
     // What the station takes from other rows is told at its row (compiler/placed_objects.cc).
     const uint32_t placer = note_placing_row(placed_kind::station, station_counter);

@@ -18,6 +18,7 @@ void Form1::memorizza_percorso(int32_t j) {
 
   rifinisci_griglia();
   timbra_codici();
+  if (finished_route_check) finished_route_check(*this);
   scrivi_file_binari();
 }
 

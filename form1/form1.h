@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <map>
 #include <memory>
@@ -26,6 +27,7 @@
 #include "model/route_model.h"
 
 class atomic_file;
+class Form1;
 
 // Thrown to end the run at once, after a message was printed on standard error: the process
 // exits with `status`, and nothing after the throw is written.
@@ -132,6 +134,9 @@ struct placed_objects_state {
   std::optional<uint32_t> route_length_placer;
   std::array<std::optional<uint32_t>, 3> progressive_placers;
   std::optional<uint32_t> speed_placer, adhesion_placer;
+  // By record entry, each station's row, placed at its scheduled time: the timetable's warnings
+  // point there.
+  std::map<int, uint32_t> station_rows;
 };
 
 // What the run is given: names, folders, the plan switch and where messages go.
@@ -153,6 +158,10 @@ struct run_environment {
   // false: a run that reported any fault writes no binary file, and earlier ones stay.
   bool write_on_fault = true;
   bool binaries_written = false;  // set once the binary files have replaced the old ones
+  // Run once the grid is finished and stamped, before the binary files are written: a command's
+  // own look at the finished route (the timetable's warnings, through report_warning, which
+  // under --werror hold the files back).
+  std::function<void(Form1&)> finished_route_check;
 };
 
 // The faults of the run: the last recorded code and position, and how many were reported.
@@ -254,8 +263,9 @@ class Form1 : public route_state,
   mountain_row read_mountain_fields();
   // Where objects came from, and the warnings when a later row takes what an earlier one
   // placed (compiler/placed_objects.cc). The row being handled, as the placer of `what` at
-  // `at` (metres, or a station's entry): returns its entry in placing_rows.
-  uint32_t note_placing_row(placed_kind what, int64_t at);
+  // `at` (metres, or a station's entry), placed at its field `field` (0, the first after the
+  // keyword, where the warnings of what it takes point): returns its entry in placing_rows.
+  uint32_t note_placing_row(placed_kind what, int64_t at, size_t field = 0);
   // What a placing row placed, in words: "the signal at 1750 m", "station 2 (BORGO)", "speed".
   std::string placed_words(uint32_t row) const;
   // Where a placing row stands, its text included.
@@ -284,6 +294,10 @@ class Form1 : public route_state,
   // then applies to one cell at most.
   void tell_running_loss(const std::string& what, std::optional<uint32_t> before, int32_t index,
                          int64_t n, int32_t earlier, int32_t value);
+  // A warning of kind `name` at the row of the station in record entry `entry`, and a note at
+  // another station's row; a station whose row is not known is told without a place.
+  diagnostic station_warning(int entry, const std::string& name, const std::string& detail) const;
+  related_place station_note(int entry, const std::string& message) const;
   // progressive_ordina leaves all three progressives (0, 0, 0): tells it at each given row that
   // held anything, before the entries as read are replaced. `by_start`: the starts do not add
   // up to 0, so a shared greatest start cleared them; else no value was above 0.

@@ -24,6 +24,10 @@ constexpr warning_kind kKinds[] = {
     {"curve-class"},
     {"range"},
     {"overwrite"},
+    // Told once the route is compiled, from its timetable (timetable/findings.h).
+    {"timetable-order"},
+    {"timetable"},
+    {"timetable-model", false},
 };
 
 void walk_line_file(file_walk& walk, bool plan) {

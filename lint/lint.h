@@ -13,6 +13,7 @@
 // A kind of warning, by its name as in -Wno-NAME; what each means is told in check's help.
 struct warning_kind {
   const char* name;
+  bool on_by_default = true;  // false: told only when asked for with -WNAME
 };
 
 // Every kind of warning, in the order the help lists them.

@@ -1,8 +1,9 @@
 #!/usr/bin/python3
-"""The preview page in a real headless Chromium: it draws the built-in route, follows saves
-without a reload, shows a broken row's diagnostic and the stale mark, clears both once fixed,
-the server refuses other host names and other paths, and twenty tabs open at once all draw
-the route and follow a save while the server still answers at once.
+"""The preview page in a real headless Chromium: it draws the built-in route and its timetable,
+follows saves without a reload, marks a late leg in red, shows a broken row's diagnostic and the
+stale mark, clears both once fixed, the server refuses other host names and other paths, and
+twenty tabs open at once all draw the route and follow a save while the server still answers at
+once.
 
 Usage: browser_test.py SCENARIO_COMPILER SCREENSHOT_FOLDER
 Screenshots of each step go into SCREENSHOT_FOLDER. Every wait is bounded.
@@ -123,6 +124,13 @@ def main():
                      ".filter(n => !n.startsWith(arguments[0]))", serving.url)
         if foreign:
             fail(f"the page loaded outside addresses: {foreign}")
+        # The timetable: how tight it is above the picture, and its diagram, every leg kept.
+        line = driver.find_element(By.ID, "timetable")
+        if not line.text.startswith("timetable: the timetable can be kept") or \
+                line.get_attribute("class") != "kept":
+            fail(f"the timetable line reads {line.text!r}")
+        if len(driver.find_elements(By.CSS_SELECTOR, "#picture svg g.time-distance path.modelled-run")) != 11:
+            fail("the diagram does not hold the 11 legs' modelled runs")
         shot("loaded")
 
         # Zoom in with the wheel; the zoom is kept across updates. A mark on the window tells
@@ -147,6 +155,21 @@ def main():
         if js("return document.querySelector('#picture svg').getAttribute('viewBox')") != zoomed:
             fail("the zoom was lost on the update")
         shot("renamed")
+
+        # A time no train can keep: the warning at its row, the leg in red, the line in red;
+        # then the time as it was.
+        save_over(train, "   8,32, 0, MORLANDO", "   8,28, 0, MORLANDO")
+        wait.until(lambda d: d.find_element(By.ID, "timetable").get_attribute("class") == "late")
+        if "cannot be kept even at line speed" not in driver.find_element(By.ID, "timetable").text:
+            fail(f"the timetable line reads {driver.find_element(By.ID, 'timetable').text!r}")
+        late = driver.find_elements(By.CSS_SELECTOR, "#picture svg path.modelled-run.late")
+        if len(late) != 1 or late[0].get_attribute("data-m") != "800":
+            fail(f"{len(late)} late legs drawn, not the one from 800 m")
+        if "[-Wtimetable]" not in driver.find_element(By.ID, "problems").text:
+            fail("the timetable warning is not listed")
+        shot("late-leg")
+        save_over(train, "   8,28, 0, MORLANDO", "   8,32, 0, MORLANDO")
+        wait.until(lambda d: d.find_element(By.ID, "timetable").get_attribute("class") == "kept")
         js("document.getElementById('picture').dispatchEvent(new MouseEvent('dblclick'))")
 
         # A broken row: its diagnostic with file and line, and the stale mark.

@@ -28,5 +28,6 @@ std::string draw_compiled_picture(const compiled_route& route,
   encode_array(records, *route.records);
   in.records = decode_records(records.bytes());
   in.plan = plan;
+  in.rates = route.rates;
   return draw_route_picture(in);
 }

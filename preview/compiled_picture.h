@@ -9,12 +9,14 @@
 
 #include "model/route_model.h"
 #include "render/plan_geometry.h"
+#include "timetable/rates.h"
 
 struct compiled_route {
   std::string route_name, train_number;
   const std::vector<track_cell>* cells = nullptr;
   const std::array<scenario_record, scenario_record_count>* records = nullptr;
   const route_plan_table* plan = nullptr;  // null when compiled without a plan
+  rate_overrides rates;  // the modelled run's, where the author gives them
 };
 
 // The plan as the picture reads it; nothing when there is none or it cannot be drawn.

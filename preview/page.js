@@ -79,6 +79,7 @@ async function show(state) {
   $('picture').classList.toggle('stale', state.stale);
   $('stale').hidden = !state.stale;
   $('summary').textContent = state.summary || '';
+  showTimetable(state);
   const status = $('status');
   if (state.message) {
     status.textContent = 'cannot compile';
@@ -96,6 +97,19 @@ async function show(state) {
   showProblems(state.problems);
   document.body.dataset.version = String(version);
   document.body.dataset.picture = String(pictureVersion);
+}
+
+// How tight the picture's timetable is, beside the summary: red when a leg is late.
+function showTimetable(state) {
+  let line = $('timetable');
+  if (!line) {
+    line = document.createElement('span');
+    line.id = 'timetable';
+    $('summary').after(line);
+  }
+  line.textContent = state.timetable || '';
+  line.hidden = !state.timetable;
+  line.className = state.timetable_late ? 'late' : 'kept';
 }
 
 function plural(n, word) {

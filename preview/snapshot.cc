@@ -22,6 +22,8 @@ void snapshot_store::publish(compile_outcome outcome) {
     next->picture_version = next->version;
   } else {
     outcome.picture = last->outcome.picture;
+    outcome.timetable = last->outcome.timetable;
+    outcome.timetable_late = last->outcome.timetable_late;
     next->picture_version = last->picture_version;
     next->stale = outcome.picture != nullptr;
   }
@@ -56,6 +58,8 @@ std::string state_json(const preview_snapshot& s) {
                 {"picture", s.picture_version},
                 {"stale", s.stale},
                 {"summary", o.summary},
+                {"timetable", o.timetable},
+                {"timetable_late", o.timetable_late},
                 {"message", o.message},
                 {"errors", o.errors},
                 {"warnings", o.warnings},

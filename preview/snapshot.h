@@ -24,6 +24,8 @@ struct compile_outcome {
   std::shared_ptr<const std::string> picture;  // the SVG; null when the sources have errors
   std::vector<problem> problems;
   std::string summary;  // the check's summary line
+  std::string timetable;        // how tight the picture's timetable is, in a line
+  bool timetable_late = false;  // a leg of it is late in the modelled run, or cannot be kept
   std::string message;  // what kept the compile from starting (a file that cannot be read)
   int errors = 0, warnings = 0;
   double milliseconds = 0;
@@ -44,8 +46,8 @@ class snapshot_store {
  public:
   snapshot_store();
 
-  // Makes `outcome` the latest. Without a picture of its own it keeps the last good one, then
-  // marked stale.
+  // Makes `outcome` the latest. Without a picture of its own it keeps the last good one, with
+  // its timetable line, then marked stale.
   void publish(compile_outcome outcome);
 
   std::shared_ptr<const preview_snapshot> latest() const;

@@ -82,3 +82,22 @@ std::optional<page_box> label_placer::place_apart(const std::vector<page_box>& s
   if (b) labels_.push_back(*b);
   return b;
 }
+
+std::vector<double> columns_apart(const std::vector<double>& xs, double gap, double x0, double x1) {
+  std::vector<size_t> order(xs.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return xs[a] < xs[b]; });
+  std::vector<double> cols(xs.size());
+  double previous = -1e300;
+  for (size_t i : order) {
+    cols[i] = std::max(xs[i], previous + gap);
+    previous = cols[i];
+  }
+  double next = x1 + gap;
+  for (auto it = order.rbegin(); it != order.rend(); ++it) {
+    cols[*it] = std::min(cols[*it], next - gap);
+    next = cols[*it];
+  }
+  for (double& c : cols) c = std::max(c, x0 - 40);
+  return cols;
+}

@@ -19,6 +19,10 @@ struct page_box {
   page_box shifted(double dx, double dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
 };
 
+// Page columns for names read upwards beside each other (stations along an axis): each at its
+// x, pushed apart to `gap` where names would touch, and kept within [x0 - 40, x1].
+std::vector<double> columns_apart(const std::vector<double>& xs, double gap, double x0, double x1);
+
 struct placed_label {
   std::string text;
   std::string title;                  // the tooltip

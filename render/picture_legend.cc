@@ -82,6 +82,10 @@ const entry kEntries[] = {
     {picture_mark::indicator_board, sample::diamond, kIndicatorBoardColour, "indicator board"},
     {picture_mark::station, sample::dashed, kStationLineColour, "station"},
     {picture_mark::stop_cell, sample::stop, kStopCellColour, "stop cell"},
+    {picture_mark::modelled_run, sample::line, kModelledColour, "modelled run (its speed; each leg in time)"},
+    {picture_mark::line_speed_run, sample::dashed, kLineSpeedRunColour, "line-speed bound"},
+    {picture_mark::scheduled, sample::dot, kScheduledColour, "scheduled stop and line"},
+    {picture_mark::late_leg, sample::line, kLateColour, "late leg, with its slack"},
 };
 
 constexpr double kRow = 20, kFont = 10.5;

@@ -21,6 +21,10 @@ enum class picture_mark {
   indicator_board,
   station,
   stop_cell,
+  modelled_run,     // its speed under the limit, and its line in the time-distance diagram
+  line_speed_run,
+  scheduled,
+  late_leg,
 };
 
 using picture_marks = std::set<picture_mark>;

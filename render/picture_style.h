@@ -19,3 +19,7 @@ constexpr const char* kGradientColour = "#8b5a2b";
 constexpr const char* kMountainFill = "#ead7bd";
 constexpr const char* kAdhesionColour = "#2e8b57";
 constexpr const char* kIndicatorBoardColour = "#3b6fb6";
+constexpr const char* kModelledColour = "#7b3fa0";
+constexpr const char* kLineSpeedRunColour = "#8a8f98";
+constexpr const char* kScheduledColour = "#111";
+constexpr const char* kLateColour = "#d62728";

@@ -9,6 +9,7 @@
 #include "model/grid.h"
 #include "render/nice_numbers.h"
 #include "render/picture_style.h"
+#include "timetable/clock_text.h"
 
 namespace {
 
@@ -47,27 +48,6 @@ std::pair<double, double> value_range(const std::vector<value_run>& runs, double
     any = true;
   }
   return {low, high};
-}
-
-// Page columns for the station names: each at its station, pushed apart where names would
-// touch, and kept inside the axis.
-std::vector<double> name_columns(const std::vector<double>& xs, double x0, double x1) {
-  std::vector<size_t> order(xs.size());
-  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return xs[a] < xs[b]; });
-  std::vector<double> cols(xs.size());
-  double previous = -1e300;
-  for (size_t i : order) {
-    cols[i] = std::max(xs[i], previous + kNameGap);
-    previous = cols[i];
-  }
-  double next = x1 + kNameGap;
-  for (auto it = order.rbegin(); it != order.rend(); ++it) {
-    cols[*it] = std::min(cols[*it], next - kNameGap);
-    next = cols[*it];
-  }
-  for (double& c : cols) c = std::max(c, x0 - 40);
-  return cols;
 }
 
 std::string step_path(const std::vector<value_run>& runs, const profile_view& v,
@@ -255,8 +235,31 @@ void draw_signal_row(svg_writer& svg, const route_features& f, const profile_vie
   }
 }
 
+// Each modelled run's speed, in km/h, from the stop it leaves to the next.
+void draw_modelled_speed(svg_writer& svg, const timetable& times, const profile_view& v) {
+  const profile_panel& p = v.speed;
+  for (const modelled_run& run : times.runs) {
+    std::string d;
+    double top = 0;
+    for (const run_point& point : run.points(v.axis_end / 1500)) {
+      if (point.metre > v.axis_end) break;
+      d += (d.empty() ? "M" : " L") + svg_number(v.page_x(point.metre)) + " " +
+           svg_number(p.page_y(point.speed * 3.6));
+      top = std::max(top, point.speed * 3.6);
+    }
+    if (d.empty()) continue;
+    svg.element_with_title(
+        "path",
+        {{"class", "profile-modelled-speed"}, {"data-m", svg_number(run.from())}, {"d", d},
+         {"fill", "none"}, {"stroke", kModelledColour}, {"stroke-width", "1.4"},
+         {"stroke-linejoin", "round"}},
+        "modelled run from " + svg_number(run.from()) + " m to " + svg_number(run.to()) + " m: " +
+            duration_text(run.seconds()) + ", at most " + svg_number(std::round(top)) + " km/h");
+  }
+}
+
 void draw_speed_panel(svg_writer& svg, const route_features& f, const profile_view& v,
-                      double km_step) {
+                      double km_step, const timetable* times) {
   const profile_panel& p = v.speed;
   draw_panel_frame(svg, v, p, "speed limit (km/h)", km_step);
   for (const slowdown_mark& s : f.slowdowns) {
@@ -271,6 +274,7 @@ void draw_speed_panel(svg_writer& svg, const route_features& f, const profile_vi
   }
   svg.element("path", {{"class", "profile-speed"}, {"d", step_path(f.speed, v, p)}, {"fill", "none"},
                        {"stroke", kSpeedColour}, {"stroke-width", "2"}, {"stroke-linejoin", "round"}});
+  if (times) draw_modelled_speed(svg, *times, v);
   for (const point_mark& w : f.warning_boards) {
     if (!v.on_axis(w.metre)) continue;
     double x = v.page_x(w.metre), y = p.page_y(w.value);
@@ -373,7 +377,7 @@ profile_view layout_profiles(const route_features& f, double left, double top, d
     xs.push_back(v.page_x(std::clamp<double>(s.position, 0, v.axis_end)));
   }
   v.strip_bottom = top + longest + 14;
-  v.name_columns = name_columns(xs, v.x0, v.x1);
+  v.name_columns = columns_apart(xs, kNameGap, v.x0, v.x1);
   v.signals_top = v.strip_bottom + 2;
 
   auto [s_low, s_high] = value_range(f.speed, v.axis_end);
@@ -396,14 +400,15 @@ profile_view layout_profiles(const route_features& f, double left, double top, d
   return v;
 }
 
-void draw_profiles(svg_writer& svg, const route_features& f, const profile_view& v) {
+void draw_profiles(svg_writer& svg, const route_features& f, const profile_view& v,
+                   const timetable* times) {
   double km_step = nice_step(v.axis_end / 1000, 12);
   // The page x of metre 0 and of the axis end, so that a viewer can mark a metre.
   svg.open("g", {{"class", "profiles"}, {"data-axis-end", svg_number(v.axis_end)},
                  {"data-route-length", svg_number(f.route_length)}, {"data-x0", svg_number(v.x0)},
                  {"data-x1", svg_number(v.x1)}});
   svg.open("g", {{"class", "panel-speed"}});
-  draw_speed_panel(svg, f, v, km_step);
+  draw_speed_panel(svg, f, v, km_step, times);
   svg.close();
   svg.open("g", {{"class", "panel-gradient"}});
   draw_gradient_panel(svg, f, v, km_step);
@@ -420,8 +425,10 @@ void draw_profiles(svg_writer& svg, const route_features& f, const profile_view&
   svg.close();
 }
 
-picture_marks profile_marks(const route_features& f, const profile_view& v) {
+picture_marks profile_marks(const route_features& f, const profile_view& v,
+                            const timetable* times) {
   picture_marks marks = {picture_mark::speed_limit, picture_mark::gradient, picture_mark::adhesion};
+  if (times && !times->runs.empty()) marks.insert(picture_mark::modelled_run);
   auto any_on_axis = [&](const auto& objects, auto metre) {
     return std::any_of(objects.begin(), objects.end(),
                        [&](const auto& o) { return v.on_axis(metre(o)); });

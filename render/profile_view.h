@@ -1,5 +1,6 @@
 // The profiles along the route on one distance axis in kilometres: the line speed limit with the
-// speed boards, slowdowns and speed cuts, the gradient with the mountains, and the adhesion;
+// speed boards, slowdowns and speed cuts and the modelled run's speed, the gradient with the
+// mountains, and the adhesion;
 // the station names and the signals along the top.
 #pragma once
 
@@ -9,6 +10,7 @@
 #include "render/label_placer.h"
 #include "render/picture_marks.h"
 #include "svg/svg_writer.h"
+#include "timetable/timetable.h"
 
 struct profile_panel {
   double top = 0, height = 0;
@@ -39,7 +41,10 @@ struct profile_view {
 profile_view layout_profiles(const route_features& features, double left, double top,
                              double width);
 
-void draw_profiles(svg_writer& svg, const route_features& features, const profile_view& view);
+// With `times`, the speed panel shows each modelled run's speed under the limit.
+void draw_profiles(svg_writer& svg, const route_features& features, const profile_view& view,
+                   const timetable* times = nullptr);
 
 // The kinds of mark draw_profiles draws.
-picture_marks profile_marks(const route_features& features, const profile_view& view);
+picture_marks profile_marks(const route_features& features, const profile_view& view,
+                            const timetable* times = nullptr);

@@ -4,8 +4,11 @@
 #include "render/picture_legend.h"
 #include "render/plan_view.h"
 #include "render/profile_view.h"
+#include "render/time_distance_view.h"
 #include "inspect/route_features.h"
 #include "svg/svg_writer.h"
+#include "timetable/clock_text.h"
+#include "timetable/timetable_print.h"
 
 namespace {
 
@@ -23,6 +26,11 @@ std::string subtitle(const route_features& f) {
          count_text(f.signals.size(), "signal", "signals");
 }
 
+std::string upper_first(std::string s) {
+  if (!s.empty() && s[0] >= 'a' && s[0] <= 'z') s[0] = static_cast<char>(s[0] - 'a' + 'A');
+  return s;
+}
+
 void heading(svg_writer& svg, double y, const std::string& text) {
   svg.text_element("text", {{"class", "section-heading"}, {"x", svg_number(kMargin)},
                             {"y", svg_number(y)}, {"font-size", "13"}, {"font-weight", "bold"},
@@ -34,6 +42,8 @@ void heading(svg_writer& svg, double y, const std::string& text) {
 
 std::string draw_route_picture(const route_picture_input& in) {
   route_features f = read_route_features(in.cells, in.records);
+  const timetable times = compute_timetable(
+      f, rates_for(in.records.at(route_length_entry).number_1, in.rates));
   double width = kPageWidth - 2 * kMargin;
   bool with_plan = in.plan && in.plan->count() >= 2;
 
@@ -48,8 +58,11 @@ std::string draw_route_picture(const route_picture_input& in) {
   }
   double profiles_top = y + 6;
   profile_view profiles = layout_profiles(f, kMargin, profiles_top + 8, width);
-  double legend_top = profiles.bottom;
-  picture_marks marks = profile_marks(f, profiles);
+  const double diagram_top = profiles.bottom + 10;
+  time_distance_view diagram = layout_time_distance(times, profiles, diagram_top + 38);
+  double legend_top = diagram.bottom;
+  picture_marks marks = profile_marks(f, profiles, &times);
+  marks.merge(time_distance_marks(times));
   if (with_plan) marks.merge(plan_view_marks(plan));
   double height = legend_top + legend_height(width, marks) + 16;
 
@@ -85,7 +98,17 @@ std::string draw_route_picture(const route_picture_input& in) {
                      "Only the profiles are drawn: " + why + ".");
   }
   heading(svg, profiles_top, "Profiles along the route");
-  draw_profiles(svg, f, profiles);
+  draw_profiles(svg, f, profiles, &times);
+  heading(svg, diagram_top, "Time-distance diagram: each leg run from its scheduled departure");
+  svg.text_element("text", {{"class", "timetable-summary"}, {"x", svg_number(kMargin)},
+                            {"y", svg_number(diagram_top + 17)}, {"font-size", "12"},
+                            {"fill", "#222"}},
+                   upper_first(tightness_words(times)) + ".");
+  svg.text_element("text", {{"class", "timetable-rates"}, {"x", svg_number(kMargin)},
+                            {"y", svg_number(diagram_top + 32)}, {"font-size", "11"},
+                            {"fill", "#555"}},
+                   "Modelled at " + rates_words(times.rates) + ".");
+  draw_time_distance(svg, times, diagram);
   draw_legend(svg, kMargin, legend_top, width, marks);
   return svg.finish();
 }

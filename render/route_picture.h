@@ -8,6 +8,7 @@
 
 #include "model/route_model.h"
 #include "render/plan_geometry.h"
+#include "timetable/rates.h"
 
 struct route_picture_input {
   std::string route_name;
@@ -16,6 +17,7 @@ struct route_picture_input {
   std::vector<scenario_record> records;  // scenario_record_count entries
   std::optional<plan_path> plan;         // absent when the scenario was compiled without one
   std::string plan_file;                 // the plan file's name, for the note when it is absent
+  rate_overrides rates;                  // the modelled run's, where the author gives them
 };
 
 std::string draw_route_picture(const route_picture_input& input);

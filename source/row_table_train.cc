@@ -107,8 +107,8 @@ constexpr field_spec kStation[] = {
     {"stop value", false, "-",
      "0 to 255; in the built-in scenario 60 at a one-minute stop, 1 at the first station, 0 "
      "at the last and where the train passes",
-     "kept for the simulator: 60 at a one-minute stop in the built-in scenario"},
-    {"hours", false, "h", kScheduled, "the hours of the scheduled time"},
+     "seconds the train stands there, for the timetable; kept for the simulator"},
+    {"hours", false, "h", kScheduled, "the hours of the scheduled time, the departure"},
     {"minutes", false, "min", kScheduled, "the minutes of the scheduled time"},
     {"seconds", false, "s", kScheduled, "the seconds of the scheduled time"},
     {"name", true, "-", "to the comma or line end; at most 65535 bytes", "the station's name"},
