@@ -17,6 +17,7 @@
 #include "cli/source_run.h"
 #include "diagnostics/diagnostic.h"
 #include "render/route_picture.h"
+#include "render/scenario_files.h"
 
 namespace {
 
