@@ -2,12 +2,11 @@
 #include <cerrno>
 #include <cstring>
 #include <ostream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "form1/form1.h"
 #include "files/atomic_file.h"
 #include "files/file_names.h"
+#include "platform/file_kind.h"
 #include "builtin/builtin_scenario.h"
 #include "cli/args.h"
 #include "cli/leftovers.h"
@@ -21,8 +20,8 @@ std::string source_in_the_way(const std::string& folder) {
   const std::string route(builtin_route_name), train(builtin_train_number);
   for (const std::string& name : {line_file_name(route), train_file_name(route, train)}) {
     const std::string path = join_path(folder, name);
-    struct stat st;
-    if (lstat(path.c_str(), &st) == 0) return path;
+    const file_kind kind = kind_of_entry(path);
+    if (kind != file_kind::missing && kind != file_kind::unknown) return path;
   }
   return {};
 }

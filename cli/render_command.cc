@@ -1,7 +1,5 @@
 // The render command: reads the three binary files of a compiled scenario and writes a picture
 // of the route as one SVG file.
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -9,6 +7,7 @@
 #include <ostream>
 
 #include "files/atomic_file.h"
+#include "platform/file_kind.h"
 #include "binary/binary_decoding.h"
 #include "files/file_names.h"
 #include "cli/args.h"
@@ -25,13 +24,16 @@ namespace {
 // picture never replaces a device, a FIFO, a socket or a folder. Empty when the path is free
 // or a regular file.
 std::string not_a_regular_file(const std::string& path) {
-  struct stat st;
-  if (stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode)) return {};
-  if (S_ISDIR(st.st_mode)) return "a folder";
-  if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return "a device";
-  if (S_ISFIFO(st.st_mode)) return "a FIFO";
-  if (S_ISSOCK(st.st_mode)) return "a socket";
-  return "not a regular file";
+  switch (kind_of_file(path)) {
+    case file_kind::missing:
+    case file_kind::unknown:
+    case file_kind::regular: return {};
+    case file_kind::folder: return "a folder";
+    case file_kind::device: return "a device";
+    case file_kind::fifo: return "a FIFO";
+    case file_kind::socket: return "a socket";
+    default: return "not a regular file";
+  }
 }
 
 bool is_svg_name(const std::string& path) {

@@ -1,7 +1,5 @@
 // The serve command: compiles an author's sources in memory as check does, at start and after
 // every save, and serves the picture and the problems to a browser on the loopback address.
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <csignal>
@@ -19,6 +17,8 @@
 #include "cli/source_run.h"
 #include "files/file_names.h"
 #include "files/temp_registry.h"
+#include "platform/interruption.h"
+#include "platform/local_time.h"
 #include "preview/compiled_picture.h"
 #include "preview/problem_list.h"
 #include "preview/server_module.h"
@@ -37,24 +37,13 @@ constexpr milliseconds kSettle{30};
 
 volatile std::sig_atomic_t stop_requested = 0;
 
-void request_stop(int) { stop_requested = 1; }
-
-// serve writes no file: SIGINT, SIGTERM and SIGHUP end the loop and the run ends with status 0;
-// a browser that hangs up mid-reply must not end it (SIGPIPE).
-void handle_signals() {
-  struct sigaction action {};
-  action.sa_handler = request_stop;
-  sigemptyset(&action.sa_mask);
-  for (int s : {SIGINT, SIGTERM, SIGHUP}) sigaction(s, &action, nullptr);
-  struct sigaction ignore {};
-  ignore.sa_handler = SIG_IGN;
-  sigaction(SIGPIPE, &ignore, nullptr);
-}
+// serve writes no file: an interruption ends the loop and the run ends with status 0; a browser
+// that hangs up mid-reply must not end it.
+void request_stop() { stop_requested = 1; }
 
 std::string clock_time() {
   std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = local_time_of(now);
   char text[16];
   std::strftime(text, sizeof text, "%H:%M:%S", &local);
   return text;
@@ -189,7 +178,7 @@ int run_serve(const std::vector<std::string>& args, command_io& io) {
     return exit_file_fault;
   }
   stop_requested = 0;
-  handle_signals();
+  stop_on_interruption(request_stop);
   out << "serving " << scenario_name{base.route, base.train}.stem() << " at http://127.0.0.1:"
       << server->port() << "/" << std::endl;
 

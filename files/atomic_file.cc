@@ -1,21 +1,14 @@
 #include "files/atomic_file.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <random>
 
 #include "files/temp_registry.h"
+#include "platform/file_kind.h"
+#include "platform/native_file.h"
 
 namespace {
-
-std::string errno_text(int err) { return std::strerror(err); }
 
 constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
 constexpr size_t kRandomLetters = 6;
@@ -50,93 +43,80 @@ std::string joined(const std::vector<std::string>& paths) {
 
 }  // namespace
 
-// The temporary file is made with mode 0666, so the process's file-creation mask shapes it as
-// it shapes any new file, and the mask itself is never changed. The signals wait while the file
-// is made and remembered, so no interruption falls between the two.
+// The interruptions wait while the temporary file is made and remembered, so none falls
+// between the two.
 atomic_file::atomic_file(std::string path) : path_(std::move(path)) {
   std::filesystem::path p(path_);
   std::string folder = p.parent_path().string();
   std::string name = p.filename().string();
-  int err = EEXIST;
-  for (int attempt = 0; attempt < 100 && err == EEXIST; ++attempt) {
+  bool exists = true;
+  std::string error;
+  for (int attempt = 0; attempt < 100 && exists; ++attempt) {
     std::string temp = temporary_name(folder, name);
     signals_held held;
-    fd_ = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    err = errno;
-    if (fd_ < 0) continue;
+    file_ = create_new_file(temp, exists, error);
+    if (file_ == no_native_file) continue;
     slot_ = remember_temporary(temp.c_str());
     if (slot_ < 0) {
-      close(fd_);
-      fd_ = -1;
-      unlink(temp.c_str());
+      close_native_file(file_);
+      file_ = no_native_file;
+      remove_file_now(temp.c_str());
       throw write_failure(path_, "too many temporary files at once");
     }
     temp_ = temp;
     return;
   }
-  throw write_failure(path_, errno_text(err));
+  throw write_failure(path_, error);
 }
 
 atomic_file::~atomic_file() {
-  if (fd_ >= 0) close(fd_);
+  if (file_ != no_native_file) close_native_file(file_);
   drop_temporary();
 }
 
 void atomic_file::drop_temporary() {
   if (temp_.empty()) return;
   signals_held held;
-  unlink(temp_.c_str());
+  remove_file_now(temp_.c_str());
   forget_temporary(slot_);
   slot_ = -1;
   temp_.clear();
 }
 
 void atomic_file::fail(const std::string& reason) {
-  if (fd_ >= 0) close(fd_);
-  fd_ = -1;
+  if (file_ != no_native_file) close_native_file(file_);
+  file_ = no_native_file;
   drop_temporary();
   throw write_failure(path_, reason);
 }
 
 void atomic_file::write(std::string_view bytes) {
-  if (fd_ < 0) throw write_failure(path_, "file is closed");
-  while (!bytes.empty()) {
-    ssize_t n = ::write(fd_, bytes.data(), bytes.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      fail(errno_text(errno));
-    }
-    bytes.remove_prefix(static_cast<size_t>(n));
-  }
+  if (file_ == no_native_file) throw write_failure(path_, "file is closed");
+  std::string error = write_native_file(file_, bytes);
+  if (!error.empty()) fail(error);
 }
 
 void atomic_file::close_file() {
-  int fd = fd_;
-  fd_ = -1;
-  if (close(fd) != 0) {
-    int err = errno;
-    fail(errno_text(err));
-  }
+  native_file file = file_;
+  file_ = no_native_file;
+  std::string error = close_native_file(file);
+  if (!error.empty()) fail(error);
 }
 
 void atomic_file::sync() {
   if (temp_.empty()) throw write_failure(path_, "file is closed");
-  if (fd_ < 0) return;  // synced already
-  if (fsync(fd_) != 0) {
-    int err = errno;
-    fail(errno_text(err));
-  }
+  if (file_ == no_native_file) return;  // synced already
+  std::string error = flush_native_file(file_);
+  if (!error.empty()) fail(error);
   close_file();
 }
 
 void atomic_file::commit() {
   if (temp_.empty()) throw write_failure(path_, "file is closed");
-  if (fd_ >= 0) close_file();
+  if (file_ != no_native_file) close_file();
   signals_held held;
-  if (std::rename(temp_.c_str(), path_.c_str()) != 0) {
-    int err = errno;
-    fail(errno_text(err));
-  }
+  std::string error = rename_over(temp_, path_);
+  if (!error.empty()) fail(error);
   forget_temporary(slot_);
   slot_ = -1;
   temp_.clear();
@@ -162,11 +142,9 @@ void file_set::commit() {
     for (auto& f : files_) f->sync();
     // A folder in the way of a later file would stop the renames midway: found here, it
     // replaces nothing.
-    for (auto& f : files_) {
-      struct stat st;
-      if (lstat(f->path().c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-        throw write_failure(f->path(), errno_text(EISDIR));
-    }
+    for (auto& f : files_)
+      if (kind_of_entry(f->path()) == file_kind::folder)
+        throw write_failure(f->path(), "Is a directory");
   });
   // An interruption waits until every file is renamed: it finds the old set or the new one.
   signals_held held;
@@ -192,10 +170,7 @@ void file_set::commit() {
     if (folder.empty()) folder = ".";
     if (std::find(folders.begin(), folders.end(), folder) != folders.end()) continue;
     folders.push_back(folder);
-    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) continue;
-    fsync(fd);
-    close(fd);
+    sync_folder(folder);
   }
 }
 
@@ -220,13 +195,7 @@ std::vector<std::string> remove_stale_temporaries(const std::string& folder,
   return removed;
 }
 
-folder_lock::folder_lock(const std::string& folder) {
-  fd_ = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd_ < 0) return;
-  while (flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-  }
-}
+folder_lock::folder_lock(const std::string& folder)
+    : lock_(lock_folder(folder.empty() ? "." : folder)) {}
 
-folder_lock::~folder_lock() {
-  if (fd_ >= 0) close(fd_);
-}
+folder_lock::~folder_lock() { unlock_folder(lock_); }

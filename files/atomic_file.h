@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/native_file.h"
+
 // A file that cannot be written, for a reason other than its content.
 struct write_failure : std::runtime_error {
   write_failure(std::string failed_path, std::string why)
@@ -41,7 +43,7 @@ class atomic_file {
   void drop_temporary();
   std::string path_;
   std::string temp_;
-  int fd_ = -1;
+  native_file file_ = no_native_file;
   int slot_ = -1;  // the temporary name's place in the signal handlers' registry
 };
 
@@ -81,8 +83,8 @@ std::vector<std::string> remove_stale_temporaries(const std::string& folder,
                                                   const std::vector<std::string>& names,
                                                   std::filesystem::file_time_type run_start);
 
-// Holds an exclusive lock on a folder for its lifetime (flock on the folder itself, so no lock
-// file is left behind): two runs writing into one folder take turns, and each leaves a whole set.
+// Holds an exclusive lock on a folder for its lifetime (no lock file is left behind): two runs
+// writing into one folder take turns, and each leaves a whole set.
 // A folder that cannot be opened is not locked; writing into it fails later with its reason.
 class folder_lock {
  public:
@@ -92,5 +94,5 @@ class folder_lock {
   folder_lock& operator=(const folder_lock&) = delete;
 
  private:
-  int fd_ = -1;
+  native_file lock_;
 };

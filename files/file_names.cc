@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/program_path.h"
+
 namespace {
 
 constexpr std::string_view kLineFile = "_linea.txt";
@@ -126,8 +128,7 @@ std::string join_path(const std::string& folder, const std::string& name) {
 }
 
 std::string executable_folder() {
-  std::error_code ec;
-  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) return ".";
-  return exe.parent_path().string();
+  const std::string exe = executable_path();
+  if (exe.empty()) return ".";
+  return std::filesystem::path(exe).parent_path().string();
 }

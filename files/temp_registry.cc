@@ -1,10 +1,9 @@
 #include "files/temp_registry.h"
 
-#include <signal.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <cstring>
+
+#include "platform/native_file.h"
 
 namespace {
 
@@ -19,36 +18,11 @@ struct slot {
 };
 slot slots[kSlots];
 
-constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
-
-sigset_t handled_signals() {
-  sigset_t set;
-  sigemptyset(&set);
-  for (int s : kSignals) sigaddset(&set, s);
-  return set;
-}
-
-void remove_and_end(int sig) {
-  remove_temporaries();
-  // The handler was reset to the default on entry; the signal, raised again, ends the run
-  // once this handler returns and unblocks it.
-  raise(sig);
-}
-
 }  // namespace
-
-signals_held::signals_held() {
-  sigset_t set = handled_signals();
-  sigprocmask(SIG_BLOCK, &set, &saved_);
-}
-
-signals_held::~signals_held() {
-  sigprocmask(SIG_SETMASK, &saved_, nullptr);
-}
 
 void remove_temporaries() {
   for (slot& s : slots)
-    if (s.used.load()) unlink(s.path);
+    if (s.used.load()) remove_file_now(s.path);
 }
 
 int remember_temporary(const char* path) {
@@ -67,10 +41,4 @@ void forget_temporary(int slot_index) {
   if (slot_index >= 0 && slot_index < kSlots) slots[slot_index].used.store(false);
 }
 
-void remove_temporaries_on_signals() {
-  struct sigaction action {};
-  action.sa_handler = remove_and_end;
-  action.sa_flags = SA_RESETHAND;
-  action.sa_mask = handled_signals();  // one handler at a time walks the slots
-  for (int s : kSignals) sigaction(s, &action, nullptr);
-}
+void remove_temporaries_on_signals() { end_on_interruption(remove_temporaries); }

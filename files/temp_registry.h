@@ -3,21 +3,11 @@
 // would have ended it, with status 128 + the signal's number.
 #pragma once
 
-#include <signal.h>
+#include "platform/interruption.h"
 
-// Blocks the four signals for its lifetime, so a file is never created or renamed without the
-// registry knowing of it.
-// Holds nest: the signals come when the outermost hold ends.
-class signals_held {
- public:
-  signals_held();
-  ~signals_held();
-  signals_held(const signals_held&) = delete;
-  signals_held& operator=(const signals_held&) = delete;
-
- private:
-  sigset_t saved_;
-};
+// Holds the interruptions back for its lifetime, so a file is never created or renamed without
+// the registry knowing of it. Holds nest: the interruptions come when the outermost hold ends.
+using signals_held = interruptions_held;
 
 // Remembers `path` and returns its slot, or -1 when every slot is taken or the path is too long
 // (the caller refuses to make such a file). Call with the signals held.

@@ -3,13 +3,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
 
 #include "form1/form1.h"
 #include "files/atomic_file.h"
 #include "binary/binary_encoding.h"
 #include "files/file_names.h"
 #include "files/whole_file.h"
+#include "platform/file_kind.h"
 
 std::string Form1::path_of(const std::string& name) const {
   return join_path(program_folder, name);
@@ -27,8 +27,7 @@ void Form1::write_text_file(const std::string& name, const line_table& table) {
 bool Form1::file_exists(const std::string& name) const {
   if (name.size() < 2) return false;
   if (memory_files) return memory_files->count(name) > 0;
-  struct stat st;
-  return stat(path_of(name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  return kind_of_file(path_of(name)) == file_kind::regular;
 }
 
 std::string Form1::binary_path_of(const std::string& name) const {

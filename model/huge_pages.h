@@ -5,10 +5,6 @@
 // pass over memory the kernel has just cleared.
 #pragma once
 
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
-
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -16,10 +12,12 @@
 #include <new>
 #include <type_traits>
 
+#include "platform/huge_block.h"
+
 template <class T>
 struct huge_page_allocator {
   using value_type = T;
-  static constexpr size_t kHuge = size_t{2} << 20;
+  static constexpr size_t kHuge = huge_block_size;
 
   huge_page_allocator() = default;
   template <class U>
@@ -27,21 +25,20 @@ struct huge_page_allocator {
 
   T* allocate(size_t n) {
     const size_t bytes = n * sizeof(T);
-#if defined(__linux__)
-    if (bytes >= kHuge / 2) return mapped_block(bytes);
-#endif
-    // Elsewhere than Linux every block comes from the plain allocator, zeroed all the same.
+    if (bytes >= kHuge / 2) {
+      void* block = allocate_huge_block(mapped(bytes));
+      if (!block) throw std::bad_alloc();
+      return static_cast<T*>(block);
+    }
     return zeroed(std::allocator<T>().allocate(n), bytes);
   }
 
   void deallocate(T* p, size_t n) {
-#if defined(__linux__)
     const size_t bytes = n * sizeof(T);
     if (bytes >= kHuge / 2) {
-      munmap(p, mapped(bytes));
+      free_huge_block(p, mapped(bytes));
       return;
     }
-#endif
     std::allocator<T>().deallocate(p, n);
   }
 
@@ -60,22 +57,6 @@ struct huge_page_allocator {
   bool operator==(const huge_page_allocator<U>&) const { return true; }
 
  private:
-#if defined(__linux__)
-  static T* mapped_block(size_t bytes) {
-    // The mapping is a whole number of huge pages, aligned to one: only aligned 2 MB spans
-    // can be huge pages.
-    void* p = mmap(nullptr, mapped(bytes) + kHuge, PROT_READ | PROT_WRITE,
-                   MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (p == MAP_FAILED) throw std::bad_alloc();
-    const uintptr_t start = reinterpret_cast<uintptr_t>(p);
-    const uintptr_t aligned = (start + kHuge - 1) & ~(kHuge - 1);
-    if (aligned > start) munmap(p, aligned - start);
-    const size_t tail = kHuge - (aligned - start);
-    if (tail > 0) munmap(reinterpret_cast<void*>(aligned + mapped(bytes)), tail);
-    madvise(reinterpret_cast<void*>(aligned), mapped(bytes), MADV_HUGEPAGE);
-    return reinterpret_cast<T*>(aligned);
-  }
-#endif
   static T* zeroed(T* p, size_t bytes) {
     std::memset(static_cast<void*>(p), 0, bytes);
     return p;

@@ -1,8 +1,8 @@
-#include <dlfcn.h>
-
 #include <filesystem>
 #include <system_error>
 
+#include "platform/module.h"
+#include "platform/program_path.h"
 #include "preview/server_module.h"
 
 namespace {
@@ -12,9 +12,8 @@ namespace fs = std::filesystem;
 // The folder of the running executable; empty when it cannot be told, and then no module is
 // loaded: code is never taken from whatever folder the author happens to be in.
 fs::path program_folder() {
-  std::error_code ec;
-  fs::path self = fs::read_symlink("/proc/self/exe", ec);
-  return ec ? fs::path() : self.parent_path();
+  const std::string self = executable_path();
+  return self.empty() ? fs::path() : fs::path(self).parent_path();
 }
 
 // Why a path that is there is no module: what it holds when it is not a regular file.
@@ -60,16 +59,13 @@ std::unique_ptr<preview_listener> load_preview_listener(snapshot_store& store,
               not_regular(status.type());
       return nullptr;
     }
-    // Kept loaded for the rest of the process: the listener's code lives there.
-    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!module) {
-      error = "cannot load " + path.string() + ": " + dlerror();
-      return nullptr;
-    }
+    bool loaded = false;
+    std::string why;
     auto make = reinterpret_cast<preview_listener* (*)(snapshot_store*)>(
-        dlsym(module, SC_PREVIEW_ENTRY));
+        module_entry(path.string(), SC_PREVIEW_ENTRY, loaded, why));
     if (!make) {
-      error = path.string() + " is not the preview module: " + dlerror();
+      error = loaded ? path.string() + " is not the preview module: " + why
+                     : "cannot load " + path.string() + ": " + why;
       return nullptr;
     }
     return std::unique_ptr<preview_listener>(make(&store));

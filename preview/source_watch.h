@@ -4,27 +4,11 @@
 // have been still for the settle time.
 #pragma once
 
-#include <sys/types.h>
-
 #include <chrono>
 #include <string>
 #include <vector>
 
-// What stat tells of a path, enough to see that it changed.
-struct file_stamp {
-  enum class kind { missing, regular, folder, other };
-  kind what = kind::missing;
-  int error = 0;  // errno when stat failed for a reason other than absence
-  dev_t device = 0;
-  ino_t inode = 0;
-  off_t size = 0;
-  long long modified_ns = 0;
-  long long changed_ns = 0;  // the inode's change time: a chmod makes a file (un)readable
-
-  bool operator==(const file_stamp&) const = default;
-};
-
-file_stamp stamp_of(const std::string& path);
+#include "platform/file_stamp.h"
 
 class source_watch {
  public:

@@ -1,0 +1,81 @@
+#include "platform/native_file.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cwctype>
+
+#include "platform/win32/wide.h"
+
+namespace {
+
+HANDLE handle_of(native_file file) { return reinterpret_cast<HANDLE>(file); }
+native_file file_of(HANDLE h) {
+  return h == INVALID_HANDLE_VALUE || h == nullptr ? no_native_file
+                                                   : reinterpret_cast<native_file>(h);
+}
+std::string last_error() { return system_message(GetLastError()); }
+
+}  // namespace
+
+native_file create_new_file(const std::string& path, bool& exists, std::string& error) {
+  HANDLE h = CreateFileW(wide_of(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                         nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const DWORD code = GetLastError();
+  exists = h == INVALID_HANDLE_VALUE && (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS);
+  if (h == INVALID_HANDLE_VALUE) error = system_message(code);
+  return file_of(h);
+}
+
+std::string write_native_file(native_file file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1 << 30));
+    DWORD written = 0;
+    if (!WriteFile(handle_of(file), bytes.data(), chunk, &written, nullptr)) return last_error();
+    bytes.remove_prefix(written);
+  }
+  return {};
+}
+
+std::string flush_native_file(native_file file) {
+  return FlushFileBuffers(handle_of(file)) ? std::string() : last_error();
+}
+
+std::string close_native_file(native_file file) {
+  return CloseHandle(handle_of(file)) ? std::string() : last_error();
+}
+
+// Write-through: the rename has reached the disk when the call returns.
+std::string rename_over(const std::string& from, const std::string& to) {
+  return MoveFileExW(wide_of(from).c_str(), wide_of(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+             ? std::string()
+             : last_error();
+}
+
+void remove_file_now(const char* path) { DeleteFileW(wide_of(path).c_str()); }
+
+// The renames were written through (rename_over): nothing is left to sync.
+void sync_folder(const std::string&) {}
+
+// A folder cannot be locked as a file can: the lock is a mutex named after the folder's full
+// path, so it too leaves no file behind and ends with the process.
+native_file lock_folder(const std::string& folder) {
+  const std::wstring wide = wide_of(folder);
+  const DWORD n = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (n == 0) return no_native_file;
+  std::wstring full(n, L'\0');
+  full.resize(GetFullPathNameW(wide.c_str(), n, full.data(), nullptr));
+  while (!full.empty() && (full.back() == L'\\' || full.back() == L'/')) full.pop_back();
+  for (wchar_t& c : full) c = c == L'\\' || c == L'/' ? L'|' : static_cast<wchar_t>(std::towlower(c));
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, (L"Local\\scenario-compiler-folder " + full).c_str());
+  if (!mutex) return no_native_file;
+  WaitForSingleObject(mutex, INFINITE);  // an abandoned lock is taken over
+  return file_of(mutex);
+}
+
+void unlock_folder(native_file lock) {
+  if (lock == no_native_file) return;
+  ReleaseMutex(handle_of(lock));
+  CloseHandle(handle_of(lock));
+}
