@@ -49,10 +49,26 @@ struct read_row {
   bool sound;  // started its line and ended at its line's end
 };
 
+// A line whose first field starts no row, until the walk knows whether a later field does.
+struct pending_line {
+  source_field keyword;
+  std::string why;  // what is wrong with its first field
+  bool suggest;     // a keyword may be mistyped: did-you-mean is offered
+  bool one_field;   // the line holds that field alone
+  bool skipped_in;  // reached by giving up fields with a minus sign on an earlier line
+};
+
 class file_walk {
  public:
-  file_walk(const source_text& source, std::vector<diagnostic>& out)
-      : source_(source), cursor_(source.bytes), out_(out) {
+  // `tell_unknown`: whether lines that start no row are told; nothing is looked for when not.
+  file_walk(const source_text& source, bool line_file, bool tell_unknown,
+            std::vector<diagnostic>& out)
+      : source_(source),
+        cursor_(source.bytes),
+        out_(out),
+        line_file_(line_file),
+        tell_unknown_(tell_unknown),
+        suggest_(author_keywords(line_file)) {
     // Where each line starts, so a warning finds its line's text at once.
     line_starts_.push_back(0);
     const std::string& b = source.bytes;
@@ -73,6 +89,7 @@ class file_walk {
   std::optional<source_field> next_keyword(int skips, bool* starts_line) {
     if (cursor_.at_end()) return std::nullopt;
     source_field k = cursor_.read_text();
+    search_line_ = k.line;
     if (cursor_.at_end()) return std::nullopt;
     *starts_line = k.starts_line;
     for (int i = 0; i < skips && contains(k.text, kSkipMark); ++i) {
@@ -86,46 +103,91 @@ class file_walk {
   // The line holding `k` has more fields after it.
   bool more_on_line() const { return !cursor_.at_line_start() && !cursor_.at_end(); }
 
-  // `k`, read where `part`'s rows are read, starts none of them.
-  void unknown(const source_field& k, bool starts_line, bool more_fields, row_part part,
-               bool plan, const char* file_kind) {
-    const std::span<const std::string_view> keywords = author_keywords(part != row_part::train);
-    if (!starts_line || k.text.empty() || contains(k.text, "[") || contains(k.text, "]")) return;
-    const std::string close = closest_keyword(k.text, keywords);
-    if (close.empty() && !more_fields) return;  // a line of prose
-    // The reader tries each field as a keyword in turn: a later field of the line that holds
-    // one starts a row there, and the line is not passed over.
-    scanner rest = cursor_;
-    while (more_fields && !rest.at_end() && rest.line() == k.line) {
-      const source_field f = rest.read_text();
-      if (f.line != k.line) break;
-      const std::vector<const row_spec*> rows = matching(part, f.text, plan);
-      if (!rows.empty()) {
-        warn("unknown-row", k.line, k.column,
-             quoted(k.text) + " starts no row of the " + file_kind + " file, but " +
-                 quoted(f.text) + ", a later field of its line, does: the reader starts a " +
-                 rows.front()->name + " row there and takes its fields from the fields after it");
-        return;
-      }
-    }
-    std::string detail =
-        quoted(k.text) + " starts no row of the " + file_kind + " file: the line is passed over";
-    if (!close.empty() && contains_nocase(k.text, close))
-      detail +=
-          "; letter case counts in the general section: \"progressiva\", \"uno\", "
-          "\"due\", \"tre\", \"sfondo\", \"ripetizione\" and \"segnali\" are written "
-          "in small letters";
-    else if (!close.empty())
-      detail += "; did you mean \"" + close + "\"?";
-    warn("unknown-row", k.line, k.column, detail);
+  // `k`, read at a line's start, starts no row of the file. A line of that one field close to
+  // no keyword is prose, and not told. Whether a longer line is passed over is known once the
+  // walk has read the line's later fields as the reader does: `settle` tells it.
+  void unknown(const source_field& k, bool starts_line, bool more_fields) {
+    if (!tell_unknown_ || !starts_line || k.text.empty() || contains(k.text, "[") ||
+        contains(k.text, "]"))
+      return;
+    pending_ = pending_line{k, quoted(k.text) + " starts no row of the " + file_kind() + " file",
+                            true, !more_fields, search_line_ != k.line};
+    if (!more_fields) settle(nullptr, nullptr, false);
   }
 
   // A row of the general section after the field that closes it: rightly written, wrongly placed.
-  void out_of_section(const source_field& k, bool starts_line) {
-    if (!starts_line) return;
-    warn("unknown-row", k.line, k.column,
-         quoted(k.text) + " is read only in the general section, before the field that closes "
-                          "it: here the line is passed over");
+  void out_of_section(const source_field& k, bool starts_line, bool more_fields) {
+    if (!tell_unknown_ || !starts_line) return;
+    pending_ = pending_line{k,
+                            quoted(k.text) + " is read only in the general section, before the "
+                                             "field that closes it",
+                            false, !more_fields, search_line_ != k.line};
+    if (!more_fields) settle(nullptr, nullptr, false);
+  }
+
+  // The walk read `next` as the next keyword field (null at the file's end), starting `row`
+  // (null for none) or closing the general section: what became of the line whose first
+  // field started no row, once that is known.
+  void settle(const source_field* next, const row_spec* row, bool closes_section) {
+    if (!pending_) return;
+    const bool same_line = next && next->line == pending_->keyword.line;
+    if (same_line && !row && !closes_section) return;  // not known yet
+    const pending_line p = std::move(*pending_);
+    pending_.reset();
+    if (!same_line) {
+      // A field with a minus sign at the line's end gives up the next line's first field too.
+      passed_over(p, p.skipped_in || (next && search_line_ == p.keyword.line));
+    } else if (row) {
+      // The reader tries each field as a keyword in turn: this one starts a row.
+      const std::string later = quoted(next->text) + ", a later field of its line, ";
+      const std::string starts = std::string("a ") + row->name + " row";
+      warn("unknown-row", p.keyword.line, p.keyword.column,
+           p.suggest ? p.why + ", but " + later + "does: the reader starts " + starts +
+                           " there and takes its fields from the fields after it"
+                     : p.why + "; here " + later + "starts " + starts +
+                           ", which takes its fields from the fields after it");
+    } else {
+      warn("unknown-row", p.keyword.line, p.keyword.column,
+           p.why + ", but " + quoted(next->text) +
+               ", a later field of its line, closes the general section: the fields after it "
+               "are read as the rest of the line file's rows");
+    }
+  }
+
+  // A line no field of which starts a row: passed over, unless the reader's giving up of
+  // fields with a minus sign runs across its ends, when taking it out may change which fields
+  // are read as keywords.
+  void passed_over(const pending_line& p, bool skips_across) {
+    std::string detail =
+        skips_across
+            ? p.why + ", nor does a later field of its line; the reader gives up a field "
+                      "holding \"-\" for the one after it, and here that runs across a line "
+                      "end, so taking the line out may change which fields are read as keywords"
+            : p.why + ": " + (p.suggest ? "the line" : "here the line") + " is passed over";
+    if (p.suggest) {
+      const std::optional<std::string> close = suggest_.closest(p.keyword.text);
+      if (!close) {
+        // The first line past the budget says so, once; after it single fields go untold.
+        if (budget_told_) {
+          if (p.one_field) return;
+        } else {
+          budget_told_ = true;
+          detail += "; the file holds more than " + std::to_string(kSuggestionBudget) +
+                    " different first fields that start no row: no keyword is suggested for "
+                    "those from here on, and a line of a single field is no longer told";
+        }
+      } else if (close->empty()) {
+        if (p.one_field) return;  // a line of prose
+      } else if (contains_nocase(p.keyword.text, *close)) {
+        detail +=
+            "; letter case counts in the general section: \"progressiva\", \"uno\", "
+            "\"due\", \"tre\", \"sfondo\", \"ripetizione\" and \"segnali\" are written "
+            "in small letters";
+      } else {
+        detail += "; did you mean \"" + *close + "\"?";
+      }
+    }
+    warn("unknown-row", p.keyword.line, p.keyword.column, detail);
   }
 
   // Reads the fields of every row that `k` starts, as the reader does, and checks that they
@@ -246,9 +308,17 @@ class file_walk {
     return end - start;
   }
 
+  const char* file_kind() const { return line_file_ ? "line" : "train"; }
+
   const source_text& source_;
   scanner cursor_;
   std::vector<diagnostic>& out_;
   std::vector<read_row> rows_;
   std::vector<size_t> line_starts_;
+  bool line_file_;
+  bool tell_unknown_;
+  keyword_suggester suggest_;
+  std::optional<pending_line> pending_;
+  int search_line_ = 0;  // the line of the first field the last keyword search read
+  bool budget_told_ = false;
 };

@@ -26,28 +26,36 @@ constexpr warning_kind kKinds[] = {
     {"overwrite"},
 };
 
+// The first row `rows` holds; null for none.
+const row_spec* first_of(const std::vector<const row_spec*>& rows) {
+  return rows.empty() ? nullptr : rows.front();
+}
+
 void walk_line_file(file_walk& walk, bool plan) {
   walk.find_general_section();
   bool starts_line = false;
   while (auto k = walk.next_keyword(10, &starts_line)) {
     const bool more = walk.more_on_line();
     auto rows = matching(row_part::line_general, k->text, plan);
-    if (rows.empty() && !ends_general_section(k->text))
-      walk.unknown(*k, starts_line, more, row_part::line_general, plan, "line");
+    const bool closes = ends_general_section(k->text);
+    walk.settle(&*k, first_of(rows), closes);
+    if (rows.empty() && !closes) walk.unknown(*k, starts_line, more);
     walk.take_row(*k, starts_line, rows);
-    if (ends_general_section(k->text)) break;
+    if (closes) break;
   }
   while (auto k = walk.next_keyword(2, &starts_line)) {
     const bool more = walk.more_on_line();
     auto rows = matching(row_part::line_main, k->text, plan);
+    walk.settle(&*k, first_of(rows), false);
     // Without a plan a curve row is read as keywords, but its keyword is no misspelling.
     const bool main_row = !matching(row_part::line_main, k->text, true).empty();
     if (!main_row && !matching(row_part::line_general, k->text, true).empty())
-      walk.out_of_section(*k, starts_line);
+      walk.out_of_section(*k, starts_line, more);
     else if (!main_row)
-      walk.unknown(*k, starts_line, more, row_part::line_main, plan, "line");
+      walk.unknown(*k, starts_line, more);
     walk.take_row(*k, starts_line, rows);
   }
+  walk.settle(nullptr, nullptr, false);
 }
 
 void walk_train_file(file_walk& walk, bool empty) {
@@ -60,9 +68,11 @@ void walk_train_file(file_walk& walk, bool empty) {
   while (auto k = walk.next_keyword(2, &starts_line)) {
     const bool more = walk.more_on_line();
     auto rows = matching(row_part::train, k->text, true);
-    if (rows.empty()) walk.unknown(*k, starts_line, more, row_part::train, true, "train");
+    walk.settle(&*k, first_of(rows), false);
+    if (rows.empty()) walk.unknown(*k, starts_line, more);
     walk.take_row(*k, starts_line, rows);
   }
+  walk.settle(nullptr, nullptr, false);
 }
 
 
@@ -94,10 +104,12 @@ void place_on_rows(std::vector<diagnostic>& out, const file_walk& walk, bool lin
   }
 }
 
-std::vector<diagnostic> lint_file(const source_text& source, bool line_file, bool plan,
+std::vector<diagnostic> lint_file(const source_text& source, bool line_file,
+                                  const lint_options& options,
                                   std::optional<int32_t>* route_length) {
   std::vector<diagnostic> out = encoding_warnings(source);
-  file_walk walk(source, out);
+  file_walk walk(source, line_file, options.disabled.count("unknown-row") == 0, out);
+  const bool plan = options.plan;
   if (line_file) {
     walk_line_file(walk, plan);
     *route_length = route_length_of(walk);
@@ -162,8 +174,8 @@ std::vector<diagnostic> lint_scenario(const source_text& line_file, const source
                                       const lint_options& options) {
   if (std::optional<diagnostic> told = swapped(line_file, train_file)) return {*told};
   std::optional<int32_t> route_length;
-  std::vector<diagnostic> out = lint_file(line_file, true, options.plan, &route_length);
-  std::vector<diagnostic> train = lint_file(train_file, false, options.plan, &route_length);
+  std::vector<diagnostic> out = lint_file(line_file, true, options, &route_length);
+  std::vector<diagnostic> train = lint_file(train_file, false, options, &route_length);
   out.insert(out.end(), train.begin(), train.end());
   std::erase_if(out, [&](const diagnostic& d) { return options.disabled.count(d.name) > 0; });
   return out;
