@@ -45,10 +45,12 @@ void walk_line_file(file_walk& walk, bool plan) {
   }
   while (auto k = walk.next_keyword(2, &starts_line)) {
     const bool more = walk.more_on_line();
-    auto rows = matching(row_part::line_main, k->text, plan);
-    walk.settle(&*k, first_of(rows), false);
     // Without a plan a curve row is read as keywords, but its keyword is no misspelling.
-    const bool main_row = !matching(row_part::line_main, k->text, true).empty();
+    const std::vector<const row_spec*> main_rows = matching(row_part::line_main, k->text, true);
+    std::vector<const row_spec*> rows = main_rows;
+    if (!plan) std::erase_if(rows, [](const row_spec* r) { return r->kind == row_kind::curve; });
+    walk.settle(&*k, first_of(rows), false);
+    const bool main_row = !main_rows.empty();
     if (!main_row && !matching(row_part::line_general, k->text, true).empty())
       walk.out_of_section(*k, starts_line, more);
     else if (!main_row)
