@@ -49,6 +49,14 @@ struct read_row {
   bool sound;  // started its line and ended at its line's end
 };
 
+// Where a row read whole lies and what it is, kept for the warnings told at its lines once the
+// walk is done; its fields are not kept, so a file of many rows holds little.
+struct row_place {
+  int first_line = 0, last_line = 0;
+  std::string_view kind;         // its keyword as the format names it; empty for none
+  std::optional<int32_t> metre;  // for a row that starts with its place along the route
+};
+
 // A line whose first field starts no row, until the walk knows whether a later field does.
 struct pending_line {
   source_field keyword;
@@ -191,9 +199,9 @@ class file_walk {
   }
 
   // Reads the fields of every row that `k` starts, as the reader does, and checks that they
-  // end where the line ends.
-  void take_row(const source_field& k, bool starts_line,
-                const std::vector<const row_spec*>& specs) {
+  // end where the line ends. Returns the rows read whole, for their values to be checked.
+  std::vector<read_row> take_row(const source_field& k, bool starts_line,
+                                 const std::vector<const row_spec*>& specs) {
     std::vector<read_row> taken;
     size_t total = 0;
     for (const row_spec* spec : specs) total += spec->fields.size();
@@ -215,7 +223,8 @@ class file_walk {
       }
       taken.push_back(std::move(row));
     }
-    if (!starts_line || specs.empty()) return;
+    // A row that starts within its line is not checked: what led the reader there is told.
+    if (!starts_line || specs.empty()) return {};
     const std::string row_name = quoted(k.text) + " row";
     const int line_end = static_cast<int>(line_length(k.line)) + 1;
     // Only a comma parts fields: a row whose fields are parted by tabs is one keyword field.
@@ -262,8 +271,7 @@ class file_walk {
         }
       }
     }
-    if (short_of) return;
-    for (read_row& row : taken) rows_.push_back(std::move(row));
+    return keep(std::move(taken), short_of != nullptr);
   }
 
   // "4,5" read as two fields, the comma between them and no blank: a number with a decimal
@@ -291,9 +299,25 @@ class file_walk {
     warn(name, f.line, f.column, detail);
   }
 
-  const std::vector<read_row>& rows() const { return rows_; }
+  // The rows read whole, in line order.
+  const std::vector<row_place>& rows() const { return places_; }
 
  private:
+  // Rows cut short by the file's end are not read whole; the others' places are kept.
+  std::vector<read_row> keep(std::vector<read_row> taken, bool cut_short) {
+    if (cut_short) return {};
+    for (const read_row& row : taken) {
+      row_place place{row.keyword.line,
+                      row.values.empty() ? row.keyword.line : row.values.back().line, {}, {}};
+      if (const std::optional<row_keyword> kind = row_keyword_of(row.keyword.text, line_file_)) {
+        place.kind = keyword_test_of(*kind).written;
+        if (starts_with_metre(*kind) && !row.values.empty()) place.metre = number_of(row.values[0]);
+      }
+      places_.push_back(place);
+    }
+    return taken;
+  }
+
   // Where line `n` starts; past the end for a line the file does not have.
   size_t line_start(int n) const {
     if (n < 1 || static_cast<size_t>(n) > line_starts_.size()) return source_.bytes.size();
@@ -313,7 +337,7 @@ class file_walk {
   const source_text& source_;
   scanner cursor_;
   std::vector<diagnostic>& out_;
-  std::vector<read_row> rows_;
+  std::vector<row_place> places_;
   std::vector<size_t> line_starts_;
   bool line_file_;
   bool tell_unknown_;

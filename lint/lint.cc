@@ -31,7 +31,7 @@ const row_spec* first_of(const std::vector<const row_spec*>& rows) {
   return rows.empty() ? nullptr : rows.front();
 }
 
-void walk_line_file(file_walk& walk, bool plan) {
+void walk_line_file(file_walk& walk, value_checks& checks, bool plan) {
   walk.find_general_section();
   bool starts_line = false;
   while (auto k = walk.next_keyword(10, &starts_line)) {
@@ -40,7 +40,7 @@ void walk_line_file(file_walk& walk, bool plan) {
     const bool closes = ends_general_section(k->text);
     walk.settle(&*k, first_of(rows), closes);
     if (rows.empty() && !closes) walk.unknown(*k, starts_line, more);
-    walk.take_row(*k, starts_line, rows);
+    checks.check(walk.take_row(*k, starts_line, rows));
     if (closes) break;
   }
   while (auto k = walk.next_keyword(2, &starts_line)) {
@@ -55,12 +55,12 @@ void walk_line_file(file_walk& walk, bool plan) {
       walk.out_of_section(*k, starts_line, more);
     else if (!main_row)
       walk.unknown(*k, starts_line, more);
-    walk.take_row(*k, starts_line, rows);
+    checks.check(walk.take_row(*k, starts_line, rows));
   }
   walk.settle(nullptr, nullptr, false);
 }
 
-void walk_train_file(file_walk& walk, bool empty) {
+void walk_train_file(file_walk& walk, value_checks& checks, bool empty) {
   // A train file without the section is no fault to the compiler: it reads none of its rows.
   if (!walk.find_general_section() && !empty)
     walk.warn("unknown-row", 1, 1,
@@ -72,37 +72,25 @@ void walk_train_file(file_walk& walk, bool empty) {
     auto rows = matching(row_part::train, k->text, true);
     walk.settle(&*k, first_of(rows), false);
     if (rows.empty()) walk.unknown(*k, starts_line, more);
-    walk.take_row(*k, starts_line, rows);
+    checks.check(walk.take_row(*k, starts_line, rows));
   }
   walk.settle(nullptr, nullptr, false);
 }
 
 
-// The compiler makes the grid anew at each route length row: the last one holds.
-std::optional<int32_t> route_length_of(const file_walk& walk) {
-  std::optional<int32_t> length;
-  for (const read_row& row : walk.rows())
-    if (row.row->kind == row_kind::route_length) length = number_of(row.values[0]);
-  return length;
-}
-
 // Each warning at a row read whole carries the row's kind and, for a row that starts with one,
 // its place along the route: the walk knows them, nobody reads them back from the text.
-void place_on_rows(std::vector<diagnostic>& out, const file_walk& walk, bool line_file) {
-  const std::vector<read_row>& rows = walk.rows();  // in line order
+void place_on_rows(std::vector<diagnostic>& out, const file_walk& walk) {
+  const std::vector<row_place>& rows = walk.rows();  // in line order
   for (diagnostic& d : out) {
     // The last row that starts at or before the warning's line, if the warning lies within it.
     auto after = std::upper_bound(rows.begin(), rows.end(), d.where.line,
-                                  [](int line, const read_row& r) { return line < r.keyword.line; });
+                                  [](int line, const row_place& r) { return line < r.first_line; });
     if (after == rows.begin()) continue;
-    const read_row& row = *std::prev(after);
-    const int last = row.values.empty() ? row.keyword.line : row.values.back().line;
-    if (d.where.line > last) continue;
-    const std::optional<row_keyword> kind = row_keyword_of(row.keyword.text, line_file);
-    if (!kind) continue;
-    d.row_kind = keyword_test_of(*kind).written;
-    if (starts_with_metre(*kind) && !row.values.empty())
-      if (std::optional<int32_t> metre = number_of(row.values[0])) d.metre = *metre;
+    const row_place& row = *std::prev(after);
+    if (d.where.line > row.last_line || row.kind.empty()) continue;
+    d.row_kind = row.kind;
+    if (row.metre) d.metre = *row.metre;
   }
 }
 
@@ -111,15 +99,14 @@ std::vector<diagnostic> lint_file(const source_text& source, bool line_file,
                                   std::optional<int32_t>* route_length) {
   std::vector<diagnostic> out = encoding_warnings(source);
   file_walk walk(source, line_file, options.disabled.count("unknown-row") == 0, out);
-  const bool plan = options.plan;
+  value_checks checks(walk, *route_length);
   if (line_file) {
-    walk_line_file(walk, plan);
-    *route_length = route_length_of(walk);
+    walk_line_file(walk, checks, options.plan);
+    *route_length = checks.route_length();
   } else {
-    walk_train_file(walk, source.bytes.find_first_not_of(" \t\r\n") == std::string::npos);
+    walk_train_file(walk, checks, source.bytes.find_first_not_of(" \t\r\n") == std::string::npos);
   }
-  check_values(walk, *route_length);
-  place_on_rows(out, walk, line_file);
+  place_on_rows(out, walk);
   std::stable_sort(out.begin(), out.end(), [](const diagnostic& a, const diagnostic& b) {
     return a.where.line < b.where.line;
   });
