@@ -3,6 +3,7 @@
 // binary files are encoded into memory and read back instead of written.
 #include "fuzz/harness.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -125,12 +126,16 @@ std::vector<diagnostic> checked_lint(const source_pair& sources, bool plan) {
   options.plan = plan;
   std::vector<diagnostic> told =
       lint_scenario({kLineName, sources.line}, {kTrainName, sources.train}, options);
+  // At most as many lines as line ends, and one more.
+  auto lines_of = [](const std::string& bytes) {
+    return std::count(bytes.begin(), bytes.end(), '\n') +
+           std::count(bytes.begin(), bytes.end(), '\r') + 1;
+  };
+  const long line_lines = lines_of(sources.line), train_lines = lines_of(sources.train);
   for (const diagnostic& d : told) {
-    const std::string& bytes = d.where.file == kLineName ? sources.line : sources.train;
     if (d.where.file != kLineName && d.where.file != kTrainName)
       violation("the lint names a file it was not given: " + d.where.file);
-    const long lines = std::count(bytes.begin(), bytes.end(), '\n') +
-                       std::count(bytes.begin(), bytes.end(), '\r') + 1;
+    const long lines = d.where.file == kLineName ? line_lines : train_lines;
     if (d.where.line < 0 || d.where.line > lines || d.where.column < 0)
       violation("the lint tells a place its file does not have: line " +
                 std::to_string(d.where.line) + ", column " + std::to_string(d.where.column));
