@@ -8,6 +8,9 @@
 #include <string_view>
 #include <unordered_map>
 
+// Edits between a and b: insertions, deletions, substitutions and swaps of neighbours.
+size_t edit_distance(std::string_view a, std::string_view b);
+
 // The keyword of `keywords` closest to some stretch of `field` (letter case ignored): within
 // one edit for keywords of up to five letters, two for longer ones, a swap of neighbours
 // counting as one. Empty when none is that close, and for a field of over 64 characters.

@@ -10,22 +10,8 @@
 
 namespace {
 
-// The measure as first written, every stretch of the field against every keyword: slow, and
-// plainly what the contract says. The fast search must find the same keyword.
-size_t reference_distance(std::string_view a, std::string_view b) {
-  std::vector<std::vector<size_t>> d(a.size() + 1, std::vector<size_t>(b.size() + 1));
-  for (size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
-  for (size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
-  for (size_t i = 1; i <= a.size(); ++i)
-    for (size_t j = 1; j <= b.size(); ++j) {
-      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1,
-                          d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
-        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
-    }
-  return d[a.size()][b.size()];
-}
-
+// The search as first written, every stretch of the field measured against every keyword:
+// slow, and plainly what the contract says. The fast search must find the same keyword.
 std::string reference_closest(std::string_view field, std::span<const std::string_view> keywords) {
   if (field.size() > 64) return {};
   std::string f(field);
@@ -37,7 +23,7 @@ std::string reference_closest(std::string_view field, std::span<const std::strin
     const size_t allowed = keyword.size() <= 5 ? 1 : 2;
     for (size_t len = keyword.size() - allowed; len <= keyword.size() + allowed; ++len)
       for (size_t start = 0; start + len <= f.size(); ++start) {
-        const size_t d = reference_distance(std::string_view(f).substr(start, len), keyword);
+        const size_t d = edit_distance(std::string_view(f).substr(start, len), keyword);
         if (d <= allowed && d < best_distance) {
           best_distance = d;
           best = keyword;
