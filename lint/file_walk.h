@@ -64,6 +64,7 @@ struct pending_line {
   bool suggest;     // a keyword may be mistyped: did-you-mean is offered
   bool one_field;   // the line holds that field alone
   bool skipped_in;  // reached by giving up fields with a minus sign on an earlier line
+  bool after_section_field;  // the field before it opened or closed the general section
 };
 
 class file_walk {
@@ -96,6 +97,8 @@ class file_walk {
   // Empty when the file ends first (the field that ends the file is never acted on).
   std::optional<source_field> next_keyword(int skips, bool* starts_line) {
     if (cursor_.at_end()) return std::nullopt;
+    after_section_field_ = section_field_last_;
+    section_field_last_ = false;
     source_field k = cursor_.read_text();
     search_line_ = k.line;
     if (cursor_.at_end()) return std::nullopt;
@@ -108,6 +111,10 @@ class file_walk {
     return k;
   }
 
+  // The field just read opens or closes the line file's general section. The reader acts on it
+  // only when another field follows it: a last line after it is no line the file can do without.
+  void mark_section_field() { section_field_last_ = true; }
+
   // The line holding `k` has more fields after it.
   bool more_on_line() const { return !cursor_.at_line_start() && !cursor_.at_end(); }
 
@@ -119,7 +126,8 @@ class file_walk {
         contains(k.text, "]"))
       return;
     pending_ = pending_line{k, quoted(k.text) + " starts no row of the " + file_kind() + " file",
-                            true, !more_fields, search_line_ != k.line};
+                            true, !more_fields, search_line_ != k.line,
+                            after_section_field_};
     if (!more_fields) settle(nullptr, nullptr, false);
   }
 
@@ -129,7 +137,8 @@ class file_walk {
     pending_ = pending_line{k,
                             quoted(k.text) + " is read only in the general section, before the "
                                              "field that closes it",
-                            false, !more_fields, search_line_ != k.line};
+                            false, !more_fields, search_line_ != k.line,
+                            after_section_field_};
     if (!more_fields) settle(nullptr, nullptr, false);
   }
 
@@ -144,7 +153,14 @@ class file_walk {
     pending_.reset();
     if (!same_line) {
       // A field with a minus sign at the line's end gives up the next line's first field too.
-      passed_over(p, p.skipped_in || (next && search_line_ == p.keyword.line));
+      if (p.skipped_in || (next && search_line_ == p.keyword.line))
+        passed_over(p, "the reader gives up a field holding \"-\" for the one after it, and here "
+                       "that runs across a line end");
+      else if (!next && p.after_section_field)
+        passed_over(p, "it is the file's last line, after the field that opens or closes the "
+                       "general section, and the reader acts on no field that ends the file");
+      else
+        passed_over(p, nullptr);
     } else if (row) {
       // The reader tries each field as a keyword in turn: this one starts a row.
       const std::string later = quoted(next->text) + ", a later field of its line, ";
@@ -162,16 +178,13 @@ class file_walk {
     }
   }
 
-  // A line no field of which starts a row: passed over, unless the reader's giving up of
-  // fields with a minus sign runs across its ends, when taking it out may change which fields
-  // are read as keywords.
-  void passed_over(const pending_line& p, bool skips_across) {
+  // A line no field of which starts a row: passed over, unless `counts` says why taking it out
+  // may still change what the reader reads.
+  void passed_over(const pending_line& p, const char* counts) {
     std::string detail =
-        skips_across
-            ? p.why + ", nor does a later field of its line; the reader gives up a field "
-                      "holding \"-\" for the one after it, and here that runs across a line "
-                      "end, so taking the line out may change which fields are read as keywords"
-            : p.why + ": " + (p.suggest ? "the line" : "here the line") + " is passed over";
+        counts ? p.why + ", nor does a later field of its line; but " + counts +
+                     ", so taking the line out may change what is read"
+               : p.why + ": " + (p.suggest ? "the line" : "here the line") + " is passed over";
     if (p.suggest) {
       const std::optional<std::string> close = suggest_.closest(p.keyword.text);
       if (!close) {
@@ -303,7 +316,8 @@ class file_walk {
   const std::vector<row_place>& rows() const { return places_; }
 
  private:
-  // Rows cut short by the file's end are not read whole; the others' places are kept.
+  // Rows short of a field (taken from the next line or missing at the file's end) are not
+  // read whole; the others' places are kept.
   std::vector<read_row> keep(std::vector<read_row> taken, bool cut_short) {
     if (cut_short) return {};
     for (const read_row& row : taken) {
@@ -344,5 +358,7 @@ class file_walk {
   keyword_suggester suggest_;
   std::optional<pending_line> pending_;
   int search_line_ = 0;  // the line of the first field the last keyword search read
+  bool section_field_last_ = false;   // the last field read opened or closed the section
+  bool after_section_field_ = false;  // so did the one before the last keyword search
   bool budget_told_ = false;
 };

@@ -32,7 +32,7 @@ const row_spec* first_of(const std::vector<const row_spec*>& rows) {
 }
 
 void walk_line_file(file_walk& walk, value_checks& checks, bool plan) {
-  walk.find_general_section();
+  if (walk.find_general_section()) walk.mark_section_field();
   bool starts_line = false;
   while (auto k = walk.next_keyword(10, &starts_line)) {
     const bool more = walk.more_on_line();
@@ -41,7 +41,10 @@ void walk_line_file(file_walk& walk, value_checks& checks, bool plan) {
     walk.settle(&*k, first_of(rows), closes);
     if (rows.empty() && !closes) walk.unknown(*k, starts_line, more);
     checks.check(walk.take_row(*k, starts_line, rows));
-    if (closes) break;
+    if (closes) {
+      walk.mark_section_field();
+      break;
+    }
   }
   while (auto k = walk.next_keyword(2, &starts_line)) {
     const bool more = walk.more_on_line();

@@ -174,10 +174,22 @@ INSTANTIATE_TEST_SUITE_P(
         mistake{"note_ending_with_a_minus", 'T', 3, "nota, -\r\nvelocita, 0, 100", 3,
                 "unknown-row",
                 "\"nota\" starts no row of the train file, nor does a later field of its line; "
-                "the reader gives up a field holding \"-\" for the one after it, and here that "
-                "runs across a line end"},
+                "but the reader gives up a field holding \"-\" for the one after it, and here "
+                "that runs across a line end"},
         mistake{"byte_order_mark", 'L', 1, "\xEF\xBB\xBF[generale]", 1, "encoding",
                 "the file starts with a UTF-8 byte-order mark (EF BB BF)"}));
+
+// The reader acts on no field that ends the file: a last line after the field that opens the
+// general section keeps that field from ending it, and is not told passed over.
+TEST(Lint, ALastLineAfterTheSectionFieldIsNotPassedOver) {
+  for (const char* after : {"nota, 1", "lunghezza percorslo, 1000"}) {
+    const std::vector<diagnostic> told =
+        lint_scenario({"r_linea.txt", crlf({"[generale]", after})}, {"r_1-.txt", crlf(kTrain)}, {});
+    ASSERT_EQ(told.size(), 1u) << printed(told);
+    EXPECT_THAT(told[0].detail, testing::HasSubstr("it is the file's last line, after the field "
+                                                   "that opens or closes the general section"));
+  }
+}
 
 // A comma that parts two numbers with a blank after it is no decimal comma.
 TEST(Lint, OneFieldMoreIsNoDecimalCommaWithABlank) {
