@@ -94,19 +94,26 @@ class file_walk {
   }
 
   // Reads the keyword of the next row, passing over up to `skips` fields with a minus sign.
-  // Empty when the file ends first (the field that ends the file is never acted on).
-  std::optional<source_field> next_keyword(int skips, bool* starts_line) {
+  // Empty when the file ends first (the field that ends the file is never acted on). In the
+  // line file's general section (`general`) the reader does not look for the end while it
+  // passes fields over: it acts on the file's last field when it gets there so, and a field to
+  // pass over at the end makes it read past the end, which it reports itself.
+  std::optional<source_field> next_keyword(int skips, bool* starts_line, bool general = false) {
     if (cursor_.at_end()) return std::nullopt;
     after_section_field_ = section_field_last_;
     section_field_last_ = false;
+    read_past_end_ = false;
     source_field k = cursor_.read_text();
     search_line_ = k.line;
     if (cursor_.at_end()) return std::nullopt;
     *starts_line = k.starts_line;
     for (int i = 0; i < skips && contains(k.text, kSkipMark); ++i) {
-      if (cursor_.at_end()) return std::nullopt;
+      if (cursor_.at_end()) {
+        read_past_end_ = general;
+        return std::nullopt;
+      }
       k = cursor_.read_text();
-      if (cursor_.at_end()) return std::nullopt;
+      if (!general && cursor_.at_end()) return std::nullopt;
     }
     return k;
   }
@@ -153,7 +160,10 @@ class file_walk {
     pending_.reset();
     if (!same_line) {
       // A field with a minus sign at the line's end gives up the next line's first field too.
-      if (p.skipped_in || (next && search_line_ == p.keyword.line))
+      if (!next && read_past_end_ && search_line_ == p.keyword.line)
+        passed_over(p, "the reader gives up a field holding \"-\" for the one after it, and here "
+                       "that runs past the file's end");
+      else if (p.skipped_in || (next && search_line_ == p.keyword.line))
         passed_over(p, "the reader gives up a field holding \"-\" for the one after it, and here "
                        "that runs across a line end");
       else if (!next && p.after_section_field)
@@ -358,6 +368,7 @@ class file_walk {
   keyword_suggester suggest_;
   std::optional<pending_line> pending_;
   int search_line_ = 0;  // the line of the first field the last keyword search read
+  bool read_past_end_ = false;  // the last keyword search read past the file's end
   bool section_field_last_ = false;   // the last field read opened or closed the section
   bool after_section_field_ = false;  // so did the one before the last keyword search
   bool budget_told_ = false;

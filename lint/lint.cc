@@ -34,7 +34,7 @@ const row_spec* first_of(const std::vector<const row_spec*>& rows) {
 void walk_line_file(file_walk& walk, value_checks& checks, bool plan) {
   if (walk.find_general_section()) walk.mark_section_field();
   bool starts_line = false;
-  while (auto k = walk.next_keyword(10, &starts_line)) {
+  while (auto k = walk.next_keyword(10, &starts_line, true)) {
     const bool more = walk.more_on_line();
     auto rows = matching(row_part::line_general, k->text, plan);
     const bool closes = ends_general_section(k->text);

@@ -191,6 +191,28 @@ TEST(Lint, ALastLineAfterTheSectionFieldIsNotPassedOver) {
   }
 }
 
+// In the general section the reader does not look for the file's end while it gives up fields
+// holding "-": it acts on the last field when it gets there so, and reads past the end when
+// that field holds "-" too.
+TEST(Lint, TheGeneralSectionGivesUpFieldsToTheFilesEnd) {
+  struct ending {
+    const char* last_line;
+    const char* says;
+  };
+  for (const ending& e : {
+           ending{"nota, -, sfondo uno", "but \"sfondo uno\", a later field of its line, does"},
+           {"nota, -, -", "here that runs past the file's end"},
+       }) {
+    const std::vector<diagnostic> told = lint_scenario(
+        {"r_linea.txt", crlf({"[generale]", "lunghezza percorso, 10000", e.last_line})},
+        {"r_1-.txt", crlf(kTrain)}, {});
+    std::string unknown;
+    for (const diagnostic& d : told)
+      if (d.name == "unknown-row") unknown += d.detail;
+    EXPECT_THAT(unknown, testing::HasSubstr(e.says)) << e.last_line << "\n" << printed(told);
+  }
+}
+
 // A comma that parts two numbers with a blank after it is no decimal comma.
 TEST(Lint, OneFieldMoreIsNoDecimalCommaWithABlank) {
   std::vector<std::string> train = kTrain;
