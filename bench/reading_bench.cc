@@ -4,31 +4,25 @@
 // building the line's text for each field did) shows here as a line of commas taking seconds.
 // Peak memory is the process's: run one benchmark per process to read it, as the README does.
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include <sstream>
 #include <stdexcept>
 #include <string>
 
+#include "bench/bench_sources.h"
 #include "form1/form1.h"
 #include "files/file_names.h"
 
 namespace {
 
-const std::string kLineHead = "[generale]\r\nlunghezza percorso,    82000\r\n[pendenze]\r\n";
+const std::string& kLineHead = kBenchLineHead;
+const std::string& kTrain = kBenchTrain;
 const std::string kTrainHead = "[generale]\r\nnumero vetture,    8\r\n[vel_limite]\r\n";
-const std::string kTrain =
-    "[generale]\r\nnumero vetture,    8\r\n[vel_limite]\r\nvelocita,   0,    30\r\n"
-    "[aderenze]\r\naderenza,   0,    100\r\n[fine]\r\n";
 const std::string kLine = kLineHead + "pendenza,  0,   0\r\n[fine]\r\n";
 
 // Rows of three fields that match no keyword: each field is read, looked at and passed over.
 std::string rows_of(size_t bytes) {
-  const std::string row = "nota,  12000,  5\r\n";
-  std::string s;
-  s.reserve(bytes + row.size());
-  while (s.size() < bytes) s += row;
-  return s;
+  return rows_filling(bytes, [](size_t) { return "nota,  12000,  5\r\n"; });
 }
 
 std::string commas(size_t bytes) { return std::string(bytes, ',') + "\r\n"; }
@@ -46,16 +40,6 @@ void compile_in_memory(const std::string& line, const std::string& train) {
   (*form.memory_files)[train_file_name(form.route_name, form.train_number)] = train;
   form.memorizza_percorso(0);
   if (form.faults_reported > 0) throw std::runtime_error("the bench sources gave a fault");
-}
-
-void finish(benchmark::State& state, size_t bytes) {
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  state.counters["peak_rss_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
-  state.counters["s_per_MB"] = benchmark::Counter(
-      static_cast<double>(state.iterations() * bytes) / (1 << 20),
-      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 // A line file of state.range(0) MB.

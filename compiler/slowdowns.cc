@@ -20,7 +20,7 @@ std::optional<diagnostic> Form1::memo_rallentamento(const slowdown_row& row) {
   // Cells before the route's start or past the grid's end do not exist. Each is refused where
   // its cell is tested, after the tests of the cells before it. A start a little before 0 m
   // still rounds to cell 0, which exists: only a cell below it is refused.
-  const int64_t e = round_even((static_cast<double>(x) + l) / 50.0 + 1);
+  const int64_t e = slowdown_end_cell(x, l);
   const int64_t i = point_cell(x);
   if (i < 0)
     return field_diagnostic(start_field, 32, x, "the start lies before 0 m");

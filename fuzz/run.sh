@@ -1,9 +1,9 @@
 #!/bin/bash
-# Builds the fuzz targets with clang and runs the compiler's for SECONDS (default 60) over the
-# corpus in build/fuzz/corpus, seeded with the built-in sources and fuzz/seeds/, then runs every
-# input of the corpus once more under the same AddressSanitizer and UndefinedBehaviorSanitizer
-# build. The language server's target then runs for LSP_SECONDS (default 20) over
-# build/fuzz/lsp_corpus, seeded with fuzz/lsp_seeds/, and its corpus once more.
+# Builds the fuzz targets with clang and runs the compiler's (the lint and the compiler) for
+# SECONDS (default 60) over the corpus in build/fuzz/corpus, seeded with the built-in sources and
+# fuzz/seeds/, then runs every input of the corpus once more under the same AddressSanitizer and
+# UndefinedBehaviorSanitizer build. The language server's target then runs for LSP_SECONDS
+# (default 20) over build/fuzz/lsp_corpus, seeded with fuzz/lsp_seeds/, and its corpus once more.
 # Further arguments go to libFuzzer as they are: a long unattended run that collects every
 # finding instead of stopping at the first is `fuzz/run.sh 3600 -fork=1 -ignore_crashes=1
 # -ignore_timeouts=1 -ignore_ooms=1`.
@@ -46,6 +46,12 @@ commas() { head -c 65536 /dev/zero | tr '\0' ','; }
 { printf '\x00[generale]\nlunghezza percorso, 1000\npendenza, 0, 0'; commas; printf '\n'; } \
   > "$corpus/seed-long-line"
 { printf '\x01[generale]\nvelocita, 0, 30'; commas; printf '\n'; } > "$corpus/seed-long-train-line"
+# 2,000 lines of different short notes in either file: the lint's did-you-mean once took about
+# 2 ms a line, and with these a lint whose cost is not bounded runs into the timeout too. More
+# lines would slow every input the fuzzer grows from them.
+notes() { seq 2000 | sed 's/.*/nota & di una lunga serie di note/'; }
+{ printf '\x00[generale]\nlunghezza percorso, 1000\n[pendenze]\n'; notes; } > "$corpus/seed-many-notes"
+{ printf '\x01[generale]\n'; notes; } > "$corpus/seed-many-train-notes"
 
 export ASAN_OPTIONS=detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -70,6 +70,21 @@ TEST(Encoding, BytesThatAreNoUtf8AreAnErrorNamingThem) {
   }
 }
 
+// A file of UTF-8 names with one byte that is none (a Windows-1252 letter pasted in): the names
+// are converted all the same, and the byte is an error at its place, not the file read as it is.
+TEST(Encoding, OneByteThatIsNoUtf8LeavesTheRestConverted) {
+  std::vector<diagnostic> errors;
+  const std::string converted = utf8_to_windows_1252(
+      {"t.txt", "stazione, 1, CITT\xC3\x80\r\nnota, caff\xE9\r\nstazione, 2, PER\xC3\x99\r\n"},
+      errors);
+  EXPECT_EQ(converted, "stazione, 1, CITT\xC0\r\nnota, caff?\r\nstazione, 2, PER\xD9\r\n");
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0].where.file, "t.txt");
+  EXPECT_EQ(errors[0].where.line, 2);
+  EXPECT_EQ(errors[0].where.column, 11);
+  EXPECT_EQ(errors[0].detail, "the bytes E9 are not UTF-8 (a sequence cut short)");
+}
+
 TEST(Encoding, OneErrorALineHoweverManyBadBytes) {
   std::vector<diagnostic> errors;
   const std::string bad(100000, '\xFF');

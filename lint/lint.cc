@@ -30,31 +30,44 @@ constexpr warning_kind kKinds[] = {
     {"timetable-model", false},
 };
 
-void walk_line_file(file_walk& walk, bool plan) {
-  walk.find_general_section();
+// The first row `rows` holds; null for none.
+const row_spec* first_of(const std::vector<const row_spec*>& rows) {
+  return rows.empty() ? nullptr : rows.front();
+}
+
+void walk_line_file(file_walk& walk, value_checks& checks, bool plan) {
+  if (walk.find_general_section()) walk.mark_section_field();
   bool starts_line = false;
-  while (auto k = walk.next_keyword(10, &starts_line)) {
+  while (auto k = walk.next_keyword(10, &starts_line, true)) {
     const bool more = walk.more_on_line();
     auto rows = matching(row_part::line_general, k->text, plan);
-    if (rows.empty() && !ends_general_section(k->text))
-      walk.unknown(*k, starts_line, more, row_part::line_general, plan, "line");
-    walk.take_row(*k, starts_line, rows);
-    if (ends_general_section(k->text)) break;
+    const bool closes = ends_general_section(k->text);
+    walk.settle(&*k, first_of(rows), closes);
+    if (rows.empty() && !closes) walk.unknown(*k, starts_line, more);
+    checks.check(walk.take_row(*k, starts_line, rows));
+    if (closes) {
+      walk.mark_section_field();
+      break;
+    }
   }
   while (auto k = walk.next_keyword(2, &starts_line)) {
     const bool more = walk.more_on_line();
-    auto rows = matching(row_part::line_main, k->text, plan);
     // Without a plan a curve row is read as keywords, but its keyword is no misspelling.
-    const bool main_row = !matching(row_part::line_main, k->text, true).empty();
+    const std::vector<const row_spec*> main_rows = matching(row_part::line_main, k->text, true);
+    std::vector<const row_spec*> rows = main_rows;
+    if (!plan) std::erase_if(rows, [](const row_spec* r) { return r->kind == row_kind::curve; });
+    walk.settle(&*k, first_of(rows), false);
+    const bool main_row = !main_rows.empty();
     if (!main_row && !matching(row_part::line_general, k->text, true).empty())
-      walk.out_of_section(*k, starts_line);
+      walk.out_of_section(*k, starts_line, more);
     else if (!main_row)
-      walk.unknown(*k, starts_line, more, row_part::line_main, plan, "line");
-    walk.take_row(*k, starts_line, rows);
+      walk.unknown(*k, starts_line, more);
+    checks.check(walk.take_row(*k, starts_line, rows));
   }
+  walk.settle(nullptr, nullptr, false);
 }
 
-void walk_train_file(file_walk& walk, bool empty) {
+void walk_train_file(file_walk& walk, value_checks& checks, bool empty) {
   // A train file without the section is no fault to the compiler: it reads none of its rows.
   if (!walk.find_general_section() && !empty)
     walk.warn("unknown-row", 1, 1,
@@ -64,52 +77,43 @@ void walk_train_file(file_walk& walk, bool empty) {
   while (auto k = walk.next_keyword(2, &starts_line)) {
     const bool more = walk.more_on_line();
     auto rows = matching(row_part::train, k->text, true);
-    if (rows.empty()) walk.unknown(*k, starts_line, more, row_part::train, true, "train");
-    walk.take_row(*k, starts_line, rows);
+    walk.settle(&*k, first_of(rows), false);
+    if (rows.empty()) walk.unknown(*k, starts_line, more);
+    checks.check(walk.take_row(*k, starts_line, rows));
   }
+  walk.settle(nullptr, nullptr, false);
 }
 
-
-// The compiler makes the grid anew at each route length row: the last one holds.
-std::optional<int32_t> route_length_of(const file_walk& walk) {
-  std::optional<int32_t> length;
-  for (const read_row& row : walk.rows())
-    if (row.row->kind == row_kind::route_length) length = number_of(row.values[0]);
-  return length;
-}
 
 // Each warning at a row read whole carries the row's kind and, for a row that starts with one,
 // its place along the route: the walk knows them, nobody reads them back from the text.
-void place_on_rows(std::vector<diagnostic>& out, const file_walk& walk, bool line_file) {
-  const std::vector<read_row>& rows = walk.rows();  // in line order
+void place_on_rows(std::vector<diagnostic>& out, const file_walk& walk) {
+  const std::vector<row_place>& rows = walk.rows();  // in line order
   for (diagnostic& d : out) {
     // The last row that starts at or before the warning's line, if the warning lies within it.
     auto after = std::upper_bound(rows.begin(), rows.end(), d.where.line,
-                                  [](int line, const read_row& r) { return line < r.keyword.line; });
+                                  [](int line, const row_place& r) { return line < r.first_line; });
     if (after == rows.begin()) continue;
-    const read_row& row = *std::prev(after);
-    const int last = row.values.empty() ? row.keyword.line : row.values.back().line;
-    if (d.where.line > last) continue;
-    const std::optional<row_keyword> kind = row_keyword_of(row.keyword.text, line_file);
-    if (!kind) continue;
-    d.row_kind = keyword_test_of(*kind).written;
-    if (starts_with_metre(*kind) && !row.values.empty())
-      if (std::optional<int32_t> metre = number_of(row.values[0])) d.metre = *metre;
+    const row_place& row = *std::prev(after);
+    if (d.where.line > row.last_line || row.kind.empty()) continue;
+    d.row_kind = row.kind;
+    if (row.metre) d.metre = *row.metre;
   }
 }
 
-std::vector<diagnostic> lint_file(const source_text& source, bool line_file, bool plan,
+std::vector<diagnostic> lint_file(const source_text& source, bool line_file,
+                                  const lint_options& options,
                                   std::optional<int32_t>* route_length) {
   std::vector<diagnostic> out = encoding_warnings(source);
-  file_walk walk(source, out);
+  file_walk walk(source, line_file, options.disabled.count("unknown-row") == 0, out);
+  value_checks checks(walk, *route_length);
   if (line_file) {
-    walk_line_file(walk, plan);
-    *route_length = route_length_of(walk);
+    walk_line_file(walk, checks, options.plan);
+    *route_length = checks.route_length();
   } else {
-    walk_train_file(walk, source.bytes.find_first_not_of(" \t\r\n") == std::string::npos);
+    walk_train_file(walk, checks, source.bytes.find_first_not_of(" \t\r\n") == std::string::npos);
   }
-  check_values(walk, *route_length);
-  place_on_rows(out, walk, line_file);
+  place_on_rows(out, walk);
   std::stable_sort(out.begin(), out.end(), [](const diagnostic& a, const diagnostic& b) {
     return a.where.line < b.where.line;
   });
@@ -166,8 +170,8 @@ std::vector<diagnostic> lint_scenario(const source_text& line_file, const source
                                       const lint_options& options) {
   if (std::optional<diagnostic> told = swapped(line_file, train_file)) return {*told};
   std::optional<int32_t> route_length;
-  std::vector<diagnostic> out = lint_file(line_file, true, options.plan, &route_length);
-  std::vector<diagnostic> train = lint_file(train_file, false, options.plan, &route_length);
+  std::vector<diagnostic> out = lint_file(line_file, true, options, &route_length);
+  std::vector<diagnostic> train = lint_file(train_file, false, options, &route_length);
   out.insert(out.end(), train.begin(), train.end());
   std::erase_if(out, [&](const diagnostic& d) { return options.disabled.count(d.name) > 0; });
   return out;

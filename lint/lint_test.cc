@@ -3,7 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <sstream>
+
+#include "lint/suggest.h"
 
 namespace {
 
@@ -156,8 +159,59 @@ INSTANTIATE_TEST_SUITE_P(
         mistake{"note_holding_a_keyword", 'T', 3, "nota, velocita, 0, 100", 3, "unknown-row",
                 "\"nota\" starts no row of the train file, but \"velocita\", a later field of "
                 "its line, does: the reader starts a speed limit row there"},
+        // A keyword field holding "-" is given up for the next: "0" and "100" start nothing.
+        mistake{"note_holding_a_keyword_with_a_minus", 'T', 3, "nota, velocita-x, 0, 100", 3,
+                "unknown-row",
+                "\"nota\" starts no row of the train file: the line is passed over"},
+        mistake{"general_row_after_the_section_before_a_row", 'L', 7,
+                "sfondo uno, pendenza, 4000, 5", 7, "unknown-row",
+                "\"sfondo uno\" is read only in the general section, before the field that "
+                "closes it; here \"pendenza\", a later field of its line, starts a gradient row"},
+        mistake{"note_closing_the_general_section", 'L', 3, "nota, [curve]", 3, "unknown-row",
+                "\"nota\" starts no row of the line file, but \"[curve]\", a later field of its "
+                "line, closes the general section"},
+        // The minus sign gives up the next line's first field as well.
+        mistake{"note_ending_with_a_minus", 'T', 3, "nota, -\r\nvelocita, 0, 100", 3,
+                "unknown-row",
+                "\"nota\" starts no row of the train file, nor does a later field of its line; "
+                "but the reader gives up a field holding \"-\" for the one after it, and here "
+                "that runs across a line end"},
         mistake{"byte_order_mark", 'L', 1, "\xEF\xBB\xBF[generale]", 1, "encoding",
                 "the file starts with a UTF-8 byte-order mark (EF BB BF)"}));
+
+// The reader acts on no field that ends the file: a last line after the field that opens the
+// general section keeps that field from ending it, and is not told passed over.
+TEST(Lint, ALastLineAfterTheSectionFieldIsNotPassedOver) {
+  for (const char* after : {"nota, 1", "lunghezza percorslo, 1000"}) {
+    const std::vector<diagnostic> told =
+        lint_scenario({"r_linea.txt", crlf({"[generale]", after})}, {"r_1-.txt", crlf(kTrain)}, {});
+    ASSERT_EQ(told.size(), 1u) << printed(told);
+    EXPECT_THAT(told[0].detail, testing::HasSubstr("it is the file's last line, after the field "
+                                                   "that opens or closes the general section"));
+  }
+}
+
+// In the general section the reader does not look for the file's end while it gives up fields
+// holding "-": it acts on the last field when it gets there so, and reads past the end when
+// that field holds "-" too.
+TEST(Lint, TheGeneralSectionGivesUpFieldsToTheFilesEnd) {
+  struct ending {
+    const char* last_line;
+    const char* says;
+  };
+  for (const ending& e : {
+           ending{"nota, -, sfondo uno", "but \"sfondo uno\", a later field of its line, does"},
+           {"nota, -, -", "here that runs past the file's end"},
+       }) {
+    const std::vector<diagnostic> told = lint_scenario(
+        {"r_linea.txt", crlf({"[generale]", "lunghezza percorso, 10000", e.last_line})},
+        {"r_1-.txt", crlf(kTrain)}, {});
+    std::string unknown;
+    for (const diagnostic& d : told)
+      if (d.name == "unknown-row") unknown += d.detail;
+    EXPECT_THAT(unknown, testing::HasSubstr(e.says)) << e.last_line << "\n" << printed(told);
+  }
+}
 
 // A comma that parts two numbers with a blank after it is no decimal comma.
 TEST(Lint, OneFieldMoreIsNoDecimalCommaWithABlank) {
@@ -249,6 +303,51 @@ TEST(Lint, TheLastRouteLengthHolds) {
   EXPECT_THAT(printed(lint(line, kTrain)),
               testing::HasSubstr("r_linea.txt:8:11: warning: the \"pendenza\" row at 4000 m lies "
                                  "past the route's end at 3000 m"));
+}
+
+// Did-you-mean looks at a bounded number of different first fields a file; the line where the
+// budget runs out says so, and a text looked at before keeps its answer.
+TEST(Lint, DidYouMeanHasABudgetAFile) {
+  std::vector<std::string> line = kLine;
+  std::vector<std::string> notes = {"pendnza, 50, 5"};
+  for (size_t n = 0; n < kSuggestionBudget + 100; ++n)
+    notes.push_back("nota " + std::to_string(n) + ", 1, 2");
+  notes.insert(notes.end(), {"montgna, 100, 5", "pendnza, 150, 5", "montgna"});
+  line.insert(line.begin() + 7, notes.begin(), notes.end());
+  lint_options options;
+  options.disabled = {"off-grid", "row-order"};
+  const std::vector<diagnostic> told = lint(line, kTrain, options);
+  // Every line but the last, a single field past the budget, is told.
+  ASSERT_EQ(told.size(), notes.size() - 1);
+  EXPECT_THAT(told.front().detail, testing::HasSubstr("did you mean \"pendenza\"?"));
+  std::vector<int> noted;
+  for (const diagnostic& d : told)
+    if (d.detail.find("different first fields that start no row") != std::string::npos)
+      noted.push_back(d.where.line);
+  // The budget's texts: "pendnza" and the first notes.
+  EXPECT_EQ(noted, std::vector<int>{8 + static_cast<int>(kSuggestionBudget)});
+  EXPECT_THAT(told[told.size() - 2].detail,
+              testing::EndsWith("\"montgna\" starts no row of the line file: the line is passed "
+                                "over"));
+  EXPECT_THAT(told.back().detail, testing::HasSubstr("did you mean \"pendenza\"?"));
+}
+
+// A load test: a file of 50,000 lines whose first fields start no row, each different. Each
+// once took a millisecond and more of did-you-mean, even when the warning was silenced.
+TEST(Lint, ManyDifferentUnknownLinesTakeNoLongerThanTheirReading) {
+  std::vector<std::string> line = kLine;
+  for (int n = 0; n < 50000; ++n)
+    line.insert(line.end() - 1,
+                "nota numero " + std::to_string(n) + " di una lunga serie di note, 1, 2");
+  for (bool silenced : {false, true}) {
+    lint_options options;
+    if (silenced) options.disabled = {"unknown-row"};
+    const auto start = std::chrono::steady_clock::now();
+    const std::vector<diagnostic> told = lint(line, kTrain, options);
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(told.size(), silenced ? 0u : 50000u);
+    EXPECT_LT(took, std::chrono::seconds(30)) << (silenced ? "silenced" : "told");
+  }
 }
 
 TEST(Lint, EveryKindIsKnownByItsName) {

@@ -1,5 +1,5 @@
 // One kind of warning about the values of the rows a walk read whole: each kind is one check,
-// in a file of its own, and `check_values` runs them all over every sound row in file order.
+// in a file of its own, and `value_checks` runs them all over every sound row in file order.
 #pragma once
 
 #include <cstdint>
