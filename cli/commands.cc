@@ -11,6 +11,7 @@
 #include "diagnostics/diagnostic.h"
 #include "files/atomic_file.h"
 #include "files/temp_registry.h"
+#include "platform/process_start.h"
 
 namespace {
 
@@ -307,7 +308,11 @@ const command* find_command(const std::string& name) {
   return nullptr;
 }
 
-void prepare_process() { remove_temporaries_on_signals(); }
+std::vector<std::string> prepare_process(int argc, char** argv) {
+  remove_temporaries_on_signals();
+  prepare_standard_streams();
+  return program_arguments(argc, argv);
+}
 
 int run_reporting(diagnostic_engine& diagnostics, const std::function<int()>& work) {
   try {

@@ -67,9 +67,11 @@ int run_serve(const std::vector<std::string>& args, command_io& io);
 int run_lsp(const std::vector<std::string>& args, command_io& io);
 int run_timetable(const std::vector<std::string>& args, command_io& io);
 
-// Readies the process before any command: an interrupted run (SIGINT, SIGTERM, SIGHUP,
-// SIGPIPE) removes its temporary files and ends with 128 + the signal's number.
-void prepare_process();
+// Readies the process before any command and returns its arguments (without the program's
+// name) as UTF-8: an interrupted run (SIGINT, SIGTERM, SIGHUP, SIGPIPE; Ctrl-C, Ctrl-Break)
+// removes its temporary files and ends as the interruption ends it, and the standard streams
+// carry bytes as written.
+std::vector<std::string> prepare_process(int argc, char** argv);
 
 // Runs the program with `args` (without the program's name) and returns its exit status.
 int scenario_compiler_main(const std::vector<std::string>& args, std::ostream& out,

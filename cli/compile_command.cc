@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "form1/form1.h"
+#include "platform/utf8_path.h"
 #include "files/atomic_file.h"
 #include "files/file_names.h"
 #include "cli/args.h"
@@ -42,7 +43,7 @@ int run_compile(const std::vector<std::string>& args, command_io& io) {
   diagnostic_engine& diagnostics = io.diagnostics;
   diagnostics.set_settings(warning_settings_of(run));
   std::error_code ec;
-  if (!fs::is_directory(out_folder, ec)) {
+  if (!fs::is_directory(path_of(out_folder), ec)) {
     diagnostics.tell("cannot write into " + out_folder + ": no such folder");
     return exit_file_fault;
   }
@@ -92,7 +93,7 @@ int run_compile(const std::vector<std::string>& args, command_io& io) {
     // An earlier compile's plan beside the new files would be drawn with them as if theirs.
     const std::string plan_path = join_path(out_folder, plan_file_name(route));
     std::error_code exists_ec;
-    if (!plan && std::filesystem::exists(plan_path, exists_ec))
+    if (!plan && std::filesystem::exists(path_of(plan_path), exists_ec))
       diagnostics.tell("kept " + plan_path +
                        " as it was: --no-plan writes no plan, so it is an earlier compile's, "
                        "and render draws it with these files; compile without --no-plan to "

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "binary/binary_decoding.h"
+#include "platform/utf8_path.h"
 #include "files/file_names.h"
 #include "files/whole_file.h"
 #include "cli/args.h"
@@ -15,7 +16,7 @@ namespace {
 
 // The kind of file its name claims, as --kind names it; empty when the name says nothing.
 std::string kind_from_name(const std::string& path) {
-  switch (binary_kind_of(std::filesystem::path(path).filename().string())) {
+  switch (binary_kind_of(text_of(path_of(path).filename()))) {
     case binary_file_kind::plan: return "plan";
     case binary_file_kind::records: return "records";
     case binary_file_kind::cells: return "cells";

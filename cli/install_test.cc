@@ -1,5 +1,6 @@
-// `cmake --install` of this build tree into a fresh prefix: the program, its two manual pages,
-// its bash completion and the module that serve loads, and nothing else.
+// `cmake --install` of this build tree into a fresh prefix: the program, its two manual pages
+// (also as HTML, with a README), its bash completion and the module that serve loads, and
+// nothing else.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -44,6 +45,9 @@ const char* const kInstalled[] = {
     "share/man/man5/scenario-compiler-format.5",
     "share/bash-completion/completions/scenario-compiler",
     "lib/scenario-compiler/scenario-compiler-preview.so",  // the HTTP side of serve
+    "share/doc/scenario-compiler/README",
+    "share/doc/scenario-compiler/scenario-compiler.html",  // the pages as HTML
+    "share/doc/scenario-compiler/scenario-compiler-format.html",
 };
 
 TEST_F(Install, TheProgramItsPagesAndItsCompletionAndNothingElse) {

@@ -26,8 +26,7 @@ int checked_standard_output(int status) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // An interrupted run removes its temporary files and ends as the signal ends it.
-  prepare_process();
-  std::vector<std::string> args(argv + 1, argv + argc);
+  // An interrupted run removes its temporary files and ends as the interruption ends it.
+  const std::vector<std::string> args = prepare_process(argc, argv);
   return checked_standard_output(scenario_compiler_main(args, std::cout, std::cerr));
 }

@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "files/atomic_file.h"
+#include "platform/utf8_path.h"
 #include "platform/file_kind.h"
 #include "binary/binary_decoding.h"
 #include "files/file_names.h"
@@ -37,7 +38,7 @@ std::string not_a_regular_file(const std::string& path) {
 }
 
 bool is_svg_name(const std::string& path) {
-  std::string extension = std::filesystem::path(path).extension().string();
+  std::string extension = text_of(path_of(path).extension());
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return extension == ".svg";

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "platform/utf8_path.h"
 #include "render/scenario_files.h"
 
 namespace {
@@ -28,13 +29,13 @@ int locate_scenario(const command& self, const parsed_args& a, scenario_place& p
     const std::string& sim = a.positional[0];
     if (a.values.count("--dir"))
       return usage_error(self, diagnostics, "give the folder once: " + sim + " or --dir, not both");
-    std::filesystem::path path(sim);
+    const std::filesystem::path path = path_of(sim);
     std::optional<scenario_name> n = scenario_of_records_file(sim, route, train);
     if (!n)
       return usage_error(self, diagnostics,
                          "cannot take the route and train from " + sim + " (not ROUTE_TRAIN.sim" +
                              (route.empty() && train.empty() ? "" : " with the names given") + ")");
-    place.dir = path.has_parent_path() ? path.parent_path().string() : ".";
+    place.dir = path.has_parent_path() ? text_of(path.parent_path()) : ".";
     place.name = *n;
     return exit_clean;
   }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <random>
 
+#include "platform/utf8_path.h"
 #include "files/temp_registry.h"
 #include "platform/file_kind.h"
 #include "platform/native_file.h"
@@ -46,9 +47,9 @@ std::string joined(const std::vector<std::string>& paths) {
 // The interruptions wait while the temporary file is made and remembered, so none falls
 // between the two.
 atomic_file::atomic_file(std::string path) : path_(std::move(path)) {
-  std::filesystem::path p(path_);
-  std::string folder = p.parent_path().string();
-  std::string name = p.filename().string();
+  const std::filesystem::path p = path_of(path_);
+  std::string folder = text_of(p.parent_path());
+  std::string name = text_of(p.filename());
   bool exists = true;
   std::string error;
   for (int attempt = 0; attempt < 100 && exists; ++attempt) {
@@ -166,7 +167,7 @@ void file_set::commit() {
   // a folder still has the renamed files.
   std::vector<std::string> folders;
   for (const std::string& path : replaced) {
-    std::string folder = std::filesystem::path(path).parent_path().string();
+    std::string folder = text_of(path_of(path).parent_path());
     if (folder.empty()) folder = ".";
     if (std::find(folders.begin(), folders.end(), folder) != folders.end()) continue;
     folders.push_back(folder);
@@ -180,17 +181,17 @@ std::vector<std::string> remove_stale_temporaries(const std::string& folder,
   namespace fs = std::filesystem;
   std::vector<std::string> removed;
   std::error_code ec;
-  fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec), end;
+  fs::directory_iterator it(path_of(folder.empty() ? "." : folder), ec), end;
   // A folder that cannot be listed keeps its leftovers: the run itself goes on.
   for (; !ec && it != end; it.increment(ec)) {
     const fs::path& path = it->path();
     std::error_code entry_ec;
-    if (!temporary_of(path.filename().string(), names) ||
+    if (!temporary_of(text_of(path.filename()), names) ||
         !fs::is_regular_file(it->symlink_status(entry_ec)) || entry_ec)
       continue;
     const fs::file_time_type written = fs::last_write_time(path, entry_ec);
     if (entry_ec || written >= run_start) continue;
-    if (fs::remove(path, entry_ec) && !entry_ec) removed.push_back(path.string());
+    if (fs::remove(path, entry_ec) && !entry_ec) removed.push_back(text_of(path));
   }
   return removed;
 }

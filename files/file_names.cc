@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/utf8_path.h"
 #include "platform/program_path.h"
 
 namespace {
@@ -19,7 +20,7 @@ std::string train_file(const std::string& route, const std::string& train,
 }
 
 std::string file_name_of(const std::string& path) {
-  return std::filesystem::path(path).filename().string();
+  return text_of(path_of(path).filename());
 }
 
 }  // namespace
@@ -113,12 +114,12 @@ std::string_view binary_file_stem(std::string_view file_name, binary_file_kind k
 }
 
 std::string records_path_beside(const std::string& cells_path) {
-  return std::filesystem::path(cells_path).replace_extension(kRecordsFile).string();
+  return text_of(path_of(cells_path).replace_extension(path_of(kRecordsFile)));
 }
 
 bool same_file(const std::string& a, const std::string& b) {
   std::error_code ec;
-  return std::filesystem::equivalent(a, b, ec) && !ec;
+  return std::filesystem::equivalent(path_of(a), path_of(b), ec) && !ec;
 }
 
 std::string join_path(const std::string& folder, const std::string& name) {
@@ -130,5 +131,5 @@ std::string join_path(const std::string& folder, const std::string& name) {
 std::string executable_folder() {
   const std::string exe = executable_path();
   if (exe.empty()) return ".";
-  return std::filesystem::path(exe).parent_path().string();
+  return text_of(path_of(exe).parent_path());
 }

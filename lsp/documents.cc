@@ -4,16 +4,17 @@
 #include <filesystem>
 #include <optional>
 
+#include "platform/utf8_path.h"
 #include "files/file_names.h"
 
 namespace {
 
 std::string folder_of(const std::string& path) {
-  return std::filesystem::path(path).parent_path().string();
+  return text_of(path_of(path).parent_path());
 }
 
 std::string name_of(const std::string& path) {
-  return std::filesystem::path(path).filename().string();
+  return text_of(path_of(path).filename());
 }
 
 int hex_value(char c) {
@@ -27,10 +28,10 @@ int hex_value(char c) {
 std::vector<std::string> files_in(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code error;
-  for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, error), end;
+  for (std::filesystem::directory_iterator it(path_of(folder.empty() ? "." : folder), error), end;
        !error && it != end; it.increment(error)) {
     std::error_code kind_error;
-    if (it->is_regular_file(kind_error)) names.push_back(it->path().filename().string());
+    if (it->is_regular_file(kind_error)) names.push_back(text_of(it->path().filename()));
   }
   std::sort(names.begin(), names.end());
   return names;
@@ -124,7 +125,7 @@ source_pair pair_of(const std::string& path, const document_store& documents) {
   source_pair pair;
   const std::string folder = folder_of(path);
   auto beside = [&](const std::string& name) {
-    return folder.empty() ? name : (std::filesystem::path(folder) / name).string();
+    return folder.empty() ? name : text_of(path_of(folder) / path_of(name));
   };
   std::vector<const open_document*> open_here;
   for (const open_document* d : documents.all())

@@ -6,6 +6,8 @@
 #include <set>
 #include <system_error>
 
+#include "platform/utf8_path.h"
+
 scenario_search find_scenarios(const std::vector<std::string>& file_names,
                                const std::string& route, const std::string& train) {
   std::set<std::string> records, cells;
@@ -40,8 +42,8 @@ scenario_search find_scenarios(const std::vector<std::string>& file_names,
 std::vector<std::string> folder_file_names(const std::string& folder, std::string& error) {
   std::vector<std::string> names;
   std::error_code ec;
-  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-    names.push_back(it->path().filename().string());
+  for (std::filesystem::directory_iterator it(path_of(folder), ec), end; !ec && it != end; it.increment(ec))
+    names.push_back(text_of(it->path().filename()));
   if (ec) {
     error = ec.message();
     names.clear();
@@ -51,8 +53,8 @@ std::vector<std::string> folder_file_names(const std::string& folder, std::strin
 
 long seconds_plan_before_records(const std::string& plan_path, const std::string& records_path) {
   std::error_code plan_ec, records_ec;
-  const auto plan = std::filesystem::last_write_time(plan_path, plan_ec);
-  const auto records = std::filesystem::last_write_time(records_path, records_ec);
+  const auto plan = std::filesystem::last_write_time(path_of(plan_path), plan_ec);
+  const auto records = std::filesystem::last_write_time(path_of(records_path), records_ec);
   if (plan_ec || records_ec || plan >= records) return 0;
   return static_cast<long>(std::chrono::duration_cast<std::chrono::seconds>(records - plan).count());
 }
