@@ -17,6 +17,12 @@ std::string name_of(const std::string& path) {
   return text_of(path_of(path).filename());
 }
 
+// "C:" and what follows.
+bool has_drive(std::string_view path) {
+  return path.size() >= 2 && path[1] == ':' &&
+         ((path[0] >= 'a' && path[0] <= 'z') || (path[0] >= 'A' && path[0] <= 'Z'));
+}
+
 int hex_value(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -72,13 +78,20 @@ std::string path_of_uri(std::string_view uri) {
   }
   // A NUL byte names no file.
   if (path.find('\0') != std::string::npos) return {};
+  if (kPathsHaveDrives && path.starts_with('/') && has_drive(std::string_view(path).substr(1)))
+    path.erase(0, 1);
   return path;
 }
 
 std::string uri_of_path(const std::string& path) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string uri = "file://";
-  for (unsigned char c : path) {
+  std::string written = path;
+  if (kPathsHaveDrives) {
+    std::replace(written.begin(), written.end(), '\\', '/');
+    if (has_drive(written)) written.insert(0, "/");
+  }
+  for (unsigned char c : written) {
     const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
                        c == '/' || c == '-' || c == '_' || c == '.' || c == '~';
     if (plain) {

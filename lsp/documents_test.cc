@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/utf8_path.h"
 #include "testing/temp_folder.h"
 
 namespace {
@@ -17,6 +18,18 @@ TEST(Documents, FileUrisAndPaths) {
   for (const char* path : {"/home/a b/Monte_linea.txt", "/x/\xc3\xa9t\xc3\xa9_1-.txt", "/p/100%_linea.txt"})
     EXPECT_EQ(path_of_uri(uri_of_path(path)), path);
   EXPECT_EQ(uri_of_path("/a b/x#1.txt"), "file:///a%20b/x%231.txt");
+}
+
+// An editor on Windows writes the drive after a slash, its colon often escaped.
+TEST(Documents, FileUrisWithDrives) {
+  if (!kPathsHaveDrives) {
+    EXPECT_EQ(path_of_uri("file:///c%3A/Users/x/Monte_linea.txt"), "/c:/Users/x/Monte_linea.txt");
+    return;
+  }
+  EXPECT_EQ(path_of_uri("file:///c%3A/Users/x/Monte_linea.txt"), "c:/Users/x/Monte_linea.txt");
+  EXPECT_EQ(path_of_uri("file:///C:/Citt%C3%A0/Monte_linea.txt"), "C:/Citt\xc3\xa0/Monte_linea.txt");
+  EXPECT_EQ(uri_of_path("C:\\Users\\a b\\Monte_101-.txt"), "file:///C%3A/Users/a%20b/Monte_101-.txt");
+  EXPECT_EQ(path_of_uri(uri_of_path("D:\\x\\Monte_linea.txt")), "D:/x/Monte_linea.txt");
 }
 
 TEST(Documents, KindsByName) {

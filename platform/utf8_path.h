@@ -16,3 +16,11 @@ inline std::string text_of(const std::filesystem::path& path) {
   const std::u8string utf8 = path.u8string();
   return std::string(utf8.begin(), utf8.end());
 }
+
+// A Windows path starts with its drive ("C:\Users\..."), which a file URI writes after a slash
+// ("file:///C:/Users/..."); other systems have no drives.
+#ifdef _WIN32
+inline constexpr bool kPathsHaveDrives = true;
+#else
+inline constexpr bool kPathsHaveDrives = false;
+#endif
