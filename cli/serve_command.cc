@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <csignal>
+#include <cstdlib>
 #include <cstdio>
 #include <ctime>
 #include <memory>
@@ -218,7 +219,7 @@ int run_serve(const std::vector<std::string>& args, command_io& io) {
     out << "stopped" << std::endl;
     std::fflush(stdout);
     remove_temporaries();
-    _exit(exit_clean);
+    std::_Exit(exit_clean);
   }
   if (compiling_thread.joinable()) compiling_thread.join();
   out << "stopped" << std::endl;

@@ -1,22 +1,12 @@
 #include "preview/server.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <chrono>
-#include <cstring>
-#include <map>
 #include <thread>
 #include <vector>
 
+#include "platform/socket.h"
 #include "preview/http_message.h"
 #include "preview/routes.h"
 
@@ -43,7 +33,7 @@ constexpr milliseconds kDrainLimit{1000};
 // Beyond them the oldest connection doing nothing gives way, else the newcomer is refused.
 constexpr size_t kMostPerAddress = 128;
 constexpr size_t kMostInAll = 256;
-// The longest poll() sleeps with nothing due: a bound, not a tick.
+// The longest wait with nothing due: a bound, not a tick.
 constexpr milliseconds kLongestSleep{1000};
 // With no descriptor left for a new connection, the waiting ones are left in the queue this
 // long rather than polled for in a busy loop.
@@ -58,7 +48,7 @@ enum class phase {
 };
 
 struct connection {
-  int fd = -1;
+  native_socket socket = no_socket;
   std::string address;  // the client's, for the limit per address
   phase now = phase::idle;
   clock_type::time_point since;  // when the phase began
@@ -82,59 +72,6 @@ struct connection {
   }
 };
 
-std::string address_of(const sockaddr_storage& a) {
-  char text[INET6_ADDRSTRLEN] = "";
-  if (a.ss_family == AF_INET)
-    inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in&>(a).sin_addr, text, sizeof text);
-  else
-    inet_ntop(AF_INET6, &reinterpret_cast<const sockaddr_in6&>(a).sin6_addr, text, sizeof text);
-  return text;
-}
-
-// A listening socket on `host` (127.0.0.1 or ::1) at `port`; -1 with errno set when it cannot
-// be had.
-int listen_on(const char* host, int port) {
-  const bool v6 = std::strchr(host, ':') != nullptr;
-  const int fd = socket(v6 ? AF_INET6 : AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-  if (fd < 0) return -1;
-  // SO_REUSEADDR only lets a restart take a port whose old connections are closing; a port
-  // another server listens on is still refused (no SO_REUSEPORT).
-  int yes = 1;
-  setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-  sockaddr_storage address{};
-  socklen_t size = 0;
-  if (v6) {
-    setsockopt(fd, IPPROTO_IPV6, IPV6_V6ONLY, &yes, sizeof yes);
-    auto& a = reinterpret_cast<sockaddr_in6&>(address);
-    a.sin6_family = AF_INET6;
-    a.sin6_port = htons(static_cast<uint16_t>(port));
-    a.sin6_addr = in6addr_loopback;
-    size = sizeof a;
-  } else {
-    auto& a = reinterpret_cast<sockaddr_in&>(address);
-    a.sin_family = AF_INET;
-    a.sin_port = htons(static_cast<uint16_t>(port));
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    size = sizeof a;
-  }
-  if (bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0 || listen(fd, SOMAXCONN) != 0) {
-    const int why = errno;
-    close(fd);
-    errno = why;
-    return -1;
-  }
-  return fd;
-}
-
-int bound_port(int fd) {
-  sockaddr_storage address{};
-  socklen_t size = sizeof address;
-  if (getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) != 0) return -1;
-  return address.ss_family == AF_INET6
-             ? ntohs(reinterpret_cast<const sockaddr_in6&>(address).sin6_port)
-             : ntohs(reinterpret_cast<const sockaddr_in&>(address).sin_port);
-}
-
 }  // namespace
 
 struct preview_server::impl {
@@ -143,48 +80,36 @@ struct preview_server::impl {
   snapshot_store& store;
   preview_routes routes;
   int port = 0;
-  std::vector<int> listeners;  // 127.0.0.1 first, then ::1 when it binds
-  int wake[2] = {-1, -1};      // a byte written to wake[1] wakes the loop: news, or stop
+  std::vector<native_socket> listeners;  // 127.0.0.1 first, then ::1 when it binds
+  socket_waker waker;                    // wakes the loop: news, or stop
   std::atomic<bool> stopping{false};
   std::thread thread;
   std::vector<connection> connections;
   clock_type::time_point accept_after;  // no accept before: descriptors ran out
 
-  void wake_up() {
-    const char byte = 1;
-    // A full pipe already holds a wake-up: nothing is lost.
-    [[maybe_unused]] ssize_t n = write(wake[1], &byte, 1);
-  }
-
   void run() {
     while (!stopping.load()) {
-      std::vector<pollfd> polled;
-      polled.push_back({wake[0], POLLIN, 0});
+      std::vector<socket_wait> polled;
+      polled.push_back({waker.waitable()});
       clock_type::time_point due = clock_type::now() + kLongestSleep;
       if (clock_type::now() >= accept_after)
-        for (int fd : listeners) polled.push_back({fd, POLLIN, 0});
+        for (native_socket l : listeners) polled.push_back({l});
       else
         due = std::min(due, accept_after);
       const size_t first = polled.size(), count = connections.size();
       for (const connection& c : connections) {
-        polled.push_back({c.fd, static_cast<short>(c.now == phase::sending ? POLLOUT : POLLIN), 0});
+        polled.push_back({c.socket, c.now == phase::sending});
         due = std::min(due, c.deadline());
       }
       const auto sleep = std::chrono::ceil<milliseconds>(due - clock_type::now());
-      if (poll(polled.data(), polled.size(), static_cast<int>(std::max<long>(0, sleep.count()))) < 0 &&
-          errno != EINTR)
-        break;
-      if (polled[0].revents != 0) {
-        char bytes[64];
-        while (read(wake[0], bytes, sizeof bytes) > 0) {
-        }
-      }
+      if (!wait_for_sockets(polled, static_cast<int>(std::max<milliseconds::rep>(0, sleep.count())))) break;
+      if (polled[0].ready) waker.drain();
       for (size_t i = 1; i < first; ++i)
-        if (polled[i].revents != 0) accept_all(polled[i].fd);
+        if (polled[i].ready) accept_all(polled[i].socket);
       for (size_t i = 0; i < count; ++i) {
         connection& c = connections[i];
-        // A connection ended this turn may have left its descriptor's number to a new one.
-        if (polled[first + i].revents == 0 || c.gone) continue;
+        // A connection ended this turn may have left its socket's number to a new one.
+        if (!polled[first + i].ready || c.gone) continue;
         if (c.now == phase::sending)
           advance(c);
         else
@@ -206,25 +131,18 @@ struct preview_server::impl {
     connections.clear();
   }
 
-  void accept_all(int listener) {
+  void accept_all(native_socket listener) {
     for (;;) {
-      sockaddr_storage address{};
-      socklen_t size = sizeof address;
-      const int fd = accept4(listener, reinterpret_cast<sockaddr*>(&address), &size,
-                             SOCK_NONBLOCK | SOCK_CLOEXEC);
-      if (fd < 0) {
-        if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM)
-          accept_after = clock_type::now() + kAcceptPause;
+      connection c;
+      bool exhausted = false;
+      c.socket = accept_connection(listener, c.address, exhausted);
+      if (c.socket == no_socket) {
+        if (exhausted) accept_after = clock_type::now() + kAcceptPause;
         return;
       }
-      int yes = 1;
-      setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
-      connection c;
-      c.fd = fd;
-      c.address = address_of(address);
       c.since = clock_type::now();
       if (!make_room(c.address)) {
-        close(fd);
+        close_socket(c.socket);
         continue;
       }
       connections.push_back(std::move(c));
@@ -272,8 +190,8 @@ struct preview_server::impl {
 
   void receive(connection& c) {
     char bytes[max_head_bytes];
-    const ssize_t n = recv(c.fd, bytes, sizeof bytes, 0);
-    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) return;
+    const std::ptrdiff_t n = receive_some(c.socket, bytes, sizeof bytes);
+    if (n == socket_would_block) return;
     if (n <= 0) {
       end(c);  // the client closed, or the connection broke
       return;
@@ -351,18 +269,12 @@ struct preview_server::impl {
   void send_more(connection& c) {
     const size_t body_size = c.body ? c.body->size() : 0;
     while (c.sent < c.head.size() + body_size) {
-      iovec parts[2];
-      int count = 0;
-      if (c.sent < c.head.size())
-        parts[count++] = {c.head.data() + c.sent, c.head.size() - c.sent};
+      std::string_view head, body;
+      if (c.sent < c.head.size()) head = std::string_view(c.head).substr(c.sent);
       const size_t into_body = c.sent > c.head.size() ? c.sent - c.head.size() : 0;
-      if (body_size > into_body)
-        parts[count++] = {const_cast<char*>(c.body->data()) + into_body, body_size - into_body};
-      msghdr message{};
-      message.msg_iov = parts;
-      message.msg_iovlen = static_cast<size_t>(count);
-      const ssize_t n = sendmsg(c.fd, &message, MSG_NOSIGNAL);
-      if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) return;
+      if (body_size > into_body) body = std::string_view(*c.body).substr(into_body);
+      const std::ptrdiff_t n = send_some(c.socket, head, body);
+      if (n == socket_would_block) return;
       if (n <= 0) {
         end(c);
         return;
@@ -375,7 +287,7 @@ struct preview_server::impl {
     c.since = clock_type::now();
     if (!c.keep) {
       // Half-closed: the client reads the whole reply, then its close ends the drain.
-      shutdown(c.fd, SHUT_WR);
+      shut_down(c.socket);
       c.received.clear();
       c.now = phase::draining;
       return;
@@ -385,7 +297,7 @@ struct preview_server::impl {
 
   void end(connection& c) {
     if (c.gone) return;
-    close(c.fd);
+    close_socket(c.socket);
     c.gone = true;
     c.received.clear();
     c.body.reset();
@@ -398,34 +310,33 @@ preview_server::~preview_server() { stop(); }
 
 bool preview_server::start(int port, std::string& error) {
   stop();
-  std::vector<int>& listeners = impl_->listeners;
+  std::vector<native_socket>& listeners = impl_->listeners;
+  auto give_up = [&](const std::string& why) {
+    error = why;
+    for (native_socket l : listeners) close_socket(l);
+    listeners.clear();
+    return false;
+  };
   for (const char* host : {"127.0.0.1", "::1"}) {
     const bool first = listeners.empty();
     const int at = first ? port : impl_->port;
-    const int fd = listen_on(host, at);
-    if (fd < 0) {
-      const int why = errno;
+    socket_failure failure;
+    const native_socket s = listen_on_loopback(!first, at, failure);
+    if (s == no_socket) {
       // No ::1 on this machine: 127.0.0.1 alone. But ::1's port held by another program would
       // let "localhost" reach that program: then this port will not do.
-      if (!first && why != EADDRINUSE) continue;
-      error = std::string("cannot listen on ") + host + " port " + std::to_string(at) + ": " +
-              std::strerror(why);
-      for (int l : listeners) close(l);
-      listeners.clear();
-      return false;
+      if (!first && !failure.address_in_use) continue;
+      return give_up(std::string("cannot listen on ") + host + " port " + std::to_string(at) +
+                     ": " + failure.words);
     }
-    listeners.push_back(fd);
-    if (first) impl_->port = bound_port(fd);
+    listeners.push_back(s);
+    if (first) impl_->port = bound_port(s);
   }
-  if (pipe2(impl_->wake, O_NONBLOCK | O_CLOEXEC) != 0) {
-    error = std::string("cannot make the server's wake-up pipe: ") + std::strerror(errno);
-    for (int l : listeners) close(l);
-    listeners.clear();
-    return false;
-  }
+  if (socket_failure failure; !impl_->waker.open(failure))
+    return give_up("cannot make the server's wake-up: " + failure.words);
   impl_->stopping = false;
   impl* self = impl_.get();
-  impl_->store.on_change([self](long) { self->wake_up(); });
+  impl_->store.on_change([self](long) { self->waker.wake(); });
   impl_->thread = std::thread([self] { self->run(); });
   return true;
 }
@@ -436,12 +347,9 @@ void preview_server::stop() {
   if (!impl_->thread.joinable()) return;
   impl_->store.on_change({});
   impl_->stopping = true;
-  impl_->wake_up();
+  impl_->waker.wake();
   impl_->thread.join();
-  for (int fd : impl_->listeners) close(fd);
+  for (native_socket l : impl_->listeners) close_socket(l);
   impl_->listeners.clear();
-  for (int& fd : impl_->wake) {
-    close(fd);
-    fd = -1;
-  }
+  impl_->waker.close();
 }

@@ -1,6 +1,6 @@
 // The preview's HTTP server: on the loopback addresses only, it answers GET and HEAD for its
 // own few paths (the page, its state, the picture) and nothing else; no request changes
-// anything. One thread serves every client from a poll() loop over non-blocking sockets: a page
+// anything. One thread serves every client from a poll loop over non-blocking sockets: a page
 // waiting for the next compile holds no thread, and a slow or silent client holds up no other.
 #pragma once
 

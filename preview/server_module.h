@@ -1,5 +1,7 @@
 // The HTTP server lives in a module that only `serve` loads: no other command carries the code
-// that listens on the network.
+// that listens on the network. On Windows it is linked into the program instead (a DLL with a
+// static runtime of its own would share the snapshot's objects across two heaps), and the
+// "loading" makes the listener at once.
 #pragma once
 
 #include <memory>
@@ -18,8 +20,12 @@ class preview_listener {
 
 // The module's one entry point, by this name.
 #define SC_PREVIEW_ENTRY "sc_make_preview_listener"
+#ifdef _WIN32
+extern "C" preview_listener* sc_make_preview_listener(snapshot_store* store);
+#else
 extern "C" __attribute__((visibility("default"))) preview_listener* sc_make_preview_listener(
     snapshot_store* store);
+#endif
 
 // The module's file name; it stands beside the executable, or in ../lib/scenario-compiler/
 // from it once installed.
