@@ -1,12 +1,11 @@
 // The one-shot run of the built-in scenario.
-#include <cerrno>
-#include <cstring>
 #include <ostream>
 
 #include "form1/form1.h"
 #include "files/atomic_file.h"
 #include "files/file_names.h"
 #include "platform/file_kind.h"
+#include "platform/native_file.h"
 #include "builtin/builtin_scenario.h"
 #include "cli/args.h"
 #include "cli/leftovers.h"
@@ -61,9 +60,8 @@ int run_builtin(const std::vector<std::string>& args, command_io& io) {
   }
   // Without --out the run writes beside the program, which an installed program's folder may
   // not allow: say so before anything starts, and how to go on.
-  if (access(form.program_folder.c_str(), W_OK) != 0) {
-    io.diagnostics.tell("cannot write into " + form.program_folder + ": " +
-                        std::strerror(errno) +
+  if (const std::string refusal = folder_write_refusal(form.program_folder); !refusal.empty()) {
+    io.diagnostics.tell("cannot write into " + form.program_folder + ": " + refusal +
                         "; give a folder to write the scenario into with --out DIR");
     return exit_file_fault;
   }

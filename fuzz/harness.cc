@@ -4,6 +4,7 @@
 #include "fuzz/harness.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -133,11 +134,11 @@ std::vector<diagnostic> checked_lint(const source_pair& sources, bool plan) {
     return std::count(bytes.begin(), bytes.end(), '\n') +
            std::count(bytes.begin(), bytes.end(), '\r') + 1;
   };
-  const long line_lines = lines_of(sources.line), train_lines = lines_of(sources.train);
+  const std::ptrdiff_t line_lines = lines_of(sources.line), train_lines = lines_of(sources.train);
   for (const diagnostic& d : told) {
     if (d.where.file != kLineName && d.where.file != kTrainName)
       violation("the lint names a file it was not given: " + d.where.file);
-    const long lines = d.where.file == kLineName ? line_lines : train_lines;
+    const std::ptrdiff_t lines = d.where.file == kLineName ? line_lines : train_lines;
     if (d.where.line < 0 || d.where.line > lines || d.where.column < 0)
       violation("the lint tells a place its file does not have: line " +
                 std::to_string(d.where.line) + ", column " + std::to_string(d.where.column));

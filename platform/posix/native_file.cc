@@ -56,6 +56,10 @@ void sync_folder(const std::string& folder) {
 }
 
 // flock on the folder itself, so no lock file is left behind.
+std::string folder_write_refusal(const std::string& folder) {
+  return access(folder.c_str(), W_OK) == 0 ? std::string() : std::strerror(errno);
+}
+
 native_file lock_folder(const std::string& folder) {
   int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return no_native_file;
