@@ -5,6 +5,7 @@
 #include "files/atomic_file.h"
 #include "files/file_names.h"
 #include "platform/file_kind.h"
+#include "platform/native_file.h"
 #include "builtin/builtin_scenario.h"
 #include "cli/args.h"
 #include "cli/leftovers.h"

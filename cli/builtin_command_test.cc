@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/run_cli.h"
+#include "testing/shell.h"
 #include "testing/small_tmpfs.h"
 #include "testing/temp_folder.h"
 #include "cli/commands.h"
@@ -16,7 +17,7 @@ namespace fs = std::filesystem;
 std::map<std::string, uintmax_t> sizes_in(const std::string& folder) {
   std::map<std::string, uintmax_t> sizes;
   for (const auto& e : fs::directory_iterator(folder))
-    sizes[e.path().filename()] = fs::file_size(e.path());
+    sizes[e.path().filename().string()] = fs::file_size(e.path());
   return sizes;
 }
 
@@ -55,10 +56,11 @@ TEST(BuiltinRun, NoPlanLeavesAnOlderPlanFileAlone) {
 
 TEST(BuiltinRun, WritesIntoTheExecutablesFolderByDefault) {
   temp_folder dir, elsewhere;
-  fs::copy_file(SC_EXECUTABLE, dir.file("scenario-compiler"));
-  std::string command = "cd " + elsewhere.path() + " && " + dir.file("scenario-compiler") +
-                        " 2>/dev/null";
-  ASSERT_EQ(std::system(command.c_str()), 0);
+  const std::string copy = dir.file(fs::path(SC_EXECUTABLE).filename().string());
+  fs::copy_file(SC_EXECUTABLE, copy);
+  ASSERT_EQ(shell_status(shell_cd(elsewhere.path()) + " && " + shell_quoted(copy) + " 2>" +
+                         kNullDevice),
+            0);
   EXPECT_TRUE(file_present(dir.file("Zenvro_Quarvel_2417.sim")));
   EXPECT_TRUE(fs::is_empty(elsewhere.path()));
 }

@@ -6,6 +6,7 @@
 
 #include "binary/binary_decoding.h"
 #include "cli/run_cli.h"
+#include "testing/system_words.h"
 #include "testing/temp_folder.h"
 #include "cli/commands.h"
 
@@ -35,22 +36,33 @@ const std::string kTrain =
     "aderenza,   0,    100\r\n"
     "[fine]\r\n";
 
-// An author's folder with the two sources, an output folder and a private TMPDIR that must be
-// empty again after every run.
+// The variable that names the temporary folder, and its setting.
+#ifdef _WIN32
+const char* const kTempVariable = "TMP";
+void set_variable(const char* name, const std::string& value) { _putenv_s(name, value.c_str()); }
+void unset_variable(const char* name) { _putenv_s(name, ""); }
+#else
+const char* const kTempVariable = "TMPDIR";
+void set_variable(const char* name, const std::string& value) { setenv(name, value.c_str(), 1); }
+void unset_variable(const char* name) { unsetenv(name); }
+#endif
+
+// An author's folder with the two sources, an output folder and a private temporary folder
+// that must be empty again after every run.
 class CompileCommand : public testing::Test {
  protected:
   void SetUp() override {
-    const char* old = getenv("TMPDIR");
+    const char* old = getenv(kTempVariable);
     old_tmpdir_ = old ? old : "";
     had_tmpdir_ = old != nullptr;
-    setenv("TMPDIR", tmp.path().c_str(), 1);
+    set_variable(kTempVariable, tmp.path());
     fs::create_directory(out_dir());
     write_sources(kLine, kTrain);
   }
   void TearDown() override {
     EXPECT_EQ(names_in(tmp.path()), std::vector<std::string>{}) << "the private folder stayed";
-    if (had_tmpdir_) setenv("TMPDIR", old_tmpdir_.c_str(), 1);
-    else unsetenv("TMPDIR");
+    if (had_tmpdir_) set_variable(kTempVariable, old_tmpdir_);
+    else unset_variable(kTempVariable);
   }
 
   void write_sources(const std::string& line, const std::string& train) {
@@ -60,7 +72,7 @@ class CompileCommand : public testing::Test {
   std::string line_path() const { return author.file("Mini_linea.txt"); }
   std::string train_path() const { return author.file("Mini_42-.txt"); }
   std::string out_dir() const { return author.file("out"); }
-  std::string out_file(const std::string& name) const { return out_dir() + "/" + name; }
+  std::string out_file(const std::string& name) const { return path_in(out_dir(), name); }
 
   cli_result compile(std::vector<std::string> extra = {}) {
     std::vector<std::string> args = {"compile", line_path(), train_path(), "--out", out_dir()};
@@ -103,7 +115,7 @@ TEST_F(CompileCommand, WritesTheBinaryFilesAndLeavesTheSourcesAlone) {
 // The sources are compiled from memory: no temporary folder is needed, so one that cannot be
 // made is no obstacle.
 TEST_F(CompileCommand, NeedsNoTemporaryFolder) {
-  setenv("TMPDIR", author.file("no-such-folder").c_str(), 1);
+  set_variable(kTempVariable, author.file("no-such-folder"));
   cli_result r = compile();
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(names_in(out_dir()),
@@ -324,7 +336,7 @@ TEST_F(CompileCommand, ASourceThatCannotBeReadIsOneMessage) {
   cli_result r = compile();
   EXPECT_EQ(r.status, 3);
   EXPECT_EQ(r.err, "scenario-compiler: cannot read " + train_path() +
-                       ": No such file or directory\n");
+                       ": " + system_words(failure_kind::no_such_file) + "\n");
   EXPECT_EQ(names_in(out_dir()), std::vector<std::string>{});
   EXPECT_EQ(read_file(line_path()), kLine);
 }

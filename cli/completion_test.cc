@@ -29,6 +29,9 @@ std::string offered(const temp_folder& folder, const std::string& script,
 }
 
 TEST(Completion, CommandsOptionsAndFiles) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the completion is bash's, run on the build host";
+#endif
   temp_folder folder;
   std::ostringstream script;
   write_bash_completion(script);

@@ -6,7 +6,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -21,30 +20,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path corpus_folder = fs::path(SC_SOURCE_DIR) / "../shared/reference/corpus";
+// The corpus's cases as the build unpacked them (SC_CORPUS_CASES), and what each must give.
+const fs::path corpus_folder = SC_CORPUS;
 constexpr int kShards = 16;
 
-// The corpus's cases, unpacked once for every shard.
+// The corpus's expectations, read once for every shard.
 class Corpus : public testing::TestWithParam<int> {
  protected:
   static void SetUpTestSuite() {
-    unpacked = new temp_folder;
-    const std::string command = "tar -xJf '" + (corpus_folder / "corpus.tar.xz").string() +
-                                "' -C '" + unpacked->path() + "'";
-    untar_status = std::system(command.c_str());
     std::ifstream in(corpus_folder / "corpus.json");
     cases = new nlohmann::json(nlohmann::json::parse(in, nullptr, false));
   }
-  static void TearDownTestSuite() {
-    delete unpacked;
-    delete cases;
-  }
-  static temp_folder* unpacked;
-  static int untar_status;
+  static void TearDownTestSuite() { delete cases; }
   static nlohmann::json* cases;
 };
-temp_folder* Corpus::unpacked = nullptr;
-int Corpus::untar_status = -1;
 nlohmann::json* Corpus::cases = nullptr;
 
 // What a run gave: its status, the last code it reported, the stamping message's code, and the
@@ -81,7 +70,8 @@ outcome compile_case(const std::string& sources, bool plan) {
 TEST_P(Corpus, EveryCaseGivesItsCodeAndBytes) {
   ASSERT_TRUE(fs::exists(corpus_folder / "corpus.json"))
       << "no corpus at " << corpus_folder << " (shared/ beside the project's folder)";
-  ASSERT_EQ(untar_status, 0);
+  ASSERT_TRUE(fs::exists(fs::path(SC_CORPUS_CASES) / "unpacked"))
+      << "the build did not unpack the corpus into " << SC_CORPUS_CASES;
   ASSERT_FALSE(cases->is_discarded());
   const nlohmann::json& all = (*cases)["cases"];
   ASSERT_GE(all.size(), 1600u);
@@ -89,7 +79,7 @@ TEST_P(Corpus, EveryCaseGivesItsCodeAndBytes) {
   for (const auto& [name, want] : all.items()) {
     if (index++ % kShards != GetParam()) continue;
     SCOPED_TRACE("case " + name + " (" + want.value("from", "") + ")");
-    const std::string sources = unpacked->path() + "/cases/" + name;
+    const std::string sources = std::string(SC_CORPUS_CASES) + "/cases/" + name;
     const outcome got = compile_case(sources, want.at("plan").get<bool>());
     if (want.value("refused", false)) {
       // The format does not define the input: any refusal is right, but it must be one.

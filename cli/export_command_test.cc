@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <set>
@@ -8,6 +7,7 @@
 #include "cli/run_cli.h"
 #include "files/line_table.h"
 #include "builtin/builtin_scenario.h"
+#include "testing/system_words.h"
 #include "testing/temp_folder.h"
 #include "cli/commands.h"
 
@@ -50,7 +50,7 @@ TEST(Export, AFolderThatCannotBeWrittenGivesOneMessageAndStatus3) {
   EXPECT_EQ(r.status, 3);
   EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
   EXPECT_NE(r.err.find(kLineFile), std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("Not a directory"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find(system_words(failure_kind::not_a_folder)), std::string::npos) << r.err;
   EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{"plain"});
   EXPECT_EQ(read_file(dir.file("plain")), "not a folder");
 }

@@ -1,8 +1,9 @@
 // What every command reads must be a regular file of bounded size: anything else is refused
 // with status 3 before a byte is read, so a FIFO never hangs a run and /dev/zero is never read.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
-#include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <functional>
@@ -23,16 +24,25 @@ const std::string kTrain =
     "[generale]\r\nnumero vetture,    8\r\n[vel_limite]\r\nvelocita,   0,    30\r\n"
     "[aderenze]\r\naderenza,   0,    100\r\n[fine]\r\n";
 
+// A device that never ends when read.
+#ifdef _WIN32
+const std::string kDevice = "NUL";
+#else
+const std::string kDevice = "/dev/zero";
+#endif
+
 // A file of `size` bytes that takes no room on disk.
 void make_sparse(const std::string& path, uint64_t size) {
   write_file(path, "");
   fs::resize_file(path, size);
 }
 
+#ifndef _WIN32
 void make_fifo(const std::string& path) {
   fs::remove(path);
   ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
 }
+#endif
 
 struct source_case {
   const char* what;
@@ -43,13 +53,15 @@ struct source_case {
 
 TEST(CompileSources, OnlyRegularFilesOfBoundedSize) {
   const source_case cases[] = {
+#ifndef _WIN32  // a FIFO in a folder is POSIX's
       {"a FIFO with no writer",
        [](const temp_folder& t) {
          make_fifo(t.file("Mini_linea.txt"));
          return t.file("Mini_linea.txt");
        },
        "it is a FIFO, not a regular file"},
-      {"an endless device", [](const temp_folder&) { return std::string("/dev/zero"); },
+#endif
+      {"an endless device", [](const temp_folder&) { return kDevice; },
        "it is a device, not a regular file"},
       {"a folder",
        [](const temp_folder& t) {
@@ -83,12 +95,14 @@ TEST(CompileSources, OnlyRegularFilesOfBoundedSize) {
 TEST(BinaryInputs, InspectAndRenderReadOnlyRegularFilesOfBoundedSize) {
   const std::string plan = "Zenvro_Quarvel_linea.dat";
   const source_case cases[] = {
+#ifndef _WIN32
       {"a FIFO with no writer",
        [&](const temp_folder& t) {
          make_fifo(t.file(plan));
          return t.file(plan);
        },
        "it is a FIFO, not a regular file"},
+#endif
       {"a plan file over the bound",
        [&](const temp_folder& t) {
          make_sparse(t.file(plan), max_binary_bytes + 1);
@@ -109,10 +123,10 @@ TEST(BinaryInputs, InspectAndRenderReadOnlyRegularFilesOfBoundedSize) {
     EXPECT_EQ(rendered.err.rfind(said, 0), 0u) << c.what << ": " << rendered.err;
     EXPECT_FALSE(file_present(t.file("out.svg"))) << c.what;
   }
-  cli_result device = run({"inspect", "--kind", "cells", "/dev/zero"});
+  cli_result device = run({"inspect", "--kind", "cells", kDevice});
   EXPECT_EQ(device.status, 3);
   EXPECT_EQ(device.err,
-            "scenario-compiler: cannot read /dev/zero: it is a device, not a regular file\n");
+            "scenario-compiler: cannot read " + kDevice + ": it is a device, not a regular file\n");
 }
 
 }  // namespace

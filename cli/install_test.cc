@@ -16,11 +16,19 @@ namespace fs = std::filesystem;
 
 struct Install : ::testing::Test {
   static void SetUpTestSuite() {
+#ifdef _WIN32
+    return;  // see SetUp
+#endif
     prefix = new temp_folder;
     std::string command = std::string("'") + SC_CMAKE_COMMAND + "' --install '" + SC_BUILD_DIR +
                           "' --prefix " + prefix->path() + " >" + prefix->file("install.log") +
                           " 2>&1";
     status = std::system(command.c_str());
+  }
+  void SetUp() override {
+#ifdef _WIN32
+    GTEST_SKIP() << "cmake --install and the installed tree's checks run on the build host";
+#endif
   }
   static void TearDownTestSuite() {
     delete prefix;

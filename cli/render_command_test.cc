@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -418,6 +420,9 @@ TEST(RenderCommand, ALongNameIsShortenedAndWholeInItsTooltip) {
 }
 
 TEST(RenderCommand, TheFileIsWellFormedForAnIndependentParser) {
+#ifdef _WIN32
+  GTEST_SKIP() << "xmllint runs on the build host, not under Windows";
+#endif
   if (std::system("command -v xmllint >/dev/null 2>&1") != 0)
     GTEST_SKIP() << "xmllint is not installed (setup.sh installs it)";
   temp_folder t;
@@ -687,14 +692,16 @@ TEST(RenderCommand, AnOutputThatCannotBeWritten) {
 TEST(RenderCommand, TheOutputTargets) {
   enum kind { none, regular, link, folder, device, fifo, socket };
   auto kind_at = [](const std::string& path) {
-    struct stat st;
-    if (lstat(path.c_str(), &st) != 0) return none;
-    if (S_ISLNK(st.st_mode)) return link;
-    if (S_ISREG(st.st_mode)) return regular;
-    if (S_ISDIR(st.st_mode)) return folder;
-    if (S_ISCHR(st.st_mode)) return device;
-    if (S_ISFIFO(st.st_mode)) return fifo;
-    return S_ISSOCK(st.st_mode) ? socket : none;
+    std::error_code ec;
+    switch (fs::symlink_status(path, ec).type()) {
+      case fs::file_type::symlink: return link;
+      case fs::file_type::regular: return regular;
+      case fs::file_type::directory: return folder;
+      case fs::file_type::character: return device;
+      case fs::file_type::fifo: return fifo;
+      case fs::file_type::socket: return socket;
+      default: return none;
+    }
   };
   struct target_case {
     const char* what;
@@ -713,6 +720,17 @@ TEST(RenderCommand, TheOutputTargets) {
          return t.file("old.svg");
        },
        0, "", regular},
+      {"a folder",
+       [](const temp_folder& t) {
+         fs::create_directory(t.file("pictures.svg"));
+         return t.file("pictures.svg");
+       },
+       3, "it is a folder, not a regular file", folder},
+      {"the cells read", [&](const temp_folder& t) { return t.file(cells); }, 2,
+       "its file name ends in .svg", regular},
+      // Links need a privilege on Windows (and Wine makes none); devices, FIFOs and sockets in a
+      // folder are POSIX's.
+#ifndef _WIN32
       {"a link to a file",
        [](const temp_folder& t) {
          write_file(t.file("kept.svg"), "kept");
@@ -720,12 +738,6 @@ TEST(RenderCommand, TheOutputTargets) {
          return t.file("link.svg");
        },
        0, "", regular},
-      {"a folder",
-       [](const temp_folder& t) {
-         fs::create_directory(t.file("pictures.svg"));
-         return t.file("pictures.svg");
-       },
-       3, "it is a folder, not a regular file", folder},
       {"a link to a folder",
        [](const temp_folder& t) {
          fs::create_directory(t.file("pictures"));
@@ -758,14 +770,13 @@ TEST(RenderCommand, TheOutputTargets) {
          return made ? path : std::string();
        },
        3, "it is a socket, not a regular file", socket},
-      {"the cells read", [&](const temp_folder& t) { return t.file(cells); }, 2,
-       "its file name ends in .svg", regular},
       {"a link to the records read",
        [](const temp_folder& t) {
          fs::create_symlink(t.file(records_file_name(kRoute, kTrain)), t.file("link.svg"));
          return t.file("link.svg");
        },
        2, "is the input", link},
+#endif
   };
   for (const target_case& c : cases) {
     temp_folder t;

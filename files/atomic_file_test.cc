@@ -1,15 +1,18 @@
 #include "files/atomic_file.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 
 #include "files/temp_registry.h"
 #include "testing/small_tmpfs.h"
+#include "testing/system_words.h"
 #include "testing/temp_folder.h"
 
 namespace {
@@ -27,6 +30,9 @@ TEST(AtomicFile, ReplacesTheOldFileWhole) {
 // The new file's mode is what the file-creation mask makes of 0666, as for any new file, and
 // the mask is left as it was.
 TEST(AtomicFile, TheModeFollowsTheCreationMask) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows files have no mode bits and no creation mask";
+#else
   temp_folder dir;
   for (mode_t mask : {mode_t{022}, mode_t{077}}) {
     mode_t before = umask(mask);
@@ -37,12 +43,13 @@ TEST(AtomicFile, TheModeFollowsTheCreationMask) {
     ASSERT_EQ(stat(dir.file("f").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask) << std::oct << mask;
   }
+#endif
 }
 
 TEST(AtomicFile, ALinkIsReplacedByAFileAndItsTargetIsUntouched) {
   temp_folder dir;
   write_file(dir.file("target"), "precious");
-  fs::create_symlink(dir.file("target"), dir.file("out"));
+  if (!make_symlink(dir.file("target"), dir.file("out"))) GTEST_SKIP() << kNoSymlinks;
   replace_file(dir.file("out"), "new");
   EXPECT_FALSE(fs::is_symlink(dir.file("out")));
   EXPECT_EQ(read_file(dir.file("out")), "new");
@@ -58,7 +65,7 @@ TEST(AtomicFile, AFolderInTheWayIsAFailureAndStays) {
     FAIL() << "no failure";
   } catch (const write_failure& f) {
     EXPECT_EQ(f.path, dir.file("out"));
-    EXPECT_EQ(f.reason, "Is a directory");
+    EXPECT_EQ(f.reason, system_words(failure_kind::folder_in_the_way));
   }
   EXPECT_EQ(read_file(dir.file("out/inside")), "x");
   EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{"out"});
@@ -132,7 +139,8 @@ TEST(FileSet, AFailureBetweenRenamesNamesWhatWasReplaced) {
     FAIL() << "no failure";
   } catch (const write_failure& f) {
     EXPECT_EQ(std::string(f.what()), "cannot write " + dir.file("b/cells") +
-                                         ": No such file or directory; replaced: " +
+                                         ": " + system_words(failure_kind::no_such_folder) +
+                                         "; replaced: " +
                                          dir.file("a/plan") + "; not replaced: " +
                                          dir.file("b/cells"));
   }
@@ -156,6 +164,9 @@ TEST(FileSet, NothingIsReplacedBeforeCommit) {
 // A run ended by a signal while its files are being written leaves none of them: the handler
 // removes them and the run ends by that signal.
 TEST(FileSet, ASignalRemovesTheTemporaryFilesAndEndsTheRun) {
+#ifdef _WIN32
+  GTEST_SKIP() << "raises POSIX signals in a forked child";
+#else
   for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
     temp_folder dir;
     write_file(dir.file("plan"), "old");
@@ -175,6 +186,7 @@ TEST(FileSet, ASignalRemovesTheTemporaryFilesAndEndsTheRun) {
     EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{"plan"}) << sig;
     EXPECT_EQ(read_file(dir.file("plan")), "old") << sig;
   }
+#endif
 }
 
 }  // namespace

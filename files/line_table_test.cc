@@ -1,7 +1,6 @@
 #include "files/line_table.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "files/atomic_file.h"
 #include "testing/temp_folder.h"

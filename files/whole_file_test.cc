@@ -1,7 +1,6 @@
 #include "files/whole_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "testing/temp_folder.h"
 
@@ -26,11 +25,11 @@ TEST(WholeFile, SizeBound) {
 TEST(WholeFile, LinksAndMissingFiles) {
   temp_folder t;
   write_file(t.file("real"), "abc");
-  ASSERT_EQ(symlink(t.file("real").c_str(), t.file("link").c_str()), 0);
-  EXPECT_EQ(read_whole_file(t.file("link")).bytes, "abc");
   whole_file none = read_whole_file(t.file("none"));
   EXPECT_FALSE(none.ok);
   EXPECT_TRUE(none.missing);
+  if (!make_symlink(t.file("real"), t.file("link"))) GTEST_SKIP() << kNoSymlinks;
+  EXPECT_EQ(read_whole_file(t.file("link")).bytes, "abc");
 }
 
 }  // namespace

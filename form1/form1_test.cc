@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "files/file_names.h"
+#include "testing/system_words.h"
 #include "testing/temp_folder.h"
 
 namespace {
@@ -100,7 +101,7 @@ TEST(ReadingFault, AFileThatCannotBeOpenedNamesTheFileAlone) {
     form.handle_reading_fault(f);
   }
   EXPECT_EQ(console.str(), "R_7-.txt: error 25: the text files cannot be read: cannot open the "
-                           "file: No such file or directory\n");
+                           "file: " + system_words(failure_kind::no_such_file) + "\n");
 }
 
 TEST(FileExists, PlainFilesOnly) {

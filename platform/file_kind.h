@@ -10,6 +10,3 @@ enum class file_kind { missing, regular, folder, fifo, socket, device, other, un
 file_kind kind_of_file(const std::string& path);
 // The same for the entry itself: a link, followed or not, is `other`.
 file_kind kind_of_entry(const std::string& path);
-// Why the program may not write into `folder`, in the system's words; empty when it may (or
-// when that can only be told by trying).
-std::string folder_write_refusal(const std::string& folder);

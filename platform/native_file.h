@@ -23,6 +23,9 @@ std::string rename_over(const std::string& from, const std::string& to);
 void remove_file_now(const char* path);
 // The renames in a folder reach the disk; a file system that cannot sync a folder is let be.
 void sync_folder(const std::string& folder);
+// Whether this process may make files in `folder`: the system's words when it may not, empty
+// when it may.
+std::string folder_write_refusal(const std::string& folder);
 // An exclusive lock on a folder, held until unlocked; no_native_file when it cannot be opened.
 native_file lock_folder(const std::string& folder);
 void unlock_folder(native_file lock);

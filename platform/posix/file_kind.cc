@@ -1,10 +1,8 @@
 #include "platform/file_kind.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 namespace {
 
@@ -34,8 +32,3 @@ file_kind kind_of_entry(const std::string& path) {
   return kind_or_absence(lstat(path.c_str(), &st), st);
 }
 
-
-std::string folder_write_refusal(const std::string& folder) {
-  if (access(folder.c_str(), W_OK) == 0) return {};
-  return std::strerror(errno);
-}

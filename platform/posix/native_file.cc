@@ -55,6 +55,10 @@ void sync_folder(const std::string& folder) {
   close(fd);
 }
 
+std::string folder_write_refusal(const std::string& folder) {
+  return access(folder.c_str(), W_OK) == 0 ? std::string() : std::strerror(errno);
+}
+
 // flock on the folder itself, so no lock file is left behind.
 native_file lock_folder(const std::string& folder) {
   int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -46,7 +46,3 @@ file_kind kind_of_entry(const std::string& path) {
     return file_kind::other;
   return kind_opened(path, FILE_FLAG_OPEN_REPARSE_POINT);
 }
-
-// A folder's read-only attribute does not stop files being made in it, and its access list can
-// only be told by trying: the write itself names the reason when it fails.
-std::string folder_write_refusal(const std::string&) { return {}; }

@@ -58,10 +58,26 @@ void remove_file_now(const char* path) { DeleteFileW(wide_of(path).c_str()); }
 // The renames were written through (rename_over): nothing is left to sync.
 void sync_folder(const std::string&) {}
 
+// Windows grants writing by the folder's access list, which no call answers for a path: a file
+// made there, and gone when closed, tells.
+std::string folder_write_refusal(const std::string& folder) {
+  const std::wstring probe = wide_of(folder) + L"\\.scenario-compiler-write-check-" +
+                             std::to_wstring(GetCurrentProcessId());
+  HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return last_error();
+  CloseHandle(h);
+  return {};
+}
+
 // A folder cannot be locked as a file can: the lock is a mutex named after the folder's full
 // path, so it too leaves no file behind and ends with the process.
 native_file lock_folder(const std::string& folder) {
   const std::wstring wide = wide_of(folder);
+  // The mutex needs no folder: one that is not there is refused as on POSIX.
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return no_native_file;
   const DWORD n = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
   if (n == 0) return no_native_file;
   std::wstring full(n, L'\0');
