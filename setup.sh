@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 packages="cmake ninja-build xz-utils mandoc g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libxml2-utils man-db groff-base chromium chromium-driver python3-selenium neovim"
 # The Windows build: the cross compiler (its posix thread model, for std::thread) and Wine, which
 # runs the program and its tests; GoogleTest is cross-built from libgtest-dev's sources.
-packages="$packages g++-mingw-w64-x86-64-posix wine wine64"
+packages="$packages g++-mingw-w64-x86-64-posix wine wine64 googletest"
 # Node.js and npm from Debian, unless the machine has them already (another build of Node.js
 # brings its own npm, which Debian's npm package would conflict with).
 command -v node >/dev/null 2>&1 || packages="$packages nodejs"

@@ -78,8 +78,12 @@ std::string path_of_uri(std::string_view uri) {
   }
   // A NUL byte names no file.
   if (path.find('\0') != std::string::npos) return {};
-  if (kPathsHaveDrives && path.starts_with('/') && has_drive(std::string_view(path).substr(1)))
+  // On Windows the path is written as Windows writes it, so that it names the file as the
+  // folder's listing and the messages do: "C:\\Users\\x", not "/C:/Users/x".
+  if (kPathsHaveDrives && path.starts_with('/') && has_drive(std::string_view(path).substr(1))) {
     path.erase(0, 1);
+    std::replace(path.begin(), path.end(), '/', '\\');
+  }
   return path;
 }
 

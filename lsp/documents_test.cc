@@ -26,10 +26,10 @@ TEST(Documents, FileUrisWithDrives) {
     EXPECT_EQ(path_of_uri("file:///c%3A/Users/x/Monte_linea.txt"), "/c:/Users/x/Monte_linea.txt");
     return;
   }
-  EXPECT_EQ(path_of_uri("file:///c%3A/Users/x/Monte_linea.txt"), "c:/Users/x/Monte_linea.txt");
-  EXPECT_EQ(path_of_uri("file:///C:/Citt%C3%A0/Monte_linea.txt"), "C:/Citt\xc3\xa0/Monte_linea.txt");
+  EXPECT_EQ(path_of_uri("file:///c%3A/Users/x/Monte_linea.txt"), "c:\\Users\\x\\Monte_linea.txt");
+  EXPECT_EQ(path_of_uri("file:///C:/Citt%C3%A0/Monte_linea.txt"), "C:\\Citt\xc3\xa0\\Monte_linea.txt");
   EXPECT_EQ(uri_of_path("C:\\Users\\a b\\Monte_101-.txt"), "file:///C%3A/Users/a%20b/Monte_101-.txt");
-  EXPECT_EQ(path_of_uri(uri_of_path("D:\\x\\Monte_linea.txt")), "D:/x/Monte_linea.txt");
+  EXPECT_EQ(path_of_uri(uri_of_path("D:\\x\\Monte_linea.txt")), "D:\\x\\Monte_linea.txt");
 }
 
 TEST(Documents, KindsByName) {

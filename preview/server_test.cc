@@ -242,12 +242,19 @@ TEST_F(PreviewServer, AnswersAtOnceWhateverOtherClientsDo) {
          for (int i = 0; i < 300; ++i) held.open(port, "");
        }},
   };
+  // A stalled server takes seconds; a busy one well under the bound. Wine's sockets, with the
+  // suite's other tests beside them, are slower by some ten times.
+#ifdef _WIN32
+  const auto bound = 1000ms;
+#else
+  const auto bound = 100ms;
+#endif
   for (const auto& c : cases) {
     c.clients();
     int status = 0;
     const auto took = time_to_answer(port, self, status);
     EXPECT_EQ(status, 200) << c.what;
-    EXPECT_LT(took, 100ms) << c.what;
+    EXPECT_LT(took, bound) << c.what;
     std::cout << c.what << ": a GET answered in " << took.count() << " ms\n";
   }
   const auto start = std::chrono::steady_clock::now();

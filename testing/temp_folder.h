@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/utf8_path.h"
+
 // `name` in `folder`, joined as the program joins them: with the system's own separator.
 inline std::string path_in(const std::string& folder, const std::string& name) {
   return folder + static_cast<char>(std::filesystem::path::preferred_separator) + name;
@@ -49,15 +51,16 @@ class temp_folder {
   std::string path_;
 };
 
+// Paths are UTF-8, as the program's own.
 inline std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(path_of(path), std::ios::binary);
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
 }
 
 inline void write_file(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(path_of(path), std::ios::binary | std::ios::trunc);
   out << bytes;
 }
 

@@ -46,11 +46,20 @@ std::string close_native_file(native_file file) {
 }
 
 // Write-through: the rename has reached the disk when the call returns.
+// A file that another program has open a moment longer (a run that has just replaced it and is
+// ending, a virus scanner, the search indexer) refuses to be replaced: the rename is tried again
+// for up to two seconds before its refusal is the answer.
 std::string rename_over(const std::string& from, const std::string& to) {
-  return MoveFileExW(wide_of(from).c_str(), wide_of(to).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-             ? std::string()
-             : last_error();
+  const std::wstring wide_from = wide_of(from), wide_to = wide_of(to);
+  for (int attempt = 0;; ++attempt) {
+    if (MoveFileExW(wide_from.c_str(), wide_to.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return {};
+    const DWORD code = GetLastError();
+    if ((code != ERROR_ACCESS_DENIED && code != ERROR_SHARING_VIOLATION) || attempt == 40)
+      return system_message(code);
+    Sleep(50);
+  }
 }
 
 void remove_file_now(const char* path) { DeleteFileW(wide_of(path).c_str()); }
