@@ -3,7 +3,9 @@
 runs it: `compile LINE TRAIN --out DIR --emit-on-fault [--no-plan]`, each case held to the code it
 must record, the stamping message it must show and the bytes of every file it must write.
 
-usage: corpus_exe.py PROGRAM CORPUS_FOLDER WORK_FOLDER [--emulator CMD] [--jobs N]
+usage: corpus_exe.py PROGRAM CORPUS_FOLDER CASES_FOLDER WORK_FOLDER [--emulator CMD] [--jobs N]
+
+CORPUS_FOLDER holds corpus.json; CASES_FOLDER, its corpus.tar.xz as the build unpacked it.
 
 The cross build runs it with the .exe under Wine (--emulator wine): the test suite's corpus test
 checks the same cases in the test's process; this checks the program as it ships.
@@ -17,7 +19,6 @@ import re
 import shutil
 import subprocess
 import sys
-import tarfile
 import threading
 
 REPORTED = re.compile(r": error (\d+): ")
@@ -27,7 +28,7 @@ STAMPING = re.compile(r"^ Errore n\. (\d+)$", re.MULTILINE)
 
 
 def run_case(args, name, want):
-    sources = os.path.join(args.work, "cases", name)
+    sources = os.path.join(args.cases, "cases", name)
     out = os.path.join(args.work, "out", name)
     os.makedirs(out, exist_ok=True)
     command = args.emulator + [args.program, "compile",
@@ -79,6 +80,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("program")
     parser.add_argument("corpus")
+    parser.add_argument("cases")
     parser.add_argument("work")
     parser.add_argument("--emulator", default="")
     parser.add_argument("--jobs", type=int, default=2)
@@ -86,8 +88,6 @@ def main():
     args.emulator = args.emulator.split() if args.emulator else []
     shutil.rmtree(args.work, ignore_errors=True)
     os.makedirs(args.work)
-    with tarfile.open(os.path.join(args.corpus, "corpus.tar.xz")) as archive:
-        archive.extractall(args.work)
     with open(os.path.join(args.corpus, "corpus.json"), encoding="utf-8") as f:
         cases = json.load(f)["cases"]
     if len(cases) < 1600:
